@@ -1,7 +1,9 @@
 # GoogleTest from Debian's source package, built with the project's own flags
 # so the same sources serve the native, sanitized and mingw builds.
-if(QUORBEL_TESTS AND NOT QUORBEL_FUZZ)
+if(QUORBEL_TESTS)
   enable_testing()
+endif()
+if(QUORBEL_TESTS AND NOT QUORBEL_FUZZ)
   if(NOT TARGET gtest)
     set(QUORBEL_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

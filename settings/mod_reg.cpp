@@ -1,0 +1,59 @@
+#include <cstring>
+
+#include "common/ansi.h"
+#include "settings/registry.h"
+
+namespace quorbel {
+
+Text ModReg::RegReadString(RegRoot root, std::string_view key_path, std::string_view name) {
+  const auto value = backend_.Query(root, key_path, name);
+  if (!value || value->type != kRegSz) return {};
+  // Text written by other tools may carry a terminating zero; ours has none.
+  const std::string& data = value->data;
+  return FromAnsi(std::string_view(data).substr(0, data.find('\0')));
+}
+
+void ModReg::RegWriteString(RegRoot root, std::string_view key_path, std::string_view name,
+                            TextView text) {
+  backend_.Set(root, key_path, name, RegValue{kRegSz, ToAnsi(text)});
+}
+
+int32_t ModReg::RegReadLong(RegRoot root, std::string_view key_path, std::string_view name) {
+  const auto value = backend_.Query(root, key_path, name);
+  // A value longer than four bytes does not fit the 4-byte buffer the read
+  // offers, so it fails; a shorter one fills only its own bytes of a zeroed one.
+  if (!value || value->type != kRegDword || value->data.size() > 4) return 0;
+  uint32_t bits = 0;
+  for (size_t i = 0; i < value->data.size(); ++i) {
+    bits |= static_cast<uint32_t>(static_cast<unsigned char>(value->data[i])) << (8 * i);
+  }
+  return static_cast<int32_t>(bits);
+}
+
+void ModReg::RegWriteLong(RegRoot root, std::string_view key_path, std::string_view name,
+                          int32_t value) {
+  const auto bits = static_cast<uint32_t>(value);
+  std::string data(4, '\0');
+  for (size_t i = 0; i < 4; ++i) data[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+  backend_.Set(root, key_path, name, RegValue{kRegDword, data});
+}
+
+void ModReg::WriteAutostartEntry(TextView exe_path) {
+  const RegValue entry{kRegSz, ToAnsi(AutostartCommand(exe_path))};
+  if (backend_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue, entry)) return;
+  // A standard user may not write the machine-wide key; the user's own Run
+  // key starts the program at log-on just the same.
+  backend_.Set(RegRoot::CurrentUser, kUserRunKey, kAutostartValue, entry);
+}
+
+void ModReg::DeleteAutostartEntry() {
+  backend_.Delete(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
+  backend_.Delete(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
+}
+
+Text AutostartCommand(TextView exe_path) {
+  if (exe_path.find(u' ') == TextView::npos) return Text(exe_path);
+  return u"\"" + Text(exe_path) + u"\"";
+}
+
+}  // namespace quorbel
