@@ -1,0 +1,163 @@
+#include "app/form1_win32.h"
+
+#include <windows.h>
+
+#include "app/app_paths_win32.h"
+#include "app/cycle.h"
+#include "app/cycle_win32.h"
+#include "common/ansi.h"
+#include "panel/panel_renderer_win32.h"
+#include "tray/tray_icon_win32.h"
+
+namespace quorbel {
+namespace {
+
+constexpr char kWindowClass[] = "QuorbelClock.Form1";
+constexpr char kCaption[] = "Quorbel Alarm Clock";
+constexpr int kPanelWidth = 450;
+constexpr int kPanelHeight = 140;
+
+class Form1Window : public Form1 {
+ public:
+  Form1Window(ModReg& reg, ModIni& ini, Hooks hooks) : reg_(reg), ini_(ini), hooks_(std::move(hooks)) {}
+  ~Form1Window() override { Unload(); }
+
+  bool Initialize();
+  void Show() override;
+  void Unload() override;
+  bool IsLoaded() const override { return window_ != nullptr; }
+
+  void ShowPanelManaul() override { cycle_->ShowPanelManaul(); }
+  void Time3active() override { cycle_->Time3active(); }
+  void Update(bool redraw) override { cycle_->Update(redraw); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void StartGdiplus();
+  void WriteFirstRunAutostart();
+  void PlaceWindow();
+
+  ModReg& reg_;
+  ModIni& ini_;
+  Hooks hooks_;
+  HWND window_ = nullptr;
+  std::unique_ptr<GdiplusSession> gdiplus_;
+  std::unique_ptr<Win32CyclePorts> ports_;
+  std::unique_ptr<LayeredPanelRenderer> renderer_;
+  std::unique_ptr<TrayIcon> tray_icon_;
+  std::unique_ptr<ReminderCycle> cycle_;
+};
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSA window_class{};
+  if (GetClassInfoA(instance, kWindowClass, &window_class)) return true;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.lpszClassName = kWindowClass;
+  return RegisterClassA(&window_class) != 0;
+}
+
+bool Form1Window::Initialize() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterWindowClass(instance, &WindowProc)) return false;
+  // A tool window stays off the taskbar; no-activate keeps the user's typing
+  // in the user's own window while the panel shows and slides.
+  window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED,
+                            kWindowClass, kCaption, WS_POPUP, 0, -kPanelHeight, kPanelWidth,
+                            kPanelHeight, nullptr, nullptr, instance, this);
+  if (!window_) return false;
+  PlaceWindow();
+
+  StartGdiplus();
+  WriteFirstRunAutostart();
+  tray_icon_ = TrayIcon::Create(u"Quorbel Alarm Clock");
+  tray_icon_->OnRightClick([this] {
+    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
+  });
+  tray_icon_->Add(LoadIconA(instance, "IDI_QUORBEL"));
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  ports_ = std::make_unique<Win32CyclePorts>(window_);
+  renderer_ = LayeredPanelRenderer::Create(window_, ExeDirectory());
+  renderer_->LoadLogo(FileBesideExe(u"logo.png"));
+  cycle_ = std::make_unique<ReminderCycle>(*ports_, *ports_, *ports_, *ports_, *renderer_, reg_, ini_,
+                                           FileBesideExe(u"load.wav"));
+  cycle_->Start();
+  return true;
+}
+
+void Form1Window::StartGdiplus() {
+  gdiplus_ = std::make_unique<GdiplusSession>();
+  if (!gdiplus_->ok()) {
+    MessageBoxA(nullptr, "Error loading GDI+!", kCaption, MB_OK | MB_ICONERROR);
+  }
+}
+
+void Form1Window::WriteFirstRunAutostart() {
+  if (reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 0) return;
+  const Text path = ExePathForAutostart();
+  reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
+  reg_.WriteAutostartEntry(path);
+}
+
+void Form1Window::PlaceWindow() {
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kPanelWidth) / 2;
+  SetWindowPos(window_, nullptr, left, 0, kPanelWidth, kPanelHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void Form1Window::Show() {
+  PlaceWindow();
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+void Form1Window::Unload() {
+  if (!window_) return;
+  if (tray_icon_) tray_icon_->Remove();
+  renderer_.reset();
+  gdiplus_.reset();
+  if (ports_) ports_->StopAllTimers();
+  cycle_.reset();
+  ports_.reset();
+  tray_icon_.reset();
+  const HWND window = std::exchange(window_, nullptr);
+  DestroyWindow(window);
+}
+
+LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self && self->window_ == window) return self->Handle(message, wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      if (ports_ && cycle_) {
+        if (const auto timer = ports_->TimerForMessage(wparam)) cycle_->OnTimer(*timer);
+      }
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_CLOSE:
+      return 0;  // only the tray menu's Exit unloads the panel
+    default:
+      return DefWindowProcA(window_, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Form1> Form1::Create(ModReg& reg, ModIni& ini, Hooks hooks) {
+  auto form = std::make_unique<Form1Window>(reg, ini, std::move(hooks));
+  form->Initialize();
+  return form;
+}
+
+}  // namespace quorbel

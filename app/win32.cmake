@@ -1,0 +1,24 @@
+# The Windows program and the data files that ship beside it.
+if(NOT WIN32)
+  return()
+endif()
+
+add_library(quorbel_app_win32 STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/app_paths_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cycle_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dde_link_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp)
+target_link_libraries(quorbel_app_win32 PUBLIC
+  quorbel_cycle quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
+  user32 gdi32 gdiplus advapi32 shell32 winmm comdlg32)
+
+add_executable(QuorbelClock WIN32
+  ${CMAKE_CURRENT_LIST_DIR}/main_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources/quorbel.rc)
+target_link_libraries(QuorbelClock PRIVATE quorbel_app_win32)
+set_target_properties(QuorbelClock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# Config.ini, skins, sprites and sounds live beside the executable.
+add_custom_command(TARGET QuorbelClock POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin
+  VERBATIM)

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the portable logic
+# natively (plain and under AddressSanitizer + UndefinedBehaviorSanitizer),
+# the profile fuzzer, the Windows program's tests under Wine, and the
+# end-to-end tests of the real program on a virtual display.
+set -uo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+
+"$ROOT/scripts/setup.sh" || exit 1
+source "$ROOT/scripts/wine_env.sh"
+
+JOBS=$(nproc)
+declare -a SUITES=()
+total_passed=0
+total_failed=0
+
+configure_and_build() {  # NAME BUILD_DIR CMAKE_ARGS...
+  local name=$1 dir=$2
+  shift 2
+  echo "== building $name"
+  if ! cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1; then
+    cat "$dir.configure.log"
+    return 1
+  fi
+  cmake --build "$dir" -j "$JOBS" 2>&1 | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+  [[ ${PIPESTATUS[0]} -eq 0 ]]
+}
+
+run_suite() {  # NAME BUILD_DIR
+  local name=$1 dir=$2 log
+  log=$(mktemp)
+  echo "== testing $name"
+  ctest --test-dir "$dir" --output-on-failure --timeout 600 2>&1 | tee "$log"
+  local summary passed failed
+  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [[ -n "$summary" ]]; then
+    failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
+    passed=$(( $(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary") - failed ))
+  else
+    passed=0
+    failed=1
+  fi
+  rm -f "$log"
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  SUITES+=("$name: $passed passed, $failed failed")
+}
+
+build_failed() {  # NAME
+  total_failed=$((total_failed + 1))
+  SUITES+=("$1: build failed")
+}
+
+mkdir -p "$ROOT/build"
+
+if configure_and_build native "$ROOT/build/native" -DCMAKE_BUILD_TYPE=Debug; then
+  run_suite native "$ROOT/build/native"
+else
+  build_failed native
+fi
+
+if configure_and_build sanitized "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DQUORBEL_SANITIZE=ON; then
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite sanitized "$ROOT/build/asan"
+else
+  build_failed sanitized
+fi
+
+if CC=clang CXX=clang++ configure_and_build fuzz "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_FUZZ=ON; then
+  run_suite fuzz "$ROOT/build/fuzz"
+else
+  build_failed fuzz
+fi
+
+if configure_and_build windows "$ROOT/build/win" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"; then
+  prepare_wine_prefix "$ROOT/build/win/wineprefix"
+  run_suite windows "$ROOT/build/win"
+  wineserver -k >/dev/null 2>&1 || true
+else
+  build_failed windows
+fi
+
+echo
+echo "== summary"
+printf '%s\n' "${SUITES[@]}"
+echo "Total: $total_passed passed, $total_failed failed"
+[[ $total_failed -eq 0 ]]

@@ -1,0 +1,27 @@
+# Sourced by the scripts: a Wine prefix of the build's own, quiet, with no
+# Mono or Gecko prompts and no audio drivers.
+QUORBEL_ROOT=${QUORBEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv="
+
+# prepare_wine_prefix DIR: makes DIR a ready Wine prefix with the font
+# replacements GDI+ needs, and keeps its server alive.
+prepare_wine_prefix() {
+  export WINEPREFIX=$1
+  if [[ ! -f "$WINEPREFIX/.quorbel-ready" ]]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1 || true
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    wine reg add "$key" /v Verdana /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1
+    wine reg add "$key" /v Tahoma /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1
+    for font in Arial "Microsoft Sans Serif" "MS Sans Serif"; do
+      wine reg add "$key" /v "$font" /d "Liberation Sans" /f </dev/null >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.quorbel-ready"
+  fi
+  # Started here, not by ctest: Wine's services would inherit ctest's output
+  # pipe and keep it open for ever.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot </dev/null >/dev/null 2>&1 || true
+}

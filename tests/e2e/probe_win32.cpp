@@ -1,0 +1,120 @@
+// A small Windows-side helper for the end-to-end tests: it looks at the
+// program's windows from inside Wine, where the window system's own view
+// (position, top-most, focus) is exact.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kPanelClass[] = "QuorbelClock.Form1";
+constexpr char kPanelCaption[] = "Quorbel Alarm Clock";
+
+HWND FindPanel() { return FindWindowA(kPanelClass, kPanelCaption); }
+
+void PrintPanel(HWND panel) {
+  RECT rect{};
+  GetWindowRect(panel, &rect);
+  const LONG_PTR ex_style = GetWindowLongPtrA(panel, GWL_EXSTYLE);
+  std::printf("left=%ld top=%ld width=%ld height=%ld topmost=%d layered=%d visible=%d screen=%d\n",
+              rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+              (ex_style & WS_EX_TOPMOST) ? 1 : 0, (ex_style & WS_EX_LAYERED) ? 1 : 0,
+              IsWindowVisible(panel) ? 1 : 0, GetSystemMetrics(SM_CXSCREEN));
+}
+
+// panel: the panel window's geometry and styles; exit 1 when there is none.
+int ShowPanel() {
+  const HWND panel = FindPanel();
+  if (!panel) return 1;
+  PrintPanel(panel);
+  return 0;
+}
+
+// watch MS: waits up to MS for the panel, then prints each new top edge with
+// the milliseconds since it appeared, until MS have passed.
+int WatchPanel(DWORD duration) {
+  const DWORD start = GetTickCount();
+  HWND panel = nullptr;
+  while (!(panel = FindPanel())) {
+    if (GetTickCount() - start > duration) return 1;
+    Sleep(2);
+  }
+  const DWORD seen = GetTickCount();
+  LONG last = LONG_MIN;
+  while (GetTickCount() - seen < duration && IsWindow(panel)) {
+    RECT rect{};
+    GetWindowRect(panel, &rect);
+    if (rect.top != last) {
+      std::printf("%lu %ld %d\n", GetTickCount() - seen, rect.top, IsWindowVisible(panel) ? 1 : 0);
+      std::fflush(stdout);
+      last = rect.top;
+    }
+    Sleep(1);
+  }
+  return 0;
+}
+
+// taskbar-created: what the shell broadcasts after it restarts.
+int BroadcastTaskbarCreated() {
+  const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+  return 0;
+}
+
+LRESULT CALLBACK TypingWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_CHAR) {
+    std::printf("char %u\n", static_cast<unsigned>(wparam));
+    std::fflush(stdout);
+  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// input-window SECONDS: a plain window at (0, 300) of 400 x 300 that takes the
+// focus, reports the characters it receives and whether it still has the
+// focus at the end. Pointer moves over it reach the last-input clock.
+int InputWindow(DWORD seconds) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = TypingWindowProc;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = "QuorbelProbeInput";
+  RegisterClassA(&window_class);
+  const HWND window = CreateWindowExA(0, window_class.lpszClassName, "Quorbel Probe", WS_POPUP | WS_VISIBLE,
+                                      0, 300, 400, 300, nullptr, nullptr, window_class.hInstance, nullptr);
+  SetForegroundWindow(window);
+  SetFocus(window);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  SetTimer(window, 1, seconds * 1000, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && message.hwnd == window) break;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  std::printf("focus=%d\n", GetForegroundWindow() == window ? 1 : 0);
+  DestroyWindow(window);
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  if (command == "panel") return ShowPanel();
+  if (command == "watch" && argc == 3) return WatchPanel(std::strtoul(argv[2], nullptr, 10));
+  if (command == "taskbar-created") return BroadcastTaskbarCreated();
+  if (command == "input-window" && argc == 3) return InputWindow(std::strtoul(argv[2], nullptr, 10));
+  return Usage();
+}
