@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# One reminder in real time: with an interval of 0 h 1 min and a user who
+# keeps working, the panel comes down after about a minute, holds for about
+# ten seconds, and rises again.
+source "$(dirname "$0")/lib.sh"
+start_display
+install_program
+
+wine reg add 'HKCU\Software\QuorbelClock' /v Hours /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\QuorbelClock' /v Minutes /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\QuorbelClock' /v Autorun /t REG_DWORD /d 1 /f >/dev/null 2>&1
+
+# Wine's last-input clock only sees input that lands on its own windows, so
+# the "user" keeps moving the pointer over one.
+wine "$PROBE" input-window 110 </dev/null >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+sleep 1
+(
+  for i in $(seq 500); do
+    xdotool mousemove $((100 + i % 40)) $((400 + i % 7)) 2>/dev/null
+    sleep 0.2
+  done
+) &
+E2E_PIDS+=($!)
+sleep 1
+
+watch_log="$E2E_DIR/watch.log"
+probe watch 95000 >"$watch_log" &
+watch_pid=$!
+launch
+wait "$watch_pid" || fail "the panel never appeared"
+note "panel tops: $(awk '{printf "%s:%s ", $1, $2}' "$watch_log")"
+
+arrived=$(awk '$1 > 5000 && $2 == 0 {print $1; exit}' "$watch_log")
+[[ -n "$arrived" ]] || fail "no reminder came down"
+left=$(awk -v t="$arrived" '$1 > t && $2 < 0 {print $1; exit}' "$watch_log")
+hidden=$(awk -v t="$arrived" '$1 > t && $2 == -140 {print $1; exit}' "$watch_log")
+[[ -n "$left" && -n "$hidden" ]] || fail "the reminder did not rise again"
+hold=$((left - arrived))
+note "reminder arrived at ${arrived} ms, held ${hold} ms, hidden again at ${hidden} ms"
+((arrived >= 55000 && arrived <= 70000)) || fail "the reminder came at ${arrived} ms, not about a minute"
+((hold >= 8000 && hold <= 14000)) || fail "the reminder held for ${hold} ms, not about ten seconds"
