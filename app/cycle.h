@@ -63,6 +63,7 @@ class ReminderCycle : public PanelControl {
   bool IsIdle() const { return is_idle_; }
   int32_t IntervalHours() const { return interval_.hours; }
   int32_t IntervalMinutes() const { return interval_.minutes; }
+  // The skin and texts as loaded by the last Update.
   const PanelContent& Content() const { return content_; }
   // What DrawPanel is given.
   PanelModel Model() const;

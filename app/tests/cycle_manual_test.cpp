@@ -86,20 +86,5 @@ TEST_F(CycleTest, ReleaseOfAPanelAlreadyOutOfViewStopsAtOnce) {
   EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1));
 }
 
-TEST_F(CycleTest, UpdateTwiceLeavesTheSameStateAsOnce) {
-  StartWithInterval(1, 15);
-  platform_.RunFor(10 * kMinute);
-  cycle_.Update(false);
-  const PanelModel once = cycle_.Model();
-  const int32_t alarm = cycle_.AlarmMinute();
-  cycle_.Update(false);
-
-  EXPECT_EQ(cycle_.Model().use_time_text, once.use_time_text);
-  EXPECT_EQ(cycle_.Model().texts, once.texts);
-  EXPECT_EQ(cycle_.AlarmMinute(), alarm);
-  EXPECT_EQ(alarm, 75);
-  EXPECT_EQ(renderer_.Drawn().size(), 1u) << "no redraw asked";
-}
-
 }  // namespace
 }  // namespace quorbel::testing
