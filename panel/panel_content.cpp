@@ -1,0 +1,77 @@
+#include "panel/panel_content.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quorbel {
+namespace {
+
+constexpr char16_t kSkinsSection[] = u"Skins";
+constexpr char16_t kDefaultLanguage[] = u"TitleEN";
+constexpr char16_t kLevelTwoRisk[] = u"Carpal tunnel syndrome, Nearsightedness";
+constexpr char16_t kLevelTwoAdvice[] = u"Recommended rest and exercise.";
+
+// An unusable "Selected" must not keep the panel from reminding: skin 1 is
+// the one every Config.ini has.
+int16_t SelectedSkin(const ModIni& ini) {
+  return ParseInt16(ini.IniRead(kConfigFile, kSkinsSection, u"Selected", u"")).value_or(1);
+}
+
+PanelTexts ReadTexts(const ModIni& ini, TextView section) {
+  const auto read = [&](TextView key, TextView fallback) {
+    return ini.IniRead(kConfigFile, section, key, fallback);
+  };
+  PanelTexts texts;
+  texts.title = read(u"Title", u"QUORBEL WARNING");
+  texts.use_times = read(u"Usetimes", u"Continuous use of computer :");
+  texts.level = read(u"Level", u"");
+  texts.risk = read(u"Risk", u"Quorbel risk :");
+  texts.risk_dec[0] = read(u"Risk1", u"No any risk");
+  texts.risk_dec[1] = read(u"Risk2", kLevelTwoRisk);
+  texts.risk_dec[2] = read(u"Risk3", kLevelTwoRisk);
+  texts.advice = read(u"Advice", u"Quorbel advice :");
+  texts.advice_dec[0] = read(u"Advice1", u"Does not require action");
+  texts.advice_dec[1] = read(u"Advice2", kLevelTwoAdvice);
+  texts.advice_dec[2] = read(u"Advice3", kLevelTwoAdvice);
+  return texts;
+}
+
+Text TwoDigits(long long value) { return value < 10 ? u"0" + DecimalText(value) : DecimalText(value); }
+
+}  // namespace
+
+AlarmInterval ReadAlarmInterval(ModReg& reg) {
+  AlarmInterval interval;
+  interval.hours = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
+  interval.minutes = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
+  return interval;
+}
+
+int32_t AlarmMinuteOf(AlarmInterval interval) {
+  const long long minutes = static_cast<long long>(interval.hours) * 60 + interval.minutes;
+  return static_cast<int32_t>(std::clamp<long long>(minutes, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+PanelContent LoadPanelContent(ModReg& reg, const ModIni& ini) {
+  PanelContent content;
+  content.interval = ReadAlarmInterval(reg);
+  content.selected_skin = SelectedSkin(ini);
+  const Text bitmap_key = u"Bitmap" + DecimalText(content.selected_skin);
+  content.skin_path = ini.AppDir() + ini.IniRead(kConfigFile, kSkinsSection, bitmap_key, u"");
+  content.language = ini.IniRead(kConfigFile, kSkinsSection, u"Language", kDefaultLanguage);
+  content.texts = ReadTexts(ini, content.language);
+  return content;
+}
+
+Text FormatUseTime(int32_t minutes) {
+  const long long count = std::max(minutes, 0);
+  return u" " + TwoDigits(count / 60) + u":" + TwoDigits(count % 60);
+}
+
+LevelLines LinesForLevel(const PanelTexts& texts, int level) {
+  const size_t index = static_cast<size_t>(std::clamp(level, 1, 3) - 1);
+  return {texts.risk_dec[index], texts.advice_dec[index]};
+}
+
+}  // namespace quorbel
