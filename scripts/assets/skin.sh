@@ -1,6 +1,7 @@
 #!/bin/sh
 # One panel skin: 450 x 140, rounded, soft-edged, with a light title band, a darker body,
-# a footer shelf whose top edge at y 100 hides the lower edge of the logo, and a soft shadow.
+# faint dial rings behind the logo, a footer shelf whose top edge at y 100 hides the lower
+# edge of the logo, and a soft shadow.
 # Usage: skin.sh OUTPUT.png BODY_TOP BODY_BOTTOM BAND_TOP BAND_BOTTOM BORDER
 set -eu
 out=$1 body_top=$2 body_bottom=$3 band_top=$4 band_bottom=$5 border=$6
@@ -20,8 +21,10 @@ convert-im6.q16 \
   -draw "fill '#FFFFFF50' rectangle 0,0 $W,$((band / 2 - 1))" \
   -draw "fill '#00000066' rectangle 0,$band $W,$band" \
   -draw "fill '#FFFFFF1C' rectangle 0,$((band + 1)) $W,$((band + 1))" \
-  -draw "stroke '#FFFFFF12' stroke-width 2 fill none circle 410,66 410,10" \
-  -draw "stroke '#FFFFFF0C' stroke-width 1 fill none circle 410,66 410,22" \
+  \( -size ${W}x${shelf} xc:none \
+     -draw "stroke '#FFFFFF12' stroke-width 2 fill none circle 410,66 410,10" \
+     -draw "stroke '#FFFFFF0C' stroke-width 1 fill none circle 410,66 410,22" \) \
+  -geometry +0+0 -composite \
   \( -size ${W}x${H} xc:none -draw "fill '#000000A0' ellipse 410,99 28,5 0,360" -blur 0x3 \) -composite \
   -draw "fill '#0000003A' rectangle 0,$shelf $W,$H" \
   \( -size ${W}x$((H - shelf)) gradient:'#FFFFFF14-#00000028' \) -geometry +0+$shelf -composite \
