@@ -60,12 +60,6 @@ Text FilterPatternAt(TextView filter_text, int selection) {
 
 Text CutAtNul(TextView text) { return Text(text.substr(0, text.find(u'\0'))); }
 
-Text FileBuffer(TextView name) {
-  Text buffer(name);
-  if (buffer.size() < kFileBufferChars) buffer.resize(kFileBufferChars, u'\0');
-  return buffer;
-}
-
 Text CutExtensionForNewType(TextView name) {
   if (name.size() <= 4) return Text(name);
   const size_t dot = name.find(u'.', name.size() - 5);

@@ -27,9 +27,6 @@ Text FilterPatternAt(TextView filter_text, int selection);
 // `text` up to its first NUL.
 Text CutAtNul(TextView text);
 
-// `name` followed by NULs up to 260 characters.
-Text FileBuffer(TextView name);
-
 // The file-name box after another type was picked in a Save dialog: a dot in
 // the last five characters of a name longer than four, and what follows it,
 // is cut off ("photo.jpeg" -> "photo", "my.photo" stays).
