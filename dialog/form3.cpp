@@ -1,0 +1,189 @@
+#include "dialog/form3.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr char16_t kSkinsSection[] = u"Skins";
+
+int16_t FieldLimit(IntervalField field) { return field == IntervalField::Hours ? 4 : 60; }
+
+const char16_t* LimitMessage(IntervalField field) {
+  return field == IntervalField::Hours ? kHoursMessage : kMinutesMessage;
+}
+
+}  // namespace
+
+IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, int colon_width,
+                              int minutes_width) {
+  IntervalRow row{};
+  row.hours_left = label_left + label_width + 10;
+  row.colon_left = row.hours_left + hours_width + 5;
+  row.minutes_left = row.colon_left + colon_width + 5;
+  row.minutes_label_left = row.minutes_left + minutes_width + 5;
+  return row;
+}
+
+bool IntervalKeyPasses(char16_t code) { return code == 8 || (code >= u'0' && code <= u'9'); }
+
+Text AutostartExePath(TextView module_path) {
+  const size_t name_start = module_path.find_last_of(u"\\/") + 1;
+  const size_t dot = module_path.rfind(u'.');
+  const size_t stem_end = dot == TextView::npos || dot < name_start ? module_path.size() : dot;
+  return Text(module_path.substr(0, stem_end)) + u".exe";
+}
+
+Form3::Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
+    : reg_(reg), ini_(ini), panel_(panel), exe_path_(std::move(exe_path)) {}
+
+void Form3::Load(Form3View& view) {
+  view_ = &view;
+  const int32_t hours = reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
+  const int32_t minutes = reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
+  background_ = reg_.RegReadString(RegRoot::CurrentUser, kSettingsKey, "Background");
+
+  const bool autorun =
+      static_cast<int16_t>(reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun")) == 1;
+  if (view.AutorunChecked() != autorun) {
+    view.SetAutorunChecked(autorun);
+    AutorunClicked();
+  }
+
+  SetField(IntervalField::Minutes, DecimalText(minutes));
+  SetField(IntervalField::Hours, DecimalText(hours));
+  if (!view_) return;
+  // A stored minutes value rejected above leaves the field empty.
+  SetField(IntervalField::Minutes,
+           view_->FieldText(IntervalField::Minutes).empty() ? Text(u"0") : DecimalText(minutes));
+  if (!view_) return;
+
+  language_ = ini_.IniRead(kConfigFile, kSkinsSection, u"Language", u"TitleEN");
+  LoadCaptions();
+  LoadSkinStrip();
+}
+
+void Form3::LoadCaptions() {
+  view_->SetCaption(DialogCaption::Title, LanguageText(u"SetTitle", u"Setting"));
+  view_->SetCaption(DialogCaption::IntervalLabel, LanguageText(u"SetInterval", u"Alarm Interval:"));
+  view_->SetCaption(DialogCaption::MinutesLabel, LanguageText(u"SetIntervalMinutes", u"Minutes"));
+  view_->SetCaption(DialogCaption::SkinsLabel, LanguageText(u"SetSkins", u"Skins"));
+  view_->SetCaption(DialogCaption::OkButton, LanguageText(u"SetOk", u"Ok"));
+  view_->SetCaption(DialogCaption::CancelButton, LanguageText(u"SetCancel", u"Cancel"));
+}
+
+void Form3::LoadSkinStrip() {
+  const Text selected = ini_.IniRead(kConfigFile, kSkinsSection, u"Selected", u"1");
+  const Text count_text = ini_.IniRead(kConfigFile, kSkinsSection, u"Count", u"1");
+  auto thumbnail_name = [this](int skin_number) {
+    return ini_.IniRead(kConfigFile, kSkinsSection, ThumbnailKey(skin_number), u"");
+  };
+  skin_count_ = SkinCount(count_text, [&](int skin_number) { return !thumbnail_name(skin_number).empty(); });
+
+  std::vector<Text> paths;
+  paths.reserve(static_cast<size_t>(skin_count_));
+  for (int skin_number = 1; skin_number <= skin_count_; ++skin_number) {
+    paths.push_back(ini_.AppDir() + thumbnail_name(skin_number));
+  }
+  picker_.Select(SelectedIndex(selected, skin_count_));
+  view_->ShowSkinStrip(paths);
+  view_->StartThumbnailTimer();
+}
+
+Text Form3::LanguageText(const char16_t* key, const char16_t* fallback) const {
+  return ini_.IniRead(kConfigFile, language_, key, fallback);
+}
+
+std::optional<int16_t> Form3::FieldValue(IntervalField field) const {
+  // Pasting can bring in what typing cannot; a negative interval is refused
+  // along with one above the limit.
+  const auto value = ParseInt16(view_->FieldText(field));
+  if (!value || *value < 0 || *value > FieldLimit(field)) return std::nullopt;
+  return value;
+}
+
+Text& Form3::SavedText(IntervalField field) {
+  return field == IntervalField::Hours ? saved_hours_text_ : saved_minutes_text_;
+}
+
+void Form3::SetField(IntervalField field, const Text& text) {
+  if (!view_ || view_->FieldText(field) == text) return;
+  view_->SetFieldText(field, text);
+  FieldChanged(field);
+}
+
+void Form3::FieldChanged(IntervalField field) {
+  if (!view_ || FieldValue(field)) return;
+  view_->ShowMessage(LimitMessage(field));
+  // An empty saved text is rejected once more and then stays: setting the
+  // empty field to empty text is no change.
+  SetField(field, SavedText(field));
+}
+
+void Form3::FieldFocused(IntervalField field) {
+  if (view_) SavedText(field) = view_->FieldText(field);
+}
+
+void Form3::AutorunClicked() {
+  if (!view_) return;
+  if (view_->AutorunChecked()) {
+    reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
+    reg_.WriteAutostartEntry(exe_path_);
+  } else {
+    reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", kAutorunSwitchedOff);
+    reg_.DeleteAutostartEntry();
+  }
+}
+
+void Form3::Ok() {
+  if (!view_) return;
+  // Both fields must hold valid numbers (one can be left empty by a rejected
+  // stored value); the first that does not is reported and the dialog stays.
+  for (IntervalField field : {IntervalField::Hours, IntervalField::Minutes}) {
+    if (!FieldValue(field)) {
+      view_->ShowMessage(LimitMessage(field));
+      return;
+    }
+  }
+  reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Hours", *FieldValue(IntervalField::Hours));
+  reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Minutes", *FieldValue(IntervalField::Minutes));
+  reg_.RegWriteString(RegRoot::CurrentUser, kSettingsKey, "Background", background_);
+  ini_.IniWrite(kConfigFile, kSkinsSection, u"Selected", DecimalText(picker_.SelectedSkin() + 1));
+  panel_.Update(true);
+  Detach();
+}
+
+void Form3::Cancel() {
+  if (!view_) return;
+  Detach();
+  panel_.Time3active();
+}
+
+void Form3::CloseWithoutStoring() {
+  if (view_) Detach();
+}
+
+void Form3::Detach() {
+  Form3View* view = view_;
+  view_ = nullptr;
+  view->Close();
+}
+
+void Form3::ThumbnailClicked(int index) {
+  if (!view_ || index < 0 || index >= skin_count_) return;
+  const int previous = picker_.SelectedSkin();
+  picker_.Select(static_cast<int16_t>(index));
+  view_->RedrawThumbnail(previous);
+  view_->RedrawThumbnail(index);
+}
+
+void Form3::TimerTick() {
+  if (!view_) return;
+  picker_.Tick(kThumbnailSize, kThumbnailSize);
+  view_->RedrawThumbnail(picker_.SelectedSkin());
+}
+
+void Form3::BackgroundChosen(const Text& path) {
+  if (!path.empty()) background_ = path;
+}
+
+}  // namespace quorbel

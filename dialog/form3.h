@@ -1,0 +1,118 @@
+#pragma once
+// The settings dialog's logic: what it loads when it opens, the checks of the
+// interval fields, the Autorun box, Ok and Cancel. The window system is
+// reached only through Form3View.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/ports.h"
+#include "common/text.h"
+#include "dialog/skin_strip.h"
+#include "settings/mod_ini.h"
+#include "settings/registry.h"
+
+namespace quorbel {
+
+enum class IntervalField { Hours, Minutes };
+enum class DialogCaption { Title, IntervalLabel, MinutesLabel, SkinsLabel, OkButton, CancelButton };
+
+inline constexpr char16_t kApplicationTitle[] = u"Quorbel Alarm Clock";
+inline constexpr char16_t kHoursMessage[] =
+    u"The maximum allowable value is 4 hours, please re-enter a valid hour.";
+inline constexpr char16_t kMinutesMessage[] =
+    u"The maximum allowable value is 60 minutes, please re-enter a valid minutes.";
+
+// "Autorun" after the user cleared the box: the entry stays removed, and
+// neither start-up (which adds it when it finds 0) nor the next opening of
+// the dialog (which adds it again when it finds 1) brings it back.
+inline constexpr int32_t kAutorunSwitchedOff = 2;
+
+// The controls of one opening of the dialog. Setting a field's text or the
+// box's state does not report back as a change: Form3 runs its own reactions.
+class Form3View {
+ public:
+  virtual ~Form3View() = default;
+  virtual Text FieldText(IntervalField field) const = 0;
+  virtual void SetFieldText(IntervalField field, const Text& text) = 0;
+  virtual bool AutorunChecked() const = 0;
+  virtual void SetAutorunChecked(bool checked) = 0;
+  virtual void SetCaption(DialogCaption which, const Text& text) = 0;
+  // Builds the thumbnail strip, one picture path per skin.
+  virtual void ShowSkinStrip(const std::vector<Text>& thumbnail_paths) = 0;
+  virtual void StartThumbnailTimer() = 0;
+  // Draws the thumbnail again from its picture and SkinPicker's state.
+  virtual void RedrawThumbnail(int index) = 0;
+  // A modal information box captioned with the application title.
+  virtual void ShowMessage(const Text& message) = 0;
+  virtual void Close() = 0;
+};
+
+// Horizontal positions of the interval row, left to right.
+struct IntervalRow {
+  int hours_left;
+  int colon_left;
+  int minutes_left;
+  int minutes_label_left;
+  bool operator==(const IntervalRow&) const = default;
+};
+IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, int colon_width,
+                              int minutes_width);
+
+// Only Backspace and the digits reach the interval fields.
+bool IntervalKeyPasses(char16_t code);
+
+// The autostart path for the running module: its directory and name with the
+// extension ".exe".
+Text AutostartExePath(TextView module_path);
+
+class Form3 {
+ public:
+  Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
+
+  // The load sequence of a new opening; `view` stays in use until Close.
+  void Load(Form3View& view);
+  bool IsOpen() const { return view_ != nullptr; }
+
+  void FieldChanged(IntervalField field);
+  void FieldFocused(IntervalField field);
+  // The box's state has changed, by a click or by the load sequence.
+  void AutorunClicked();
+  void Ok();
+  void Cancel();
+  // The title bar's close button, or the program closing the dialog: nothing
+  // is stored and the panel is not told.
+  void CloseWithoutStoring();
+
+  void ThumbnailClicked(int index);
+  void TimerTick();
+  // A path chosen with Browse becomes the background path.
+  void BackgroundChosen(const Text& path);
+
+  const SkinPicker& Picker() const { return picker_; }
+  const Text& BackgroundPath() const { return background_; }
+
+ private:
+  std::optional<int16_t> FieldValue(IntervalField field) const;
+  void SetField(IntervalField field, const Text& text);
+  Text& SavedText(IntervalField field);
+  Text LanguageText(const char16_t* key, const char16_t* fallback) const;
+  void LoadCaptions();
+  void LoadSkinStrip();
+  void Detach();
+
+  ModReg& reg_;
+  const ModIni& ini_;
+  PanelControl& panel_;
+  Text exe_path_;
+  Form3View* view_ = nullptr;
+
+  Text saved_hours_text_;
+  Text saved_minutes_text_;
+  Text language_;
+  Text background_;
+  int skin_count_ = 1;
+  SkinPicker picker_;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,415 @@
+#include "dialog/form3_win32.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstring>
+
+#include "common/ansi.h"
+#include "common/handles_win32.h"
+#include "dialog/dialog_file_win32.h"
+#include "dialog/form3.h"
+#include "dialog/skin_picker_win32.h"
+
+namespace quorbel {
+
+namespace {
+
+enum ControlId : int {
+  kHoursId = 101,
+  kMinutesId,
+  kAutorunId,
+  kIntervalLabelId,
+  kColonLabelId,
+  kMinutesLabelId,
+  kSkinsLabelId,
+  kBrowseId,
+};
+
+constexpr int kClientWidth = 304;
+constexpr int kClientHeight = 244;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
+constexpr UINT_PTR kThumbnailTimer = 1;
+constexpr int32_t kListViewCommand = 28715;
+constexpr char16_t kBrowseFilter[] = u"JPEG|*.jpg;*.jpeg|GIF|*.gif|BMP|*.bmp|PNG|*.png";
+
+// "MS Sans Serif" 8.25 pt at the screen's resolution.
+unique_hfont MakeDialogFont(int weight) {
+  const WindowDc screen(nullptr);
+  const int height = -MulDiv(825, GetDeviceCaps(screen.get(), LOGPIXELSY), 7200);
+  return unique_hfont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+}
+
+Text WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string bytes(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(window, bytes.data(), length + 1);
+  bytes.resize(std::strlen(bytes.c_str()));
+  return FromAnsi(bytes);
+}
+
+void SetWindowTextFrom(HWND window, const Text& text) { SetWindowTextA(window, ToAnsi(text).c_str()); }
+
+// A label's size follows its text.
+void FitLabelToText(HWND label) {
+  const std::string text = ToAnsi(WindowText(label));
+  const WindowDc dc(label);
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+  const ScopedSelect selected(dc.get(), font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, 13, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT RectOnDialog(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void MoveLeftTo(HWND control, int left) {
+  const RECT rect = RectOnDialog(control);
+  SetWindowPos(control, nullptr, left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int WidthOf(HWND control) {
+  const RECT rect = RectOnDialog(control);
+  return rect.right - rect.left;
+}
+
+// A dialog template with no controls: they are created at pixel positions.
+struct EmptyDialogTemplate {
+  EmptyDialogTemplate() {
+    DLGTEMPLATE header{};
+    header.style = kDialogStyle;
+    header.dwExtendedStyle = kDialogExStyle;
+    std::memcpy(words.data(), &header, sizeof header);  // menu, class and title stay 0
+  }
+  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
+  alignas(DWORD) std::array<WORD, 16> words{};
+};
+
+}  // namespace
+
+class SettingsDialog::Impl final : public Form3View {
+ public:
+  Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, HINSTANCE instance)
+      : form_(reg, ini, panel, exe_path), exe_path_(std::move(exe_path)), instance_(instance) {}
+
+  ~Impl() override {
+    form_.CloseWithoutStoring();
+  }
+
+  void Show();
+  void CloseWithoutStoring() { form_.CloseWithoutStoring(); }
+  bool IsOpen() const { return dialog_ != nullptr; }
+  bool PreTranslate(MSG* msg) { return dialog_ && IsDialogMessageA(dialog_, msg); }
+  HWND window() const { return dialog_; }
+
+  Text FieldText(IntervalField field) const override { return WindowText(FieldWindow(field)); }
+  void SetFieldText(IntervalField field, const Text& text) override;
+  bool AutorunChecked() const override {
+    return SendMessageA(Control(kAutorunId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  void SetAutorunChecked(bool checked) override {
+    SendMessageA(Control(kAutorunId), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  void SetCaption(DialogCaption which, const Text& text) override;
+  void ShowSkinStrip(const std::vector<Text>& thumbnail_paths) override {
+    strip_->Build(thumbnail_paths);
+  }
+  void StartThumbnailTimer() override { SetTimer(dialog_, kThumbnailTimer, 1, nullptr); }
+  void RedrawThumbnail(int index) override { strip_->Redraw(index); }
+  void ShowMessage(const Text& message) override;
+  void Close() override;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
+  static Impl* FromDialog(HWND dialog) {
+    return reinterpret_cast<Impl*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  }
+
+  INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void Initialize();
+  void OnCommand(int id, int code);
+  void OnDestroyed();
+  void CreateControls();
+  HWND CreateControl(const char* window_class, const char* text, DWORD style, int id, int left,
+                     int top, int width, int height, HFONT font, DWORD ex_style = 0);
+  void SubclassField(HWND field);
+  void LayOutIntervalRowNow();
+  void PlaceOnScreen();
+  void Browse();
+  bool EntersField(HWND previous_focus) const;
+  HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+  HWND FieldWindow(IntervalField field) const {
+    return Control(field == IntervalField::Hours ? kHoursId : kMinutesId);
+  }
+
+  Form3 form_;
+  Text exe_path_;
+  HINSTANCE instance_;
+  HWND dialog_ = nullptr;
+  unique_hfont regular_font_;
+  unique_hfont bold_font_;
+  std::unique_ptr<SkinStripWindow> strip_;
+  WNDPROC field_base_proc_ = nullptr;
+  bool setting_field_ = false;
+  int message_boxes_open_ = 0;
+  bool destroying_ = false;
+};
+
+void SettingsDialog::Impl::Show() {
+  if (dialog_) {
+    ShowWindow(dialog_, SW_SHOWNORMAL);
+    SetForegroundWindow(dialog_);
+    return;
+  }
+  const EmptyDialogTemplate dialog_template;
+  CreateDialogIndirectParamA(instance_, dialog_template.get(), nullptr, DialogProc,
+                             reinterpret_cast<LPARAM>(this));
+  if (!dialog_) return;
+  ShowWindow(dialog_, SW_SHOW);
+  SetForegroundWindow(dialog_);
+  SetFocus(FieldWindow(IntervalField::Hours));
+  form_.FieldFocused(IntervalField::Hours);
+}
+
+INT_PTR CALLBACK SettingsDialog::Impl::DialogProc(HWND dialog, UINT message, WPARAM wparam,
+                                                   LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+    auto* impl = reinterpret_cast<Impl*>(lparam);
+    impl->dialog_ = dialog;
+    impl->Initialize();
+    return FALSE;  // Show() gives the focus to Hours once the dialog is visible
+  }
+  Impl* impl = FromDialog(dialog);
+  return impl ? impl->Handle(message, wparam, lparam) : FALSE;
+}
+
+void SettingsDialog::Impl::Initialize() {
+  CreateControls();
+  form_.Load(*this);
+  if (!dialog_) return;
+  LayOutIntervalRowNow();
+  PlaceOnScreen();
+}
+
+INT_PTR SettingsDialog::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return TRUE;
+    case WM_CLOSE:
+      form_.CloseWithoutStoring();
+      return TRUE;
+    case WM_TIMER:
+      if (wparam == kThumbnailTimer) form_.TimerTick();
+      return TRUE;
+    case WM_HSCROLL:
+      if (strip_ && reinterpret_cast<HWND>(lparam) == strip_->scroll_bar()) strip_->Scroll(wparam);
+      return TRUE;
+    case WM_SIZE:
+      LayOutIntervalRowNow();
+      return TRUE;
+    case WM_DESTROY:
+      destroying_ = true;
+      KillTimer(dialog_, kThumbnailTimer);
+      form_.CloseWithoutStoring();
+      return TRUE;
+    case WM_NCDESTROY:
+      OnDestroyed();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void SettingsDialog::Impl::OnCommand(int id, int code) {
+  switch (id) {
+    case IDOK:
+      form_.Ok();
+      break;
+    case IDCANCEL:
+      form_.Cancel();
+      break;
+    case kAutorunId:
+      if (code == BN_CLICKED) form_.AutorunClicked();
+      break;
+    case kBrowseId:
+      if (code == BN_CLICKED) Browse();
+      break;
+    case kHoursId:
+    case kMinutesId:
+      if (code == EN_CHANGE && !setting_field_) {
+        form_.FieldChanged(id == kHoursId ? IntervalField::Hours : IntervalField::Minutes);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SettingsDialog::Impl::OnDestroyed() {
+  strip_.reset();
+  dialog_ = nullptr;
+  destroying_ = false;
+}
+
+HWND SettingsDialog::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
+                                         int id, int left, int top, int width, int height,
+                                         HFONT font, DWORD ex_style) {
+  const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, left, top,
+                                       width, height, dialog_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                       nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void SettingsDialog::Impl::CreateControls() {
+  regular_font_ = MakeDialogFont(FW_NORMAL);
+  bold_font_ = MakeDialogFont(FW_BOLD);
+  const HFONT regular = regular_font_.get();
+  const HFONT bold = bold_font_.get();
+  SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(regular), FALSE);
+
+  constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+  constexpr DWORD kField = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+  constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
+  // Creation order is the focus order: Hours, Minutes, Cancel, Ok, Autorun.
+  FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, 16, 24, 82, 13, bold));
+  SubclassField(CreateControl("EDIT", "0", kField, kHoursId, 112, 24, 33, 19, regular, WS_EX_CLIENTEDGE));
+  FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, 152, 24, 4, 13, bold));
+  SubclassField(CreateControl("EDIT", "0", kField, kMinutesId, 168, 24, 33, 19, regular, WS_EX_CLIENTEDGE));
+  FitLabelToText(CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, 208, 24, 37, 13, regular));
+  FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, 16, 56, 35, 13, bold));
+  CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, 224, 200, 65, 25, regular);
+  CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, 152, 200, 65, 25, regular);
+  strip_ = std::make_unique<SkinStripWindow>(dialog_, instance_, form_.Picker(),
+                                             [this](int index) { form_.ThumbnailClicked(index); });
+  CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, 16, 168, 145, 17, regular);
+  // Browse lies beyond the right edge and is never shown.
+  CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, 496, 32, 49, 17, regular);
+}
+
+void SettingsDialog::Impl::SubclassField(HWND field) {
+  field_base_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
+}
+
+LRESULT CALLBACK SettingsDialog::Impl::FieldProc(HWND field, UINT message, WPARAM wparam,
+                                                  LPARAM lparam) {
+  Impl* impl = FromDialog(GetParent(field));
+  if (message == WM_CHAR && !IntervalKeyPasses(static_cast<char16_t>(wparam))) return 0;
+  const LRESULT result = CallWindowProcA(impl->field_base_proc_, field, message, wparam, lparam);
+  if (message == WM_SETFOCUS && impl->EntersField(reinterpret_cast<HWND>(wparam))) {
+    impl->form_.FieldFocused(GetDlgCtrlID(field) == kHoursId ? IntervalField::Hours
+                                                             : IntervalField::Minutes);
+  }
+  return result;
+}
+
+// Focus coming back from the dialog's own message box does not count as the
+// user entering the field; the rejected text must not become the saved one.
+bool SettingsDialog::Impl::EntersField(HWND previous_focus) const {
+  if (message_boxes_open_ > 0) return false;
+  if (!previous_focus) return true;
+  const HWND root = GetAncestor(previous_focus, GA_ROOT);
+  return root == dialog_ || GetWindow(root, GW_OWNER) != dialog_;
+}
+
+void SettingsDialog::Impl::SetFieldText(IntervalField field, const Text& text) {
+  setting_field_ = true;
+  SetWindowTextFrom(FieldWindow(field), text);
+  setting_field_ = false;
+}
+
+void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
+  switch (which) {
+    case DialogCaption::Title: SetWindowTextFrom(dialog_, text); return;
+    case DialogCaption::IntervalLabel:
+      SetWindowTextFrom(Control(kIntervalLabelId), text);
+      FitLabelToText(Control(kIntervalLabelId));
+      return;
+    case DialogCaption::MinutesLabel:
+      SetWindowTextFrom(Control(kMinutesLabelId), text);
+      FitLabelToText(Control(kMinutesLabelId));
+      return;
+    case DialogCaption::SkinsLabel:
+      SetWindowTextFrom(Control(kSkinsLabelId), text);
+      FitLabelToText(Control(kSkinsLabelId));
+      return;
+    case DialogCaption::OkButton: SetWindowTextFrom(Control(IDOK), text); return;
+    case DialogCaption::CancelButton: SetWindowTextFrom(Control(IDCANCEL), text); return;
+  }
+}
+
+void SettingsDialog::Impl::ShowMessage(const Text& message) {
+  ++message_boxes_open_;
+  MessageBoxA(dialog_, ToAnsi(message).c_str(), ToAnsi(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONINFORMATION);
+  --message_boxes_open_;
+}
+
+void SettingsDialog::Impl::Close() {
+  if (!dialog_) return;
+  KillTimer(dialog_, kThumbnailTimer);
+  if (!destroying_) DestroyWindow(dialog_);
+}
+
+void SettingsDialog::Impl::LayOutIntervalRowNow() {
+  const HWND label = Control(kIntervalLabelId);
+  if (!label) return;
+  const RECT label_rect = RectOnDialog(label);
+  const IntervalRow row = LayOutIntervalRow(
+      label_rect.left, WidthOf(label), WidthOf(Control(kHoursId)), WidthOf(Control(kColonLabelId)),
+      WidthOf(Control(kMinutesId)));
+  MoveLeftTo(Control(kHoursId), row.hours_left);
+  MoveLeftTo(Control(kColonLabelId), row.colon_left);
+  MoveLeftTo(Control(kMinutesId), row.minutes_left);
+  MoveLeftTo(Control(kMinutesLabelId), row.minutes_label_left);
+}
+
+void SettingsDialog::Impl::PlaceOnScreen() {
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsDialog::Impl::Browse() {
+  // The file dialog starts in the executable's directory, given without its
+  // trailing separator.
+  const Text directory = exe_path_.substr(0, exe_path_.find_last_of(u'\\'));
+  Text filter = kBrowseFilter;
+  int32_t filter_index = 0;
+  form_.BackgroundChosen(
+      ShowFileDialog(dialog_, directory, filter, filter_index, u"Load", 1, kListViewCommand));
+}
+
+SettingsDialog::SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path,
+                               void* instance)
+    : impl_(std::make_unique<Impl>(reg, ini, panel, std::move(exe_path),
+                                   static_cast<HINSTANCE>(instance))) {}
+
+SettingsDialog::~SettingsDialog() = default;
+
+void SettingsDialog::Show() { impl_->Show(); }
+void SettingsDialog::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
+bool SettingsDialog::IsOpen() const { return impl_->IsOpen(); }
+bool SettingsDialog::PreTranslate(void* msg) { return impl_->PreTranslate(static_cast<MSG*>(msg)); }
+void* SettingsDialog::Window() const { return impl_->window(); }
+
+}  // namespace quorbel

@@ -1,0 +1,49 @@
+#pragma once
+// The settings dialog as a modeless Win32 dialog, one instance at a time.
+//
+//   SettingsDialog dialog(mod_reg, mod_ini, panel_control, exe_path, hinstance);
+//   dialog.Show();                         // tray menu's settings entry
+//   if (!dialog.PreTranslate(&msg)) {      // in the message loop, for Tab,
+//     TranslateMessage(&msg);              // Enter (Ok) and Esc (Cancel)
+//     DispatchMessageA(&msg);
+//   }
+//   dialog.CloseWithoutStoring();          // tray menu's Exit
+//
+// GDI+ must be started before Show() (the thumbnails are drawn with it).
+#include <memory>
+
+#include "app/ports.h"
+#include "common/text.h"
+#include "settings/mod_ini.h"
+#include "settings/registry.h"
+
+namespace quorbel {
+
+class SettingsDialog {
+ public:
+  // `exe_path` is the autostart path (see AutostartExePath); `instance` is
+  // the program's HINSTANCE.
+  SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
+  ~SettingsDialog();
+  SettingsDialog(const SettingsDialog&) = delete;
+  SettingsDialog& operator=(const SettingsDialog&) = delete;
+
+  // Opens the dialog and runs its load sequence, or brings an open one to
+  // the front.
+  void Show();
+  // Closes an open dialog as its title bar's close button does: nothing is
+  // stored and the panel is not told.
+  void CloseWithoutStoring();
+  bool IsOpen() const;
+  // Gives the open dialog its keyboard handling for `msg` (a MSG*); true when
+  // the message was handled and must not be dispatched again.
+  bool PreTranslate(void* msg);
+  // The dialog's window (an HWND), or null when closed.
+  void* Window() const;
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quorbel

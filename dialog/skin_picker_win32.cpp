@@ -1,0 +1,193 @@
+#include "dialog/skin_picker_win32.h"
+
+#include <algorithm>
+
+#include "common/handles_win32.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr char kViewportClass[] = "QuorbelSkinStrip";
+constexpr int kThumbnailTop = 2;
+
+void RegisterViewportClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSA window_class{};
+  if (GetClassInfoA(instance, kViewportClass, &window_class)) return;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  window_class.lpszClassName = kViewportClass;
+  RegisterClassA(&window_class);
+}
+
+void FillRect(Gdiplus::GpGraphics* graphics, Gdiplus::ARGB colour, const PixelRect& rect) {
+  unique_gpbrush brush;
+  Gdiplus::DllExports::GdipCreateSolidFill(colour, brush.put());
+  Gdiplus::DllExports::GdipFillRectangleI(graphics, brush.get(), rect.left, rect.top, rect.width, rect.height);
+}
+
+void OutlineRect(Gdiplus::GpGraphics* graphics, Gdiplus::ARGB colour, const PixelRect& rect) {
+  unique_gppen pen;
+  Gdiplus::DllExports::GdipCreatePen1(colour, 1.0f, Gdiplus::UnitPixel, pen.put());
+  Gdiplus::DllExports::GdipDrawRectangleI(graphics, pen.get(), rect.left, rect.top, rect.width, rect.height);
+}
+
+void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {
+  const SelectionFrame frame = SelectionFrameFor(kThumbnailSize, kThumbnailSize);
+  FillRect(graphics, kSelectionTint, frame.tint);
+  OutlineRect(graphics, kSelectionInner, frame.inner);
+  OutlineRect(graphics, kSelectionOuter, frame.outer);
+}
+
+}  // namespace
+
+SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
+                                 ClickHandler on_click)
+    : picker_(picker), on_click_(std::move(on_click)) {
+  RegisterViewportClass(instance, ViewportProc);
+  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, 16, 80,
+                              273, 57, dialog, nullptr, instance, this);
+  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 16, 135, 273,
+                                17, dialog, nullptr, instance, nullptr);
+  // The scroll bar overlaps the viewport's lower border; it lies on top.
+  SetWindowPos(scroll_bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
+  images_.clear();
+  for (const Text& path : thumbnail_paths) {
+    unique_gpimage image;
+    const std::wstring wide(path.begin(), path.end());
+    Gdiplus::DllExports::GdipLoadImageFromFile(wide.c_str(), image.put());
+    images_.push_back(std::move(image));
+  }
+  const int count = static_cast<int>(thumbnail_paths.size());
+  range_ = ScrollRange(StripWidth(count), ViewportWidth());
+  offset_ = 0;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  info.nMax = StripWidth(count) - 1;
+  info.nPage = static_cast<UINT>(ViewportWidth());
+  SetScrollInfo(scroll_bar_, SB_CTL, &info, TRUE);
+  InvalidateRect(viewport_, nullptr, FALSE);
+}
+
+int SkinStripWindow::ViewportWidth() const {
+  RECT client{};
+  GetClientRect(viewport_, &client);
+  return client.right;
+}
+
+void SkinStripWindow::Redraw(int index) {
+  RECT area{ThumbnailLeft(index) - offset_, kThumbnailTop, 0, 0};
+  area.right = area.left + kThumbnailSize;
+  area.bottom = area.top + kThumbnailSize;
+  InvalidateRect(viewport_, &area, FALSE);
+}
+
+void SkinStripWindow::Scroll(WPARAM request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(scroll_bar_, SB_CTL, &info);
+  int position = offset_;
+  switch (LOWORD(request)) {
+    case SB_LINELEFT: position -= 1; break;
+    case SB_LINERIGHT: position += 1; break;
+    case SB_PAGELEFT: position -= kThumbnailSize; break;
+    case SB_PAGERIGHT: position += kThumbnailSize; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_LEFT: position = 0; break;
+    case SB_RIGHT: position = range_; break;
+    default: return;
+  }
+  offset_ = std::clamp(position, 0, range_);
+  SetScrollPos(scroll_bar_, SB_CTL, offset_, TRUE);
+  InvalidateRect(viewport_, nullptr, FALSE);
+}
+
+void SkinStripWindow::Click(int x, int y) {
+  const int on_strip = x + offset_ - kThumbnailMargin;
+  if (on_strip < 0 || on_strip % kThumbnailPitch >= kThumbnailSize) return;
+  if (y < kThumbnailTop || y >= kThumbnailTop + kThumbnailSize) return;
+  const int index = on_strip / kThumbnailPitch;
+  if (index < static_cast<int>(images_.size())) on_click_(index);
+}
+
+void SkinStripWindow::Paint() {
+  PAINTSTRUCT paint{};
+  const HDC target = BeginPaint(viewport_, &paint);
+  RECT client{};
+  GetClientRect(viewport_, &client);
+  // Composed off screen, so the band's 1 ms steps do not flicker.
+  unique_hdc buffer(CreateCompatibleDC(target));
+  unique_hbitmap bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+  {
+    ScopedSelect selected(buffer.get(), bitmap.get());
+    ::FillRect(buffer.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    for (int index = 0; index < static_cast<int>(images_.size()); ++index) {
+      const int left = ThumbnailLeft(index) - offset_;
+      if (left + kThumbnailSize > paint.rcPaint.left && left < paint.rcPaint.right) {
+        DrawThumbnail(buffer.get(), index, left);
+      }
+    }
+    BitBlt(target, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+  }
+  EndPaint(viewport_, &paint);
+}
+
+void SkinStripWindow::DrawThumbnail(HDC dc, int index, int left) const {
+  const RECT area{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
+  ::FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+  unique_gpgraphics graphics;
+  Gdiplus::DllExports::GdipCreateFromHDC(dc, graphics.put());
+  Gdiplus::DllExports::GdipSetClipRectI(graphics.get(), area.left, area.top, kThumbnailSize, kThumbnailSize,
+                            Gdiplus::CombineModeReplace);
+  Gdiplus::DllExports::GdipTranslateWorldTransform(graphics.get(), static_cast<float>(left),
+                                       static_cast<float>(kThumbnailTop), Gdiplus::MatrixOrderPrepend);
+  // The picture at its own pixel size from the top-left corner, not scaled.
+  if (Gdiplus::GpImage* image = images_[static_cast<size_t>(index)].get()) {
+    UINT width = 0;
+    UINT height = 0;
+    Gdiplus::DllExports::GdipGetImageWidth(image, &width);
+    Gdiplus::DllExports::GdipGetImageHeight(image, &height);
+    Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image, 0, 0, static_cast<INT>(width),
+                                static_cast<INT>(height));
+  }
+  if (index != picker_.SelectedSkin()) return;
+  DrawSelectionFrame(graphics.get());
+  if (picker_.Band()) FillRect(graphics.get(), kLightBand, *picker_.Band());
+}
+
+LRESULT CALLBACK SkinStripWindow::ViewportProc(HWND window, UINT message, WPARAM wparam,
+                                               LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* strip = reinterpret_cast<SkinStripWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (strip) {
+    switch (message) {
+      case WM_PAINT:
+        strip->Paint();
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_LBUTTONDOWN:
+        strip->Click(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+        return 0;
+      case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
+      default:
+        break;
+    }
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace quorbel

@@ -1,0 +1,49 @@
+#pragma once
+// Picture1, the viewport on the strip of skin thumbnails, and HScroll1 under
+// it. The thumbnails are drawn with GDI+ (so PNG loads as well as BMP, GIF
+// and JPEG), with the selection mark and light band SkinPicker describes.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "common/text.h"
+#include "dialog/gdiplus_handles_win32.h"
+#include "dialog/skin_strip.h"
+
+namespace quorbel {
+
+class SkinStripWindow {
+ public:
+  using ClickHandler = std::function<void(int)>;
+
+  // Creates the viewport and the scroll bar on `dialog` at their places.
+  SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPicker& picker, ClickHandler on_click);
+  SkinStripWindow(const SkinStripWindow&) = delete;
+  SkinStripWindow& operator=(const SkinStripWindow&) = delete;
+
+  // One thumbnail per path; a picture that cannot be loaded leaves its
+  // thumbnail plain.
+  void Build(const std::vector<Text>& thumbnail_paths);
+  void Redraw(int index);
+  // A WM_HSCROLL request of the scroll bar.
+  void Scroll(WPARAM request);
+  HWND scroll_bar() const { return scroll_bar_; }
+
+ private:
+  static LRESULT CALLBACK ViewportProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void Paint();
+  void DrawThumbnail(HDC dc, int index, int left) const;
+  void Click(int x, int y);
+  int ViewportWidth() const;
+
+  const SkinPicker& picker_;
+  ClickHandler on_click_;
+  HWND viewport_ = nullptr;
+  HWND scroll_bar_ = nullptr;
+  std::vector<unique_gpimage> images_;
+  int offset_ = 0;  // how far the strip has moved left
+  int range_ = 0;
+};
+
+}  // namespace quorbel

@@ -1,0 +1,53 @@
+#include "dialog/skin_strip.h"
+
+#include <algorithm>
+
+namespace quorbel {
+
+namespace {
+constexpr int32_t kBandRestart = -40;
+}
+
+int ThumbnailLeft(int index) { return kThumbnailMargin + kThumbnailPitch * index; }
+
+int StripWidth(int count) {
+  return ThumbnailLeft(count - 1) + kThumbnailSize + kThumbnailMargin;
+}
+
+int ScrollRange(int strip_width, int viewport_width) {
+  return std::max(0, strip_width - viewport_width);
+}
+
+int SkinCount(TextView count_text, const std::function<bool(int)>& is_listed) {
+  const auto count = ParseInteger(count_text, 1, INT16_MAX);
+  if (!count) return 1;
+  if (*count <= kMaxSkins) return static_cast<int>(*count);
+  int listed = 1;
+  while (listed < kMaxSkins && is_listed(listed + 1)) ++listed;
+  return listed;
+}
+
+int16_t SelectedIndex(TextView selected_text, int count) {
+  const auto selected = ParseInt16(selected_text);
+  if (!selected || *selected < 1 || *selected > count) return 0;
+  return static_cast<int16_t>(*selected - 1);
+}
+
+Text ThumbnailKey(int skin_number) { return u"SBitmap(" + DecimalText(skin_number) + u")"; }
+
+SelectionFrame SelectionFrameFor(int width, int height) {
+  return {{2, 2, width - 1, height - 1}, {1, 1, width - 3, height - 3}, {0, 0, width - 1, height - 1}};
+}
+
+void SkinPicker::Select(int16_t index) {
+  selected_skin_ = index;
+  band_.reset();
+}
+
+void SkinPicker::Tick(int width, int height) {
+  if (height < shine_pos_) shine_pos_ = kBandRestart;
+  band_ = PixelRect{2, shine_pos_, width, height / 3};
+  ++shine_pos_;
+}
+
+}  // namespace quorbel

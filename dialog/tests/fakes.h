@@ -1,0 +1,106 @@
+#pragma once
+// Stand-ins for the dialog's controls, Config.ini and the panel window that
+// record what the dialog does to them, in order.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/ports.h"
+#include "common/text.h"
+#include "dialog/form3.h"
+#include "settings/memory_registry.h"
+#include "settings/mod_ini.h"
+
+namespace quorbel {
+
+using EventLog = std::vector<std::string>;
+
+// Config.ini as a map of (section, key) to value; names compare as given.
+class FakeProfileStore : public ProfileStore {
+ public:
+  explicit FakeProfileStore(EventLog& log) : log_(log) {}
+  Text Read(TextView, TextView section, TextView key, TextView fallback) override {
+    const auto found = values_.find({Text(section), Text(key)});
+    return found == values_.end() ? Text(fallback) : found->second;
+  }
+  bool Write(TextView path, TextView section, TextView key, TextView value) override {
+    log_.push_back("ini " + ToUtf8(path) + " [" + ToUtf8(section) + "] " + ToUtf8(key) + "=" +
+                   ToUtf8(value));
+    values_[{Text(section), Text(key)}] = Text(value);
+    return true;
+  }
+  void Set(TextView section, TextView key, TextView value) {
+    values_[{Text(section), Text(key)}] = Text(value);
+  }
+
+ private:
+  EventLog& log_;
+  std::map<std::pair<Text, Text>, Text> values_;
+};
+
+// The in-memory registry, with every write logged.
+class RecordingRegistry : public MemoryRegistry {
+ public:
+  explicit RecordingRegistry(EventLog& log) : log_(log) {}
+  bool Set(RegRoot root, std::string_view key_path, std::string_view name,
+           const RegValue& value) override {
+    log_.push_back("reg set " + std::string(name));
+    return MemoryRegistry::Set(root, key_path, name, value);
+  }
+  bool Delete(RegRoot root, std::string_view key_path, std::string_view name) override {
+    log_.push_back("reg delete " + std::string(name));
+    return MemoryRegistry::Delete(root, key_path, name);
+  }
+
+ private:
+  EventLog& log_;
+};
+
+class RecordingPanel : public PanelControl {
+ public:
+  explicit RecordingPanel(EventLog& log) : log_(log) {}
+  void ShowPanelManaul() override { log_.push_back("ShowPanelManaul"); }
+  void Time3active() override { log_.push_back("Time3active"); }
+  void Update(bool redraw) override { log_.push_back(redraw ? "Update(true)" : "Update(false)"); }
+
+ private:
+  EventLog& log_;
+};
+
+// The controls as a freshly opened dialog has them: both fields "0", the box
+// clear.
+class FakeForm3View : public Form3View {
+ public:
+  explicit FakeForm3View(EventLog& log) : log_(log) {}
+  Text FieldText(IntervalField field) const override { return fields.at(field); }
+  void SetFieldText(IntervalField field, const Text& text) override { fields[field] = text; }
+  bool AutorunChecked() const override { return autorun; }
+  void SetAutorunChecked(bool checked) override { autorun = checked; }
+  void SetCaption(DialogCaption which, const Text& text) override { captions[which] = text; }
+  void ShowSkinStrip(const std::vector<Text>& paths) override { thumbnails = paths; }
+  void StartThumbnailTimer() override { timer_running = true; }
+  void RedrawThumbnail(int index) override { redrawn.push_back(index); }
+  void ShowMessage(const Text& message) override {
+    messages.push_back(message);
+    log_.push_back("message");
+  }
+  void Close() override {
+    closed = true;
+    timer_running = false;
+    log_.push_back("close");
+  }
+
+  std::map<IntervalField, Text> fields{{IntervalField::Hours, u"0"}, {IntervalField::Minutes, u"0"}};
+  bool autorun = false;
+  std::map<DialogCaption, Text> captions;
+  std::vector<Text> thumbnails;
+  std::vector<int> redrawn;
+  std::vector<Text> messages;
+  bool timer_running = false;
+  bool closed = false;
+
+ private:
+  EventLog& log_;
+};
+
+}  // namespace quorbel

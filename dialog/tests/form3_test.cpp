@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dialog/form3.h"
+#include "dialog/tests/fakes.h"
+
+namespace quorbel {
+namespace {
+
+using Field = IntervalField;
+
+class Form3Test : public ::testing::Test {
+ protected:
+  void Open() {
+    view_ = std::make_unique<FakeForm3View>(log_);
+    form_.Load(*view_);
+  }
+  // The user enters a field and then edits it to `text`.
+  void Focus(Field field) { form_.FieldFocused(field); }
+  void Type(Field field, const Text& text) {
+    view_->fields[field] = text;
+    form_.FieldChanged(field);
+  }
+  void StoreLong(std::string_view name, int32_t value) {
+    mod_reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, name, value);
+  }
+  int32_t StoredLong(std::string_view name) {
+    return mod_reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, name);
+  }
+  std::optional<RegValue> AutostartEntry() {
+    return registry_.Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
+  }
+  Text Shown(Field field) const { return view_->fields.at(field); }
+
+  EventLog log_;
+  RecordingRegistry registry_{log_};
+  ModReg mod_reg_{registry_};
+  FakeProfileStore profile_{log_};
+  ModIni ini_{profile_, u"C:\\Quorbel\\"};
+  RecordingPanel panel_{log_};
+  Form3 form_{mod_reg_, ini_, panel_, u"C:\\Quorbel\\QuorbelClock.exe"};
+  std::unique_ptr<FakeForm3View> view_;
+};
+
+TEST_F(Form3Test, LoadShowsTheStoredIntervalOrZeros) {
+  Open();
+  EXPECT_EQ(Shown(Field::Hours), u"0");
+  EXPECT_EQ(Shown(Field::Minutes), u"0");
+  form_.CloseWithoutStoring();
+
+  StoreLong("Hours", 2);
+  StoreLong("Minutes", 30);
+  Open();
+  EXPECT_EQ(Shown(Field::Hours), u"2");
+  EXPECT_EQ(Shown(Field::Minutes), u"30");
+  EXPECT_TRUE(view_->messages.empty());
+}
+
+TEST_F(Form3Test, CaptionsComeFromTheLanguageSectionWithEnglishDefaults) {
+  Open();
+  EXPECT_EQ(view_->captions[DialogCaption::Title], u"Setting");
+  EXPECT_EQ(view_->captions[DialogCaption::IntervalLabel], u"Alarm Interval:");
+  EXPECT_EQ(view_->captions[DialogCaption::MinutesLabel], u"Minutes");
+  EXPECT_EQ(view_->captions[DialogCaption::SkinsLabel], u"Skins");
+  EXPECT_EQ(view_->captions[DialogCaption::OkButton], u"Ok");
+  EXPECT_EQ(view_->captions[DialogCaption::CancelButton], u"Cancel");
+  form_.CloseWithoutStoring();
+
+  profile_.Set(u"Skins", u"Language", u"TitleDE");
+  profile_.Set(u"TitleDE", u"SetTitle", u"Einstellungen");
+  profile_.Set(u"TitleDE", u"SetCancel", u"Abbrechen");
+  profile_.Set(u"TitleEN", u"SetOk", u"English Ok");
+  Open();
+  EXPECT_EQ(view_->captions[DialogCaption::Title], u"Einstellungen");
+  EXPECT_EQ(view_->captions[DialogCaption::CancelButton], u"Abbrechen");
+  EXPECT_EQ(view_->captions[DialogCaption::OkButton], u"Ok");
+}
+
+TEST_F(Form3Test, ARejectedValueReturnsToTheTextTheFieldHadWhenEntered) {
+  StoreLong("Minutes", 30);
+  Open();
+  Focus(Field::Minutes);
+  Type(Field::Minutes, u"3");
+  Type(Field::Minutes, u"35");
+  EXPECT_TRUE(view_->messages.empty());
+  Type(Field::Minutes, u"355");
+  ASSERT_EQ(view_->messages.size(), 1u);
+  EXPECT_EQ(view_->messages[0], kMinutesMessage);
+  EXPECT_EQ(Shown(Field::Minutes), u"30");
+}
+
+TEST_F(Form3Test, LimitsAreFourHoursAndSixtyMinutes) {
+  Open();
+  Focus(Field::Hours);
+  Type(Field::Hours, u"4");
+  Focus(Field::Minutes);
+  Type(Field::Minutes, u"60");
+  EXPECT_TRUE(view_->messages.empty());
+
+  Focus(Field::Hours);
+  Type(Field::Hours, u"5");
+  Focus(Field::Minutes);
+  Type(Field::Minutes, u"61");
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kHoursMessage, kMinutesMessage}));
+  EXPECT_EQ(Shown(Field::Hours), u"4");
+  EXPECT_EQ(Shown(Field::Minutes), u"60");
+}
+
+TEST_F(Form3Test, AnEmptiedOrNegativeFieldIsRejectedAndRestored) {
+  StoreLong("Hours", 2);
+  Open();
+  Focus(Field::Hours);
+  Type(Field::Hours, u"");
+  Type(Field::Hours, u"-1");
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kHoursMessage, kHoursMessage}));
+  EXPECT_EQ(Shown(Field::Hours), u"2");
+}
+
+TEST_F(Form3Test, StoredMinutesAboveTheLimitGiveTwoMessagesThenZero) {
+  StoreLong("Minutes", 75);
+  Open();
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kMinutesMessage, kMinutesMessage}));
+  EXPECT_EQ(Shown(Field::Minutes), u"0");
+}
+
+TEST_F(Form3Test, StoredHoursAboveTheLimitGiveTwoMessagesThenAnEmptyField) {
+  StoreLong("Hours", 7);
+  Open();
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kHoursMessage, kHoursMessage}));
+  EXPECT_EQ(Shown(Field::Hours), u"");
+  EXPECT_EQ(Shown(Field::Minutes), u"0");
+}
+
+TEST_F(Form3Test, SavedTextsOutliveTheOpeningThatSetThem) {
+  StoreLong("Minutes", 20);
+  Open();
+  Focus(Field::Minutes);
+  form_.CloseWithoutStoring();
+
+  // Loaded twice, the stored value is rejected twice, each time back to the
+  // text the field had when the user last entered it.
+  StoreLong("Minutes", 75);
+  Open();
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kMinutesMessage, kMinutesMessage}));
+  EXPECT_EQ(Shown(Field::Minutes), u"20");
+}
+
+TEST_F(Form3Test, OnlyBackspaceAndDigitsPassTheKeyFilter) {
+  EXPECT_TRUE(IntervalKeyPasses(8));
+  for (char16_t digit = u'0'; digit <= u'9'; ++digit) EXPECT_TRUE(IntervalKeyPasses(digit));
+  for (char16_t refused : {u'a', u'Z', u' ', u'-', u'.', u'/', u':', u'\r', u'\x1b', u'\x03',
+                           u'\x16', u'\x18', u'\x7f', u'\u0661'}) {
+    EXPECT_FALSE(IntervalKeyPasses(refused)) << static_cast<int>(refused);
+  }
+}
+
+TEST_F(Form3Test, OkStoresInOrderThenReloadsThePanelAndCloses) {
+  StoreLong("Hours", 1);
+  StoreLong("Minutes", 15);
+  registry_.Set(RegRoot::CurrentUser, kSettingsKey, "Background", RegValue{kRegSz, "C:\\bg.jpg"});
+  profile_.Set(u"Skins", u"Count", u"3");
+  Open();
+  Focus(Field::Hours);
+  Type(Field::Hours, u"3");
+  form_.ThumbnailClicked(2);
+  log_.clear();
+
+  form_.Ok();
+  EXPECT_EQ(log_, (EventLog{"reg set Hours", "reg set Minutes", "reg set Background",
+                            "ini C:\\Quorbel\\Config.ini [Skins] Selected=3", "Update(true)",
+                            "close"}));
+  EXPECT_EQ(StoredLong("Hours"), 3);
+  EXPECT_EQ(StoredLong("Minutes"), 15);
+  EXPECT_EQ(mod_reg_.RegReadString(RegRoot::CurrentUser, kSettingsKey, "Background"), u"C:\\bg.jpg");
+  EXPECT_FALSE(form_.IsOpen());
+}
+
+TEST_F(Form3Test, OkWithAFieldLeftEmptyReportsItAndKeepsTheDialogOpen) {
+  StoreLong("Hours", 7);
+  Open();
+  view_->messages.clear();
+  log_.clear();
+
+  form_.Ok();
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kHoursMessage}));
+  EXPECT_EQ(log_, (EventLog{"message"}));
+  EXPECT_TRUE(form_.IsOpen());
+
+  Focus(Field::Hours);
+  Type(Field::Hours, u"2");
+  form_.Ok();
+  EXPECT_EQ(StoredLong("Hours"), 2);
+  EXPECT_FALSE(form_.IsOpen());
+}
+
+TEST_F(Form3Test, CancelClosesThenRestartsTheCycleAndStoresNothing) {
+  Open();
+  Focus(Field::Hours);
+  Type(Field::Hours, u"3");
+  log_.clear();
+  form_.Cancel();
+  EXPECT_EQ(log_, (EventLog{"close", "Time3active"}));
+  EXPECT_EQ(StoredLong("Hours"), 0);
+}
+
+TEST_F(Form3Test, TheCloseButtonNeitherStoresNorTellsThePanel) {
+  Open();
+  log_.clear();
+  form_.CloseWithoutStoring();
+  EXPECT_EQ(log_, (EventLog{"close"}));
+  form_.Ok();
+  form_.Cancel();
+  EXPECT_EQ(log_, (EventLog{"close"}));
+}
+
+TEST_F(Form3Test, AStoredAutorunWritesTheEntryAgainWithTheCurrentPath) {
+  StoreLong("Autorun", 1);
+  registry_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue, RegValue{kRegSz, "D:\\old.exe"});
+  Open();
+  EXPECT_TRUE(view_->autorun);
+  EXPECT_EQ(AutostartEntry(), (RegValue{kRegSz, "C:\\Quorbel\\QuorbelClock.exe"}));
+}
+
+TEST_F(Form3Test, ClearingAutorunRemovesTheEntryForGoodEvenAfterCancel) {
+  StoreLong("Autorun", 1);
+  Open();
+  view_->autorun = false;
+  form_.AutorunClicked();
+  form_.Cancel();
+  EXPECT_FALSE(AutostartEntry());
+  EXPECT_EQ(StoredLong("Autorun"), kAutorunSwitchedOff);
+
+  Open();
+  EXPECT_FALSE(view_->autorun);
+  EXPECT_FALSE(AutostartEntry());
+
+  view_->autorun = true;
+  form_.AutorunClicked();
+  form_.Cancel();
+  EXPECT_TRUE(AutostartEntry());
+  EXPECT_EQ(StoredLong("Autorun"), 1);
+}
+
+TEST_F(Form3Test, TheSkinStripListsTheThumbnailsAndMarksTheSelectedSkin) {
+  profile_.Set(u"Skins", u"Count", u"3");
+  profile_.Set(u"Skins", u"Selected", u"2");
+  profile_.Set(u"Skins", u"SBitmap(1)", u"s1.jpg");
+  profile_.Set(u"Skins", u"SBitmap(3)", u"skins\\s3.png");
+  Open();
+  EXPECT_EQ(view_->thumbnails, (std::vector<Text>{u"C:\\Quorbel\\s1.jpg", u"C:\\Quorbel\\",
+                                                  u"C:\\Quorbel\\skins\\s3.png"}));
+  EXPECT_EQ(form_.Picker().SelectedSkin(), 1);
+  EXPECT_TRUE(view_->timer_running);
+
+  form_.ThumbnailClicked(0);
+  EXPECT_EQ(view_->redrawn, (std::vector<int>{1, 0}));
+  form_.ThumbnailClicked(3);
+  EXPECT_EQ(form_.Picker().SelectedSkin(), 0);
+  form_.TimerTick();
+  EXPECT_EQ(view_->redrawn.back(), 0);
+  EXPECT_TRUE(form_.Picker().Band());
+}
+
+TEST_F(Form3Test, BrowseReplacesTheBackgroundPathOnlyWhenAFileWasChosen) {
+  Open();
+  form_.BackgroundChosen(u"C:\\pics\\sea.jpg");
+  form_.BackgroundChosen(u"");
+  EXPECT_EQ(form_.BackgroundPath(), u"C:\\pics\\sea.jpg");
+}
+
+TEST(IntervalRowLayout, FollowsTheWidthOfTheIntervalCaption) {
+  EXPECT_EQ(LayOutIntervalRow(16, 82, 33, 4, 33), (IntervalRow{108, 146, 155, 193}));
+  EXPECT_EQ(LayOutIntervalRow(16, 120, 33, 4, 33), (IntervalRow{146, 184, 193, 231}));
+}
+
+TEST(AutostartExePath, GivesTheModuleAnExeExtension) {
+  EXPECT_EQ(AutostartExePath(u"C:\\Apps\\Clock.EXE"), u"C:\\Apps\\Clock.exe");
+  EXPECT_EQ(AutostartExePath(u"C:\\my.apps\\Clock"), u"C:\\my.apps\\Clock.exe");
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dialog/skin_strip.h"
+
+namespace quorbel {
+namespace {
+
+constexpr int kViewport = 269;  // inside Picture1's sunken border
+
+auto Listed(int last) {
+  return [last](int skin_number) { return skin_number <= last; };
+}
+
+TEST(SkinStrip, ThumbnailsLieAtTwoPlusFiftyTwoK) {
+  std::vector<int> lefts;
+  for (int k = 0; k < 5; ++k) lefts.push_back(ThumbnailLeft(k));
+  EXPECT_EQ(lefts, (std::vector<int>{2, 54, 106, 158, 210}));
+}
+
+TEST(SkinStrip, TheStripHoldsItsLastThumbnailWhole) {
+  EXPECT_EQ(StripWidth(5), 261);
+  for (int count : {6, 10, 100}) {
+    EXPECT_EQ(StripWidth(count), ThumbnailLeft(count - 1) + kThumbnailSize + 2) << count;
+  }
+  EXPECT_EQ(StripWidth(10), 521);
+}
+
+TEST(SkinStrip, ScrollsOnlyAsFarAsTheStripReachesBeyondTheViewport) {
+  EXPECT_EQ(ScrollRange(StripWidth(1), kViewport), 0);
+  EXPECT_EQ(ScrollRange(StripWidth(3), kViewport), 0);
+  EXPECT_EQ(ScrollRange(StripWidth(5), kViewport), 0);
+  EXPECT_EQ(ScrollRange(StripWidth(6), kViewport), 44);
+  // Scrolled to the end, the last thumbnail's right edge is in view.
+  const int range = ScrollRange(StripWidth(10), kViewport);
+  EXPECT_EQ(range, 252);
+  EXPECT_LE(ThumbnailLeft(9) + kThumbnailSize - range, kViewport);
+}
+
+TEST(SkinStrip, CountTextGivesAtLeastOneAndABoundedNumberOfSkins) {
+  EXPECT_EQ(SkinCount(u"5", Listed(0)), 5);
+  EXPECT_EQ(SkinCount(u"256", Listed(0)), 256);
+  for (const char16_t* bad : {u"", u"abc", u"0", u"-3", u"2.5", u"99999"}) {
+    EXPECT_EQ(SkinCount(bad, Listed(40)), 1) << ToUtf8(bad);
+  }
+  EXPECT_EQ(SkinCount(u"32767", Listed(12)), 12);
+  EXPECT_EQ(SkinCount(u"30000", Listed(100000)), kMaxSkins);
+  EXPECT_EQ(SkinCount(u"30000", Listed(0)), 1);
+}
+
+TEST(SkinStrip, SelectedOutsideTheSkinsSelectsTheFirst) {
+  EXPECT_EQ(SelectedIndex(u"1", 5), 0);
+  EXPECT_EQ(SelectedIndex(u"5", 5), 4);
+  for (const char16_t* bad : {u"0", u"6", u"-1", u"", u"two", u"70000"}) {
+    EXPECT_EQ(SelectedIndex(bad, 5), 0) << ToUtf8(bad);
+  }
+}
+
+TEST(SkinStrip, ThumbnailKeysNumberFromOne) {
+  EXPECT_EQ(ThumbnailKey(1), u"SBitmap(1)");
+  EXPECT_EQ(ThumbnailKey(12), u"SBitmap(12)");
+}
+
+TEST(SelectionFrame, RingsTheOutermostPixelsOfAThumbnail) {
+  const SelectionFrame frame = SelectionFrameFor(49, 49);
+  EXPECT_EQ(frame.outer, (PixelRect{0, 0, 48, 48}));   // rows and columns 0 and 48
+  EXPECT_EQ(frame.inner, (PixelRect{1, 1, 46, 46}));   // 1 and 47
+  EXPECT_EQ(frame.tint, (PixelRect{2, 2, 48, 48}));
+}
+
+TEST(LightBand, SweepsFromMinusFortyToFortyNineThenStartsAgain) {
+  SkinPicker picker;
+  picker.Select(0);
+  EXPECT_FALSE(picker.Band());
+  picker.Tick(49, 49);
+  EXPECT_EQ(picker.Band(), (PixelRect{2, 0, 49, 16}));  // a fresh program starts at 0
+
+  std::vector<int> tops;
+  for (int tick = 0; tick < 49 + 90; ++tick) {
+    picker.Tick(49, 49);
+    tops.push_back(picker.Band()->top);
+  }
+  EXPECT_EQ(tops[47], 48);
+  EXPECT_EQ(tops[48], 49);
+  EXPECT_EQ(tops[49], -40);
+  EXPECT_EQ(tops[49 + 89], 49);
+  // 90 ticks per sweep; the 16-pixel band touches the thumbnail on 64 of them.
+  const auto touching = std::count_if(tops.begin() + 49, tops.end(),
+                                      [](int top) { return top + 16 > 0 && top < 49; });
+  EXPECT_EQ(touching, 64);
+}
+
+TEST(LightBand, CarriesOnAcrossSelectionsButIsOffUntilTheNextTick) {
+  SkinPicker picker;
+  picker.Select(0);
+  for (int tick = 0; tick < 10; ++tick) picker.Tick(49, 49);
+  picker.Select(3);
+  EXPECT_EQ(picker.SelectedSkin(), 3);
+  EXPECT_FALSE(picker.Band());
+  picker.Tick(49, 49);
+  EXPECT_EQ(picker.Band()->top, 10);
+}
+
+}  // namespace
+}  // namespace quorbel
