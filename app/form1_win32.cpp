@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "app/app_paths_win32.h"
 #include "app/cycle.h"
 #include "app/cycle_win32.h"
-#include "common/ansi.h"
+#include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
 #include "tray/tray_icon_win32.h"
 
@@ -27,25 +29,34 @@ class Form1Window : public Form1 {
   void Unload() override;
   bool IsLoaded() const override { return window_ != nullptr; }
 
-  void ShowPanelManaul() override { cycle_->ShowPanelManaul(); }
-  void Time3active() override { cycle_->Time3active(); }
-  void Update(bool redraw) override { cycle_->Update(redraw); }
+  void ShowPanelManaul() override {
+    if (cycle_) cycle_->ShowPanelManaul();
+  }
+  void Time3active() override {
+    if (cycle_) cycle_->Time3active();
+  }
+  void Update(bool redraw) override {
+    if (cycle_) cycle_->Update(redraw);
+  }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  bool CreatePanelWindow();
   void StartGdiplus();
   void WriteFirstRunAutostart();
+  void AddTrayIcon();
   void PlaceWindow();
 
   ModReg& reg_;
   ModIni& ini_;
   Hooks hooks_;
   HWND window_ = nullptr;
+  // Declared before everything that holds GDI+ objects, so it ends last.
   std::unique_ptr<GdiplusSession> gdiplus_;
+  std::unique_ptr<TrayIcon> tray_icon_;
   std::unique_ptr<Win32CyclePorts> ports_;
   std::unique_ptr<LayeredPanelRenderer> renderer_;
-  std::unique_ptr<TrayIcon> tray_icon_;
   std::unique_ptr<ReminderCycle> cycle_;
 };
 
@@ -55,42 +66,42 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hIcon = LoadIconA(instance, "IDI_QUORBEL");
   window_class.lpszClassName = kWindowClass;
   return RegisterClassA(&window_class) != 0;
 }
 
-bool Form1Window::Initialize() {
+bool Form1Window::CreatePanelWindow() {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   if (!RegisterWindowClass(instance, &WindowProc)) return false;
   // A tool window stays off the taskbar; no-activate keeps the user's typing
   // in the user's own window while the panel shows and slides.
   window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED,
-                            kWindowClass, kCaption, WS_POPUP, 0, -kPanelHeight, kPanelWidth,
-                            kPanelHeight, nullptr, nullptr, instance, this);
-  if (!window_) return false;
-  PlaceWindow();
+                            kWindowClass, kCaption, WS_POPUP, 0, 0, kPanelWidth, kPanelHeight,
+                            nullptr, nullptr, instance, this);
+  return window_ != nullptr;
+}
 
+bool Form1Window::Initialize() {
+  if (!CreatePanelWindow()) return false;
+  PlaceWindow();
   StartGdiplus();
   WriteFirstRunAutostart();
-  tray_icon_ = TrayIcon::Create(u"Quorbel Alarm Clock");
-  tray_icon_->OnRightClick([this] {
-    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
-  });
-  tray_icon_->Add(LoadIconA(instance, "IDI_QUORBEL"));
+  AddTrayIcon();
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   ports_ = std::make_unique<Win32CyclePorts>(window_);
-  renderer_ = LayeredPanelRenderer::Create(window_, ExeDirectory());
+  renderer_ = MakeLayeredPanelRenderer(window_, ExeDirectory());
   renderer_->LoadLogo(FileBesideExe(u"logo.png"));
-  cycle_ = std::make_unique<ReminderCycle>(*ports_, *ports_, *ports_, *ports_, *renderer_, reg_, ini_,
-                                           FileBesideExe(u"load.wav"));
+  cycle_ = std::make_unique<ReminderCycle>(
+      CyclePorts{*ports_, *ports_, *ports_, *ports_, *renderer_, reg_, ini_}, FileBesideExe(u"load.wav"));
   cycle_->Start();
   return true;
 }
 
 void Form1Window::StartGdiplus() {
   gdiplus_ = std::make_unique<GdiplusSession>();
-  if (!gdiplus_->ok()) {
+  if (!gdiplus_->Started()) {
     MessageBoxA(nullptr, "Error loading GDI+!", kCaption, MB_OK | MB_ICONERROR);
   }
 }
@@ -100,6 +111,20 @@ void Form1Window::WriteFirstRunAutostart() {
   const Text path = ExePathForAutostart();
   reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
   reg_.WriteAutostartEntry(path);
+}
+
+void Form1Window::AddTrayIcon() {
+  TrayIconEvents events;
+  events.right_click = [this] {
+    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
+  };
+  tray_icon_ = std::make_unique<TrayIcon>(std::move(events));
+  tray_icon_->SetScreenTip(u"Quorbel Alarm Clock");
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  const auto icon = static_cast<HICON>(
+      LoadImageA(instance, "IDI_QUORBEL", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
+  tray_icon_->Add(icon);
 }
 
 void Form1Window::PlaceWindow() {
@@ -122,8 +147,8 @@ void Form1Window::Unload() {
   cycle_.reset();
   ports_.reset();
   tray_icon_.reset();
-  const HWND window = std::exchange(window_, nullptr);
-  DestroyWindow(window);
+  DestroyWindow(std::exchange(window_, nullptr));
+  if (hooks_.on_unloaded) hooks_.on_unloaded();
 }
 
 LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -14,6 +14,7 @@ class Form1 : public PanelControl {
  public:
   struct Hooks {
     std::function<void()> on_tray_right_click;  // pops up the tray menu
+    std::function<void()> on_unloaded;          // the last window is gone
   };
 
   // Creates the window and runs its initialization: GDI+, the first-run

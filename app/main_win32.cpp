@@ -2,15 +2,19 @@
 // its command line to the running instance and ends.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/app_paths_win32.h"
 #include "app/dde_link_win32.h"
 #include "app/form1_win32.h"
 #include "common/ansi.h"
 #include "common/handles_win32.h"
+#include "dialog/form3_win32.h"
 #include "settings/mod_ini.h"
 #include "settings/profile_win32.h"
 #include "settings/registry.h"
 #include "settings/registry_win32.h"
+#include "tray/form4_win32.h"
 
 namespace quorbel {
 namespace {
@@ -29,9 +33,10 @@ Text CommandLineArguments() {
   return FromAnsi(line);
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(SettingsDialog& dialog) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (dialog.PreTranslate(&message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -47,10 +52,24 @@ int RunSecondInstance(ModReg& reg, ModIni& ini) {
 }
 
 int RunFirstInstance(ModReg& reg, ModIni& ini) {
-  auto form1 = Form1::Create(reg, ini, {});
+  std::unique_ptr<Form4> form4;
+  Form1::Hooks hooks;
+  hooks.on_tray_right_click = [&form4] {
+    if (form4) form4->ShowMenuAtPointer();
+  };
+  hooks.on_unloaded = [] { PostQuitMessage(0); };
+  auto form1 = Form1::Create(reg, ini, std::move(hooks));
   form1->Show();
-  auto link = LinkServer::Start();
-  return RunMessageLoop();
+
+  SettingsDialog dialog(reg, ini, *form1, ExePathForAutostart(), GetModuleHandleA(nullptr));
+  TrayMenuActions actions;
+  actions.show_settings = [&dialog] { dialog.Show(); };
+  actions.close_settings = [&dialog] { dialog.CloseWithoutStoring(); };
+  actions.unload_form1 = [&form1] { form1->Unload(); };
+  form4 = std::make_unique<Form4>(ini, *form1, std::move(actions));
+
+  const auto link = LinkServer::Start();
+  return RunMessageLoop(dialog);
 }
 
 }  // namespace
@@ -58,12 +77,12 @@ int RunFirstInstance(ModReg& reg, ModIni& ini) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace quorbel;
-  unique_handle mutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+  const unique_handle mutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));
   const bool another_instance = GetLastError() == ERROR_ALREADY_EXISTS;
 
-  auto registry = CreateWin32Registry();
-  ModReg reg(*registry);
-  auto profiles = CreateWin32ProfileStore();
-  ModIni ini(*profiles, MakeAppDir(ExeDirectory()));
+  Win32Registry registry;
+  ModReg reg(registry);
+  ProfileWin32 profiles;
+  ModIni ini(profiles, MakeAppDir(ExeDirectory()));
   return another_instance ? RunSecondInstance(reg, ini) : RunFirstInstance(reg, ini);
 }
