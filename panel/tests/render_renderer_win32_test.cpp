@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/handles_win32.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
 #include "panel/tests/render_fixtures_win32.h"
@@ -206,6 +207,38 @@ TEST_F(RendererTest, EachDrawPanelStartsFromAFreshImage) {
   const FramePixels frame = Draw(Model(u"glass.png", NoTexts(), 1));
   // Half-transparent white, premultiplied; nothing of the earlier dark skin.
   EXPECT_TRUE(IsNear(frame.At(200, 130), 0x80808080));
+}
+
+unique_hwnd MakePopup(int32_t left, int32_t top) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "QuorbelRenderTestPanel";
+  RegisterClassA(&window_class);
+  return unique_hwnd(CreateWindowExA(0, window_class.lpszClassName, "", WS_POPUP, left, top,
+                                     kPanelWidth, kPanelHeight, nullptr, nullptr,
+                                     window_class.hInstance, nullptr));
+}
+
+TEST_F(RendererTest, PresentPanelMakesTheWindowLayeredAndTopMostWithoutMovingIt) {
+  const unique_hwnd window = MakePopup(123, -140);
+  if (!window) GTEST_SKIP() << "no window system (set DISPLAY)";
+  ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+  const auto renderer = MakeLayeredPanelRenderer(window.get(), dir_.Path());
+  renderer->LoadLogo(dir_.File(u"logo.png"));
+  renderer->DrawPanel(Model(u"skin.png", DefaultTexts(), 1));
+  renderer->PresentPanel(74);
+  renderer->PresentPanel(77);
+
+  const LONG ex_style = GetWindowLongA(window.get(), GWL_EXSTYLE);
+  EXPECT_TRUE(ex_style & WS_EX_LAYERED);
+  EXPECT_TRUE(ex_style & WS_EX_TOPMOST);
+  RECT place{};
+  GetWindowRect(window.get(), &place);
+  EXPECT_EQ(place.left, 123);
+  EXPECT_EQ(place.top, -140);
+  EXPECT_EQ(place.right - place.left, kPanelWidth);
+  EXPECT_EQ(renderer->ComposeFrame(74).width, kPanelWidth);
 }
 
 }  // namespace
