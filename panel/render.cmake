@@ -54,6 +54,6 @@ if(WIN32)
   target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_settings)
 
   add_executable(panel_bench ${CMAKE_CURRENT_LIST_DIR}/bench_win32.cpp)
-  target_link_libraries(panel_bench PRIVATE quorbel_panel_fixtures_win32)
+  target_link_libraries(panel_bench PRIVATE quorbel_panel_fixtures_win32 psapi)
   set_target_properties(panel_bench PROPERTIES OUTPUT_NAME QuorbelBench)
 endif()
