@@ -2,10 +2,9 @@
 // The GDI+ flat API with move-only owners for its objects, so every drawing
 // routine releases what it made on every path.
 #include <windows.h>
-// clang-format off
+// gdiplus.h needs windows.h and, with WIN32_LEAN_AND_MEAN, objidl.h first.
 #include <objidl.h>
 #include <gdiplus.h>
-// clang-format on
 
 #include "common/text.h"
 #include "common/unique_handle.h"
@@ -45,6 +44,7 @@ using unique_font = UniqueHandle<GpFont*, FontDeleter>;
 using unique_string_format = UniqueHandle<GpStringFormat*, StringFormatDeleter>;
 using unique_image_attributes = UniqueHandle<GpImageAttributes*, ImageAttributesDisposer>;
 
+static_assert(sizeof(WCHAR) == sizeof(char16_t), "GDI+ takes UTF-16 text");
 inline const WCHAR* Wide(const Text& text) { return reinterpret_cast<const WCHAR*>(text.c_str()); }
 
 // The image in a file, or none when it is missing or not an image.
