@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/handles_win32.h"
+#include "panel/gdiplus_session_win32.h"
+#include "panel/panel_renderer_win32.h"
+#include "panel/tests/render_fixtures_win32.h"
+
+namespace quorbel {
+namespace {
+
+using namespace fixtures;
+
+// Pixels of the composed frame are premultiplied; opaque ones equal their
+// straight colour.
+bool IsNear(uint32_t pixel, Argb colour, int tolerance = 2) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int a = static_cast<int>((pixel >> shift) & 0xFF);
+    const int b = static_cast<int>((colour >> shift) & 0xFF);
+    if (std::abs(a - b) > tolerance) return false;
+  }
+  return true;
+}
+
+PanelTexts NoTexts() { return PanelTexts{}; }
+
+PanelTexts DefaultTexts() {
+  return PanelTexts{u"QUORBEL WARNING",
+                    u"Continuous use of computer :",
+                    u"Level :",
+                    u"Quorbel risk :",
+                    {u"No any risk", u"Carpal tunnel syndrome, Nearsightedness",
+                     u"Carpal tunnel syndrome, Nearsightedness"},
+                    u"Quorbel advice :",
+                    {u"Does not require action", u"Recommended rest and exercise.",
+                     u"Recommended rest and exercise."}};
+}
+
+class RendererTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(session_.Started());
+    ASSERT_TRUE(WriteSolidPng(dir_.File(u"skin.png"), kPanelWidth, kPanelHeight, kSkinColour));
+    ASSERT_TRUE(WriteSolidPng(dir_.File(u"logo.png"), 40, 27, kLogoColour));
+    renderer_ = MakeLayeredPanelRenderer(nullptr, dir_.Path());
+  }
+  void TearDown() override { renderer_.reset(); }
+
+  void WriteIcons() { ASSERT_TRUE(WriteIconSheet(dir_.File(u"icons.png"))); }
+
+  PanelModel Model(const Text& skin, PanelTexts texts, int16_t level) {
+    return PanelModel{dir_.File(skin), std::move(texts), u" 01:05", level};
+  }
+
+  FramePixels Draw(const PanelModel& model, int32_t logo_top = 74) {
+    renderer_->DrawPanel(model);
+    return renderer_->ComposeFrame(logo_top);
+  }
+
+  // Opaque pixels in `rows` brighter than the skin: drawn text.
+  static int CountTextPixels(const FramePixels& frame, int32_t first_row, int32_t last_row) {
+    int count = 0;
+    for (int32_t y = first_row; y <= last_row; ++y) {
+      for (int32_t x = 0; x < frame.width; ++x) count += ((frame.At(x, y) >> 16) & 0xFF) > 0xA0;
+    }
+    return count;
+  }
+
+  GdiplusSession session_;
+  TempDir dir_;
+  std::unique_ptr<LayeredPanelRenderer> renderer_;
+};
+
+TEST_F(RendererTest, SkinFillsTheWindowAndASmallerOneLeavesTheRestTransparent) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"small.png"), 300, 100, kSkinColour));
+  const FramePixels full = Draw(Model(u"skin.png", NoTexts(), 1));
+  ASSERT_EQ(full.width, kPanelWidth);
+  ASSERT_EQ(full.height, kPanelHeight);
+  EXPECT_TRUE(IsNear(full.At(0, 0), kSkinColour));
+  EXPECT_TRUE(IsNear(full.At(449, 139), kSkinColour));
+
+  const FramePixels small = Draw(Model(u"small.png", NoTexts(), 1));
+  EXPECT_EQ(renderer_->PanelWidth(), 300);
+  EXPECT_EQ(renderer_->PanelHeight(), 100);
+  EXPECT_TRUE(IsNear(small.At(299, 99), kSkinColour));
+  for (int32_t y = 0; y < small.height; ++y) {
+    for (int32_t x = 0; x < small.width; ++x) {
+      if (x >= 300 || y >= 100) {
+        ASSERT_EQ(small.At(x, y), 0u) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(RendererTest, LevelBarHasOneBlockPerLevelRightOfTheLevelHeading) {
+  WriteIcons();
+  PanelTexts texts = NoTexts();
+  texts.level = u"Level :";
+  const int32_t expected_x =
+      static_cast<int32_t>(std::lround(MakeLabelFontMeasurer()->Width(texts.level) + 55));
+  ASSERT_GT(expected_x, 70);
+  for (int16_t level = 1; level <= 3; ++level) {
+    const FramePixels frame = Draw(Model(u"skin.png", texts, level));
+    int32_t first = -1;
+    int32_t run = 0;
+    for (int32_t x = 0; x < frame.width; ++x) {
+      if (!IsNear(frame.At(x, 58), kBarColour)) continue;
+      if (first < 0) first = x;
+      ++run;
+    }
+    EXPECT_EQ(first, expected_x) << level;
+    EXPECT_EQ(run, 16 * level) << level;
+    EXPECT_TRUE(IsNear(frame.At(expected_x, 50), kBarColour)) << level;
+    EXPECT_TRUE(IsNear(frame.At(expected_x, 49), kSkinColour)) << level;
+    EXPECT_TRUE(IsNear(frame.At(expected_x, 66), kSkinColour)) << level;
+  }
+}
+
+TEST_F(RendererTest, LogoMovesWithLogoTopAndThePanelCoversItsLowerEdge) {
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
+  renderer_->DrawPanel(Model(u"skin.png", NoTexts(), 1));
+  const FramePixels up = renderer_->ComposeFrame(74);
+  const FramePixels down = renderer_->ComposeFrame(77);
+  EXPECT_TRUE(IsNear(up.At(410, 74), kLogoColour));
+  EXPECT_TRUE(IsNear(up.At(410, 73), kSkinColour));
+  EXPECT_TRUE(IsNear(down.At(410, 77), kLogoColour));
+  EXPECT_TRUE(IsNear(down.At(410, 76), kSkinColour));
+  EXPECT_TRUE(IsNear(down.At(410, 99), kLogoColour));
+  for (int32_t y = 100; y < 104; ++y) {
+    EXPECT_TRUE(IsNear(down.At(410, y), kSkinColour)) << y;  // covered by the opaque panel
+  }
+  EXPECT_TRUE(IsNear(down.At(389, 80), kSkinColour));
+  EXPECT_TRUE(IsNear(down.At(430, 80), kSkinColour));
+}
+
+TEST_F(RendererTest, LogoShowsInsideTheCoverWhereThePanelIsTransparent) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"short.png"), kPanelWidth, 90, kSkinColour));
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
+  renderer_->DrawPanel(Model(u"short.png", NoTexts(), 1));
+  const FramePixels frame = renderer_->ComposeFrame(77);
+  EXPECT_TRUE(IsNear(frame.At(410, 102), kLogoColour));
+  EXPECT_EQ(frame.At(410, 104), 0u);
+}
+
+TEST_F(RendererTest, LongRiskLineWrapsBelowItsLine) {
+  PanelTexts texts = NoTexts();
+  texts.risk = u"Quorbel risk :";
+  texts.risk_dec[0] = u"Short";
+  const FramePixels short_line = Draw(Model(u"skin.png", texts, 1));
+  texts.risk_dec[0] =
+      u"Carpal tunnel syndrome, Nearsightedness, Back pain, Neck pain, Dry eyes, Headache";
+  const FramePixels long_line = Draw(Model(u"skin.png", texts, 1));
+  ASSERT_GT(CountTextPixels(long_line, 71, 84), 0);
+  EXPECT_EQ(CountTextPixels(short_line, 87, 104), 0);
+  EXPECT_GT(CountTextPixels(long_line, 87, 104), 0);
+}
+
+TEST_F(RendererTest, LevelsOutsideOneToThreeDrawNeitherLevelLine) {
+  PanelTexts without_lines = DefaultTexts();
+  without_lines.risk_dec = {};
+  without_lines.advice_dec = {};
+  const FramePixels bare = Draw(Model(u"skin.png", without_lines, 1));
+  const FramePixels level_one = Draw(Model(u"skin.png", DefaultTexts(), 1));
+  EXPECT_NE(level_one.pixels, bare.pixels);
+  for (int16_t level : {int16_t{0}, int16_t{4}}) {
+    EXPECT_EQ(Draw(Model(u"skin.png", DefaultTexts(), level)).pixels, bare.pixels) << level;
+  }
+}
+
+TEST_F(RendererTest, MissingIconsAndLogoLeaveTheTextsDrawn) {
+  const FramePixels frame = Draw(Model(u"skin.png", DefaultTexts(), 2));
+  EXPECT_TRUE(IsNear(frame.At(20, 32), kSkinColour)) << "no icon";
+  EXPECT_TRUE(IsNear(frame.At(410, 80), kSkinColour)) << "no logo";
+  EXPECT_GT(CountTextPixels(frame, 30, 45), 0);
+  EXPECT_GT(CountTextPixels(frame, 107, 125), 0);
+}
+
+TEST_F(RendererTest, SkinThatNeverLoadedLeavesOnlyTheLogo) {
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
+  const FramePixels frame = Draw(Model(u"missing.png", DefaultTexts(), 1));
+  EXPECT_EQ(renderer_->PanelWidth(), 0);
+  for (int32_t y = 0; y < frame.height; ++y) {
+    for (int32_t x = 0; x < frame.width; ++x) {
+      const bool in_logo = x >= 390 && x < 430 && y >= 74 && y < 101;
+      if (!in_logo) {
+        ASSERT_EQ(frame.At(x, y), 0u) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_TRUE(IsNear(frame.At(410, 80), kLogoColour));
+}
+
+TEST_F(RendererTest, SkinLostAfterAnEarlierSuccessDrawsOnATransparentImageOfThatSize) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"small.png"), 300, 120, kSkinColour));
+  Draw(Model(u"small.png", DefaultTexts(), 1));
+  const FramePixels frame = Draw(Model(u"missing.png", DefaultTexts(), 1));
+  EXPECT_EQ(renderer_->PanelWidth(), 300);
+  EXPECT_EQ(renderer_->PanelHeight(), 120);
+  EXPECT_EQ(frame.At(5, 115), 0u);
+  EXPECT_GT(CountTextPixels(frame, 30, 45), 0);
+}
+
+TEST_F(RendererTest, EachDrawPanelStartsFromAFreshImage) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"glass.png"), kPanelWidth, kPanelHeight, 0x80FFFFFF));
+  Draw(Model(u"skin.png", NoTexts(), 1));
+  const FramePixels frame = Draw(Model(u"glass.png", NoTexts(), 1));
+  // Half-transparent white, premultiplied; nothing of the earlier dark skin.
+  EXPECT_TRUE(IsNear(frame.At(200, 130), 0x80808080));
+}
+
+unique_hwnd MakePopup(int32_t left, int32_t top) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "QuorbelRenderTestPanel";
+  RegisterClassA(&window_class);
+  return unique_hwnd(CreateWindowExA(0, window_class.lpszClassName, "", WS_POPUP, left, top,
+                                     kPanelWidth, kPanelHeight, nullptr, nullptr,
+                                     window_class.hInstance, nullptr));
+}
+
+TEST_F(RendererTest, PresentPanelMakesTheWindowLayeredAndTopMostWithoutMovingIt) {
+  const unique_hwnd window = MakePopup(123, -140);
+  if (!window) GTEST_SKIP() << "no window system (set DISPLAY)";
+  ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+  const auto renderer = MakeLayeredPanelRenderer(window.get(), dir_.Path());
+  renderer->LoadLogo(dir_.File(u"logo.png"));
+  renderer->DrawPanel(Model(u"skin.png", DefaultTexts(), 1));
+  renderer->PresentPanel(74);
+  renderer->PresentPanel(77);
+
+  const LONG ex_style = GetWindowLongA(window.get(), GWL_EXSTYLE);
+  EXPECT_TRUE(ex_style & WS_EX_LAYERED);
+  EXPECT_TRUE(ex_style & WS_EX_TOPMOST);
+  RECT place{};
+  GetWindowRect(window.get(), &place);
+  EXPECT_EQ(place.left, 123);
+  EXPECT_EQ(place.top, -140);
+  EXPECT_EQ(place.right - place.left, kPanelWidth);
+  EXPECT_EQ(renderer->ComposeFrame(74).width, kPanelWidth);
+}
+
+}  // namespace
+}  // namespace quorbel
