@@ -1,7 +1,6 @@
 // Puts the tray icon and its menu on screen the way the program wires them,
-// logging every event to stdout, for the end-to-end checks under Wine.
-//   tray_demo                               run until Exit is chosen
-//   tray_demo --broadcast-taskbar-created   tell every window the shell restarted
+// logging every event to stdout, for the end-to-end checks under Wine. Runs
+// until Exit is chosen.
 #include <windows.h>
 
 #include <cstdio>
@@ -86,10 +85,4 @@ int RunTray() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--broadcast-taskbar-created") {
-    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    return 0;
-  }
-  return RunTray();
-}
+int main() { return RunTray(); }
