@@ -47,20 +47,6 @@ TEST_F(TrayMenuTextsTest, ASectionLackingOnlyMenuAboutKeepsItsOtherTexts) {
   EXPECT_EQ(texts.exit, u"Beenden");
 }
 
-TEST_F(TrayMenuTextsTest, PresentButEmptyTextsStayEmptyAndSpacesAreTrimmed) {
-  store_.Set(kConfigPath, u"TitleEN", u"MenuAbout", u"");
-  store_.Set(kConfigPath, u"TitleEN", u"MenuExit", u"   Exit now   ");
-  const TrayMenuTexts texts = ReadTrayMenuTexts(ini_);
-  EXPECT_EQ(texts.about, u"");
-  EXPECT_EQ(texts.exit, u"Exit now");
-}
-
-TEST_F(TrayMenuTextsTest, StartSoundLiesBesideTheExecutable) {
-  EXPECT_EQ(StartSoundPath(ini_), u"C:\\Clock\\start.wav");
-  ModIni root{store_, MakeAppDir(u"D:\\")};
-  EXPECT_EQ(StartSoundPath(root), u"D:\\start.wav");
-}
-
 // Records every call in order.
 class RecordingPanel : public PanelControl {
  public:

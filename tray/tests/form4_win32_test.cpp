@@ -58,8 +58,10 @@ class Form4Test : public ::testing::Test {
   RecordingPanel panel_{calls_};
 };
 
-TEST_F(Form4Test, MenuHoldsTheThreeItemsAndTheSeparatorInOrder) {
+TEST_F(Form4Test, HiddenWindowOwnsTheThreeItemsAndTheSeparatorInOrder) {
   Form4 form(ini_, panel_, RecordedActions());
+  ASSERT_TRUE(IsWindow(form.Window()));
+  EXPECT_FALSE(IsWindowVisible(form.Window()));
   HMENU menu = form.MainMenu();
   ASSERT_EQ(GetMenuItemCount(menu), 4);
   EXPECT_EQ(ItemText(menu, 0), "Setting");
@@ -81,24 +83,6 @@ TEST_F(Form4Test, TextsComeFromTheLanguageSectionOnceAtLoad) {
   EXPECT_EQ(ItemText(menu, 0), "R\xe9&glages");
   EXPECT_EQ(ItemText(menu, 1), "Upgrade & Download Skin");
   EXPECT_EQ(ItemText(menu, 3), "&Quitter");
-}
-
-TEST_F(Form4Test, WindowExistsHiddenWithItsCaption) {
-  Form4 form(ini_, panel_, RecordedActions());
-  ASSERT_TRUE(IsWindow(form.Window()));
-  EXPECT_FALSE(IsWindowVisible(form.Window()));
-  char caption[16] = {};
-  GetWindowTextA(form.Window(), caption, sizeof caption);
-  EXPECT_STREQ(caption, "Form4");
-}
-
-TEST_F(Form4Test, SettingShowsThePanelThenTheDialog) {
-  Form4 form(ini_, panel_, RecordedActions());
-  Choose(form, TrayMenuCommand::Setting);
-  Choose(form, TrayMenuCommand::Setting);
-  EXPECT_EQ(calls_, (std::vector<std::string>{"ShowPanelManaul", "show_settings",
-                                              "ShowPanelManaul", "show_settings"}));
-  EXPECT_TRUE(form.IsLoaded());
 }
 
 TEST_F(Form4Test, ExitClosesTheDialogUnloadsItselfThenThePanelWindow) {

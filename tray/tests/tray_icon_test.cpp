@@ -36,8 +36,6 @@ TEST(TrayNotificationDecoding, RoundsToNearestWithHalvesToEven) {
   }
   EXPECT_EQ(DecodeNotification(512.5 * twips_per_pixel, twips_per_pixel), 512);
   EXPECT_EQ(DecodeNotification(513.5 * twips_per_pixel, twips_per_pixel), 514);
-  // 120 dots per inch: 12 twips a pixel.
-  EXPECT_EQ(DecodeNotification(517 * 12.0, 12.0), 517);
 }
 
 TEST(TrayNotificationDecoding, UnrepresentableReportsGiveNothing) {
@@ -69,13 +67,6 @@ TEST(TrayTipField, SixtyFourOrMoreAreCutWithoutTerminator) {
   for (int i = 0; i < 65; ++i) tip.push_back(static_cast<char16_t>(u'A' + i % 26));
   EXPECT_EQ(TipField(tip.substr(0, 64)), tip.substr(0, 64));
   EXPECT_EQ(TipField(tip), tip.substr(0, 64));
-}
-
-TEST(TrayTipField, EmptyTipIsJustTheTerminator) {
-  const Text field = TipField(u"");
-  ASSERT_EQ(field.size(), kTipFieldChars);
-  EXPECT_EQ(field[0], u'\0');
-  EXPECT_EQ(field.substr(1), Text(63, u' '));
 }
 
 }  // namespace

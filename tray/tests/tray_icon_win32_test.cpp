@@ -91,14 +91,6 @@ TEST_F(TrayIconTest, NewTipReachesTheShellOnlyWithTheNextAdd) {
   EXPECT_EQ(TipBytes(calls_[1].record, 6), std::string("first\0", 6));
 }
 
-TEST_F(TrayIconTest, RemoveBeforeAddHandsAnEmptyRecord) {
-  TrayIcon icon = MakeIcon();
-  icon.Remove();
-  ASSERT_EQ(calls_.size(), 1u);
-  EXPECT_EQ(calls_[0].record.cbSize, 0u);
-  EXPECT_EQ(calls_[0].record.hWnd, nullptr);
-}
-
 TEST_F(TrayIconTest, MouseNotificationsBecomeEvents) {
   TrayIcon icon = MakeIcon();
   Notify(icon, {513, 514, 515, 514});
