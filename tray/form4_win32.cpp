@@ -1,0 +1,122 @@
+#include "tray/form4_win32.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "common/ansi.h"
+#include "common/handles_win32.h"
+
+// mmsystem.h renames PlaySound to PlaySoundA.
+#undef PlaySound
+
+namespace quorbel {
+namespace {
+
+constexpr char kWindowClass[] = "QuorbelClock.Form4";
+constexpr char kCaption[] = "Form4";
+
+UINT_PTR ItemId(TrayMenuCommand command) { return static_cast<UINT_PTR>(command); }
+
+bool IsMenuCommand(WPARAM wparam) {
+  const WORD id = LOWORD(wparam);
+  return id >= ItemId(TrayMenuCommand::Setting) && id <= ItemId(TrayMenuCommand::Exit);
+}
+
+unique_hmenu BuildMainMenu(const TrayMenuTexts& texts) {
+  unique_hmenu menu(CreatePopupMenu());
+  AppendMenuA(menu.get(), MF_STRING, ItemId(TrayMenuCommand::Setting),
+              ToAnsi(texts.setting).c_str());
+  AppendMenuA(menu.get(), MF_STRING, ItemId(TrayMenuCommand::About), ToAnsi(texts.about).c_str());
+  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu.get(), MF_STRING, ItemId(TrayMenuCommand::Exit), ToAnsi(texts.exit).c_str());
+  return menu;
+}
+
+}  // namespace
+
+struct Form4::Impl {
+  Impl(const ModIni& ini, PanelControl& panel, TrayMenuActions actions)
+      : texts(ReadTrayMenuTexts(ini)),
+        app_dir(ini.AppDir()),
+        start_sound(StartSoundPath(ini)),
+        commands(panel, std::move(actions), {[this] { OpenWebPage(); }, [this] { Unload(); }}) {}
+
+  TrayMenuTexts texts;
+  Text app_dir;
+  Text start_sound;
+  TrayMenuCommands commands;
+  unique_hmenu menu;
+  unique_hwnd window;
+
+  void OpenWebPage() const {
+    ShellExecuteA(window.get(), "Open", kProductWebAddress, "", ToAnsi(app_dir).c_str(),
+                  SW_SHOWNORMAL);
+  }
+
+  void Unload() {
+    window.reset();
+    menu.reset();
+  }
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    const auto* self = reinterpret_cast<const Impl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message == WM_COMMAND && HIWORD(wparam) == 0 && IsMenuCommand(wparam)) {
+      self->commands.Run(static_cast<TrayMenuCommand>(LOWORD(wparam)));
+      return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+};
+
+Form4::Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions)
+    : impl_(std::make_unique<Impl>(ini, panel, std::move(actions))) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = &Impl::WindowProc;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = kWindowClass;
+  RegisterClassExA(&window_class);  // fails harmlessly when already registered
+  // Never shown: it only has to exist to own the menu and take its commands.
+  impl_->window.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, kCaption, WS_POPUP, 0, 0, 0,
+                                      0, nullptr, nullptr, GetModuleHandleA(nullptr), impl_.get()));
+  impl_->menu = BuildMainMenu(impl_->texts);
+}
+
+Form4::~Form4() = default;
+
+void Form4::ShowMenuAt(int x, int y) {
+  if (!IsLoaded()) return;
+  HWND owner = impl_->window.get();
+  // Without the foreground the menu would stay open when the user clicks
+  // elsewhere; the posted message lets it close cleanly the next time.
+  SetForegroundWindow(owner);
+  TrackPopupMenu(impl_->menu.get(), 0, x, y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);
+}
+
+void Form4::ShowMenuAtPointer() {
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  ShowMenuAt(pointer.x, pointer.y);
+}
+
+void Form4::PlaySound() const {
+  sndPlaySoundA(ToAnsi(impl_->start_sound).c_str(), SND_NODEFAULT);
+}
+
+void Form4::Unload() { impl_->Unload(); }
+
+bool Form4::IsLoaded() const { return impl_->window && impl_->menu; }
+
+const TrayMenuTexts& Form4::Texts() const { return impl_->texts; }
+
+HWND__* Form4::Window() const { return impl_->window.get(); }
+
+HMENU__* Form4::MainMenu() const { return impl_->menu.get(); }
+
+}  // namespace quorbel

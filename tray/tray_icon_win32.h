@@ -1,0 +1,54 @@
+#pragma once
+// The notification-area icon control: one icon with a tooltip, registered by
+// a hidden top-level window of the control's own, whose mouse notifications
+// become Click, DblClick and RightClick.
+#include <functional>
+#include <memory>
+
+#include "common/text.h"
+#include "tray/tray_icon.h"
+
+struct HICON__;
+struct HWND__;
+struct _NOTIFYICONDATAA;
+
+namespace quorbel {
+
+// Raised synchronously while the control handles the shell's notification.
+struct TrayIconEvents {
+  std::function<void()> click;
+  std::function<void()> dbl_click;
+  std::function<void()> right_click;
+};
+
+// Hands a message (NIM_ADD or NIM_DELETE) and the record to the shell;
+// Shell_NotifyIconA unless a test stands in.
+using ShellNotify = std::function<void(unsigned long message, _NOTIFYICONDATAA& record)>;
+
+class TrayIcon {
+ public:
+  explicit TrayIcon(TrayIconEvents events, ShellNotify notify = {});
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+  // Removes an icon still shown, so no dead icon lingers in the tray.
+  ~TrayIcon();
+
+  // Shows the icon with the current ScreenTip. Not looked at whether it is
+  // already shown; the shell's refusal is not reported.
+  void Add(HICON__* icon);
+  // Removes the icon with the record as the last Add left it.
+  void Remove();
+
+  const Text& ScreenTip() const;
+  // Takes effect with the next Add; a shown icon keeps its tooltip.
+  void SetScreenTip(Text tip);
+
+  // The window the shell sends the icon's notifications to.
+  HWND__* Window() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quorbel
