@@ -58,12 +58,12 @@ size_t ContentStart(std::string_view file) {
 }
 
 // The name of a section line: from after "[" to the last "]" of the line,
-// as the platform reads it (blanks inside the brackets are part of the name).
+// without the blanks inside the brackets.
 std::optional<std::string_view> SectionName(std::string_view trimmed_line) {
   if (trimmed_line.empty() || trimmed_line.front() != '[') return std::nullopt;
   const size_t close = trimmed_line.rfind(']');
   if (close == 0 || close == std::string_view::npos) return std::nullopt;
-  return trimmed_line.substr(1, close - 1);
+  return TrimBlanks(trimmed_line.substr(1, close - 1));
 }
 
 // Notes the entry of a non-blank, non-section line when it is the key sought.

@@ -1,7 +1,8 @@
 #pragma once
 // One table of profile-file cases, run over every ProfileStore: a test
 // program instantiates ProfileContract with its store types (each has a
-// default constructor and `store()`). Under Wine it runs over the platform's
+// default constructor, `store()` and kHonoursReadOnlyForEveryUser, false
+// where a privileged user writes read-only files anyway). Under Wine it runs over the platform's
 // own profile functions too, which proves the portable reader against them.
 #include <gtest/gtest.h>
 
@@ -59,6 +60,15 @@ inline std::vector<ProfileReadCase> ProfileReadCases() {
       {"text after the section line", "[T] ; skins\r\nTitle=x\r\n", u"T", u"Title", u"x"},
       {"semicolon lines are plain keys", "[T]\r\n;Title=no\r\nTitle=yes\r\n", u"T", u"Title",
        u"yes"},
+      {"blanks inside the brackets", "[ T\t]\r\nTitle=x\r\n", u"T", u"Title", u"x"},
+      {"section line without closing bracket is a key", "[A]\r\n[T\r\nTitle=x\r\n", u"A",
+       u"Title", u"x"},
+      {"only the first section of a name", "[T]\r\nx=1\r\n[t]\r\nTitle=2\r\n", u"T", u"Title",
+       kFallback},
+      {"first key without equals sign hides a later one", "[T]\r\nTitle\r\nTitle=2\r\n", u"T",
+       u"Title", kFallback},
+      {"blanks around the asked names", "[T]\r\nTitle=x\r\n", u" T ", u"\tTitle ", u"x"},
+      {"Ctrl-Z counts as a blank", "[T]\r\nTitle=x\x1A\r\n\x1A", u"T", u"Title", u"x"},
       {"ANSI text", "[T]\r\nTitle=Caf\xe9\r\n", u"T", u"Title", u"Caf\u00e9"},
       {"UTF-8 file with byte-order mark", "\xEF\xBB\xBF[T]\r\nTitle=Caf\xC3\xA9\r\n", u"T",
        u"Title", u"Caf\u00e9"},
@@ -158,6 +168,9 @@ TYPED_TEST_P(ProfileContract, WriteIntoAReadOnlyFileFailsAndKeepsIt) {
                                          std::filesystem::perms::group_write |
                                          std::filesystem::perms::others_write,
                                std::filesystem::perm_options::remove);
+  if (!TypeParam::kHonoursReadOnlyForEveryUser && std::ofstream(path, std::ios::app)) {
+    GTEST_SKIP() << "this user may write read-only files";
+  }
   EXPECT_FALSE(this->store().Write(this->Path("Config.ini"), u"Skins", u"Selected", u"2"));
   EXPECT_EQ(this->Read("Config.ini", u"Skins", u"Selected"), u"1");
 }

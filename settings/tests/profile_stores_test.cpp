@@ -5,6 +5,7 @@ namespace quorbel {
 namespace {
 
 struct PortableProfile {
+  static constexpr bool kHonoursReadOnlyForEveryUser = true;
   ProfileFile file;
   ProfileStore& store() { return file; }
 };

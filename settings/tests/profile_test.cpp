@@ -70,9 +70,8 @@ TEST(WriteProfileValue, RefusesEntriesThatWouldReadBackDifferently) {
 }
 
 TEST(ReadProfileValue, SectionLinesFollowThePlatformsReading) {
-  // The name runs to the last "]"; blanks inside the brackets belong to it.
+  // The name runs to the last "]".
   EXPECT_EQ(ReadProfileValue("[a]b]\r\nk=1\r\n", "a]b", "k"), "1");
-  EXPECT_EQ(ReadProfileValue("[ Skins ]\r\nk=1\r\n", "Skins", "k"), std::nullopt);
   // Without a closing bracket the line is a key of the section before.
   EXPECT_EQ(ReadProfileValue("[A]\r\n[Skins\r\nk=1\r\n", "A", "k"), "1");
   // Lines before any section line belong to a section without a name.

@@ -7,6 +7,7 @@ namespace quorbel {
 namespace {
 
 struct MemoryStore {
+  static constexpr bool kAddsStringTerminator = false;
   MemoryRegistry registry;
   RegistryBackend& backend() { return registry; }
   std::string key() { return std::string(kSettingsKey); }
@@ -14,6 +15,7 @@ struct MemoryStore {
 };
 
 struct FileStore {
+  static constexpr bool kAddsStringTerminator = false;
   TempDir dir;
   FileRegistry registry{dir / "settings"};
   MachineWriteDenial denial{registry};
