@@ -1,0 +1,113 @@
+#include "settings/profile_win32.h"
+
+#include <windows.h>
+
+#include "settings/profile_file.h"
+#include "settings/tests/profile_contract.h"
+
+namespace quorbel {
+namespace {
+
+struct PortableProfile {
+  static constexpr bool kHonoursReadOnlyForEveryUser = true;
+  ProfileFile file;
+  ProfileStore& store() { return file; }
+};
+
+struct PlatformProfile {
+  // Wine run as root writes read-only files.
+  static constexpr bool kHonoursReadOnlyForEveryUser = false;
+  ProfileWin32 platform;
+  ProfileStore& store() { return platform; }
+};
+
+using BothProfileStores = ::testing::Types<PortableProfile, PlatformProfile>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileContract, BothProfileStores);
+
+TEST(ProfileWin32, EachReadsWhatTheOtherWrote) {
+  TempDir dir;
+  const Text path = TextPath(dir / "Config.ini");
+  ProfileFile portable;
+  ProfileWin32 platform;
+  ASSERT_TRUE(portable.Write(path, u"Skins", u"Selected", u"2"));
+  ASSERT_TRUE(platform.Write(path, u"TitleEN", u"Title", u"Caf\u00e9"));
+  ASSERT_TRUE(portable.Write(path, u"skins", u"Count", u"4"));
+  ASSERT_TRUE(platform.Write(path, u"SKINS", u"selected", u"3"));
+  for (ProfileStore* store : {static_cast<ProfileStore*>(&portable),
+                              static_cast<ProfileStore*>(&platform)}) {
+    EXPECT_EQ(store->Read(path, u"Skins", u"Selected", u""), u"3");
+    EXPECT_EQ(store->Read(path, u"Skins", u"Count", u""), u"4");
+    EXPECT_EQ(store->Read(path, u"TitleEN", u"Title", u""), u"Caf\u00e9");
+  }
+}
+
+// The platform's writer does not keep the file's other bytes: Wine reads the
+// whole file and writes it out again, with CRLF line ends, blanks around names
+// and values dropped, blank lines dropped and a final line break added (lines
+// without "=" survive). Windows edits the one line. Either way every entry
+// reads as before; only the portable writer promises the bytes.
+TEST(ProfileWin32, WhatThePlatformWriterDoesToTheRestOfTheFile) {
+  TempDir dir;
+  const std::string before =
+      "; made by hand\n\n  [Skins]  \nCount = 2\nSelected = 1 \n\n[TitleEN]\nTitle=  Hi  \n"
+      "junk line\n[Other]";
+  const std::string rewritten_by_wine =
+      "; made by hand\r\n[Skins]\r\nCount=2\r\nSelected=2\r\n[TitleEN]\r\nTitle=Hi\r\n"
+      "junk line\r\n[Other]\r\n";
+  const std::string edited_in_place =
+      "; made by hand\n\n  [Skins]  \nCount = 2\nSelected = 2 \n\n[TitleEN]\nTitle=  Hi  \n"
+      "junk line\n[Other]";
+  WriteBytes(dir / "Config.ini", before);
+  ProfileWin32 platform;
+  ASSERT_TRUE(platform.Write(TextPath(dir / "Config.ini"), u"Skins", u"Selected", u"2"));
+  const std::string after = ReadBytes(dir / "Config.ini");
+  EXPECT_TRUE(after == rewritten_by_wine || after == edited_in_place) << after;
+  ProfileFile portable;
+  EXPECT_EQ(portable.Read(TextPath(dir / "Config.ini"), u"TitleEN", u"Title", u""), u"Hi");
+  EXPECT_EQ(portable.Read(TextPath(dir / "Config.ini"), u"Skins", u"Count", u""), u"2");
+}
+
+// Junk where the platform's reader and the portable one legitimately part.
+TEST(ProfileWin32, ReadersDifferOnJunk) {
+  struct Junk {
+    const char* label;
+    std::string file;
+    Text portable;
+    Text platform;
+  };
+  const std::vector<Junk> junk = {
+      // The platform's text ends at a zero byte; the portable reader keeps
+      // the bytes after it, as the file holds them.
+      {"zero byte in a value", std::string("[T]\r\nk=ab\0cd\r\n", 16), Text(u"ab\0cd", 5),
+       u"ab"},
+      // A quoted value of exactly 4999 characters loses its last character
+      // to the closing quote in the platform's copy.
+      {"quoted value of 4999 characters", "[T]\r\nk=\"" + std::string(4999, 'q') + "\"\r\n",
+       Text(4999, u'q'), Text(4998, u'q')},
+      // A UTF-16 file is text to the platform and bytes to the portable reader.
+      {"UTF-16 file", std::string("\xFF\xFE[\0T\0]\0\r\0\n\0k\0=\0v\0", 18), u"<none>",
+       u"v"},
+  };
+  TempDir dir;
+  const Text path = TextPath(dir / "Config.ini");
+  ProfileFile portable;
+  ProfileWin32 platform;
+  for (const Junk& j : junk) {
+    WriteBytes(dir / "Config.ini", j.file);
+    EXPECT_EQ(portable.Read(path, u"T", u"k", u"<none>"), j.portable) << j.label;
+    EXPECT_EQ(platform.Read(path, u"T", u"k", u"<none>"), j.platform) << j.label;
+  }
+}
+
+TEST(ProfileWin32, OnlyFullPathsAreUsed) {
+  ProfileWin32 platform;
+  EXPECT_FALSE(platform.Write(u"QuorbelClockTest.ini", u"Skins", u"Selected", u"2"));
+  EXPECT_EQ(platform.Read(u"QuorbelClockTest.ini", u"Skins", u"Selected", u"1"), u"1");
+  EXPECT_TRUE(IsFullWindowsPath(u"C:\\Config.ini"));
+  EXPECT_TRUE(IsFullWindowsPath(u"\\\\server\\share\\Config.ini"));
+  EXPECT_FALSE(IsFullWindowsPath(u"Config.ini"));
+  EXPECT_FALSE(IsFullWindowsPath(u"\\Config.ini"));
+}
+
+}  // namespace
+}  // namespace quorbel
