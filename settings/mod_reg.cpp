@@ -52,8 +52,11 @@ void ModReg::DeleteAutostartEntry() {
 }
 
 Text AutostartCommand(TextView exe_path) {
-  if (exe_path.find(u' ') == TextView::npos) return Text(exe_path);
-  return u"\"" + Text(exe_path) + u"\"";
+  Text command(exe_path);
+  if (command.find(u' ') == Text::npos) return command;
+  command.insert(command.begin(), u'"');
+  command.push_back(u'"');
+  return command;
 }
 
 }  // namespace quorbel
