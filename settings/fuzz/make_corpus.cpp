@@ -22,7 +22,8 @@ std::string AllBytes() {
 
 std::string ManySections(int count) {
   std::string bytes;
-  for (int i = 0; i < count; ++i) bytes += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < count; ++i)
+    bytes += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
   return bytes + "[Skins]\r\nSelected=1\r\n";
 }
 
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
   Seed(dir, "binary.ini", AllBytes());
   Seed(dir, "no-final-newline.ini", "[Skins]\r\nCount=2\r\nSelected=1");
   Seed(dir, "cr-only.ini", "[Skins]\rCount=2\r\r[TitleEN]\rTitle=x\r");
-  Seed(dir, "utf8-bom.ini", "\xEF\xBB\xBF[Skins]\r\nSelected=1\r\n[TitleDE]\r\nMenuExit=Schlie\xC3\x9F" "en\r\n");
+  Seed(dir, "utf8-bom.ini",
+       "\xEF\xBB\xBF[Skins]\r\nSelected=1\r\n[TitleDE]\r\nMenuExit=Schlie\xC3\x9F"
+       "en\r\n");
   Seed(dir, "utf16-bom.ini", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0", 18));
   Seed(dir, "many-sections.ini", ManySections(100000));
   Seed(dir, "long-line.ini", "[Skins]\r\nSelected=" + std::string(10'000'000, 'x') + "\r\n");
