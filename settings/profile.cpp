@@ -172,7 +172,7 @@ std::optional<std::string> WriteProfileValue(std::string_view file, std::string_
   if (!IsWritableProfileEntry(section, key, value)) return std::nullopt;
   section = TrimBlanks(section);
   key = TrimBlanks(key);
-  while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+  value = TrimBlanks(value);
 
   const EntrySearch found = FindEntry(file, section, key);
   const std::string_view line_break = LineBreakOf(file);

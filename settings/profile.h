@@ -35,7 +35,8 @@ bool IsWritableProfileEntry(std::string_view section, std::string_view key,
 // its own line, or a missing key added after the last entry of the section, or
 // a missing section added at the end of the file. New lines end as the file's
 // first line does (CRLF for a file without one). Blanks around the names and
-// before the value are dropped. Nothing when IsWritableProfileEntry refuses.
+// the value are dropped, as a read would drop them. Nothing when
+// IsWritableProfileEntry refuses.
 std::optional<std::string> WriteProfileValue(std::string_view file, std::string_view section,
                                              std::string_view key, std::string_view value);
 

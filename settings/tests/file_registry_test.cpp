@@ -29,7 +29,8 @@ TEST(FileRegistry, NamesWithControlBytesAndTabsRoundTrip) {
   FileRegistry store(dir / "settings");
   const std::string name("odd\tname\n%\x01", 11);
   ASSERT_TRUE(store.Set(RegRoot::LocalMachine, "a\\b\tc", name, RegValue{kRegBinary, "\x00\xFF"}));
-  EXPECT_EQ(store.Query(RegRoot::LocalMachine, "A\\B\tC", name), (RegValue{kRegBinary, "\x00\xFF"}));
+  EXPECT_EQ(store.Query(RegRoot::LocalMachine, "A\\B\tC", name),
+            (RegValue{kRegBinary, "\x00\xFF"}));
   EXPECT_FALSE(store.Query(RegRoot::CurrentUser, "a\\b\tc", name).has_value());
 }
 
@@ -69,7 +70,8 @@ TEST(FileRegistry, UnreadableOrReadOnlyFileIsLeftAlone) {
                                std::filesystem::perm_options::remove);
   EXPECT_FALSE(store.Set(RegRoot::CurrentUser, kSettingsKey, "Hours", {kRegDword, "5678"}));
   EXPECT_FALSE(store.Delete(RegRoot::CurrentUser, kSettingsKey, "Hours"));
-  EXPECT_EQ(store.Query(RegRoot::CurrentUser, kSettingsKey, "Hours"), (RegValue{kRegDword, "1234"}));
+  EXPECT_EQ(store.Query(RegRoot::CurrentUser, kSettingsKey, "Hours"),
+            (RegValue{kRegDword, "1234"}));
 }
 
 TEST(FileRegistry, UserSettingsFileFollowsTheXdgConvention) {

@@ -38,8 +38,11 @@ TEST(ProfileFile, UtfEightFileGetsUtfEightText) {
   TempDir dir;
   WriteBytes(dir / "Config.ini", "\xEF\xBB\xBF[TitleDE]\r\n");
   ProfileFile store;
-  EXPECT_TRUE(store.Write(TextPath(dir / "Config.ini"), u"TitleDE", u"MenuExit", u"Schlie\u00dfen"));
-  EXPECT_EQ(ReadBytes(dir / "Config.ini"), "\xEF\xBB\xBF[TitleDE]\r\nMenuExit=Schlie\xC3\x9F" "en\r\n");
+  EXPECT_TRUE(
+      store.Write(TextPath(dir / "Config.ini"), u"TitleDE", u"MenuExit", u"Schlie\u00dfen"));
+  EXPECT_EQ(ReadBytes(dir / "Config.ini"),
+            "\xEF\xBB\xBF[TitleDE]\r\nMenuExit=Schlie\xC3\x9F"
+            "en\r\n");
   EXPECT_EQ(store.Read(TextPath(dir / "Config.ini"), u"TitleDE", u"MenuExit", u""),
             u"Schlie\u00dfen");
 }
