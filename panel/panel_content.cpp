@@ -11,13 +11,24 @@ constexpr char16_t kDefaultLanguage[] = u"TitleEN";
 constexpr char16_t kLevelTwoRisk[] = u"Carpal tunnel syndrome, Nearsightedness";
 constexpr char16_t kLevelTwoAdvice[] = u"Recommended rest and exercise.";
 
-// An unusable "Selected" must not keep the panel from reminding: skin 1 is
-// the one every Config.ini has.
-int16_t SelectedSkin(const ModIni& ini) {
-  return ParseInt16(ini.IniRead(kConfigFile, kSkinsSection, u"Selected", u"")).value_or(1);
+Text TwoDigits(long long value) { return value < 10 ? u"0" + DecimalText(value) : DecimalText(value); }
+
+}  // namespace
+
+AlarmInterval ReadAlarmInterval(ModReg& reg) {
+  AlarmInterval interval;
+  interval.hours = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
+  interval.minutes = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
+  return interval;
 }
 
-PanelTexts ReadTexts(const ModIni& ini, TextView section) {
+int32_t AlarmMinuteOf(AlarmInterval interval) {
+  const long long minutes = static_cast<long long>(interval.hours) * 60 + interval.minutes;
+  return static_cast<int32_t>(std::clamp<long long>(minutes, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+PanelTexts ReadPanelTexts(const ModIni& ini, TextView section) {
   const auto read = [&](TextView key, TextView fallback) {
     return ini.IniRead(kConfigFile, section, key, fallback);
   };
@@ -36,31 +47,26 @@ PanelTexts ReadTexts(const ModIni& ini, TextView section) {
   return texts;
 }
 
-Text TwoDigits(long long value) { return value < 10 ? u"0" + DecimalText(value) : DecimalText(value); }
-
-}  // namespace
-
-AlarmInterval ReadAlarmInterval(ModReg& reg) {
-  AlarmInterval interval;
-  interval.hours = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
-  interval.minutes = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
-  return interval;
+Text SkinPathOf(const ModIni& ini, int16_t skin) {
+  const Text bitmap_key = u"Bitmap" + DecimalText(skin);
+  return ini.AppDir() + ini.IniRead(kConfigFile, kSkinsSection, bitmap_key, u"");
 }
 
-int32_t AlarmMinuteOf(AlarmInterval interval) {
-  const long long minutes = static_cast<long long>(interval.hours) * 60 + interval.minutes;
-  return static_cast<int32_t>(std::clamp<long long>(minutes, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+int16_t SelectedSkin(const ModIni& ini) {
+  return ParseInt16(ini.IniRead(kConfigFile, kSkinsSection, u"Selected", u"")).value_or(1);
+}
+
+Text LanguageSection(const ModIni& ini) {
+  return ini.IniRead(kConfigFile, kSkinsSection, u"Language", kDefaultLanguage);
 }
 
 PanelContent LoadPanelContent(ModReg& reg, const ModIni& ini) {
   PanelContent content;
   content.interval = ReadAlarmInterval(reg);
   content.selected_skin = SelectedSkin(ini);
-  const Text bitmap_key = u"Bitmap" + DecimalText(content.selected_skin);
-  content.skin_path = ini.AppDir() + ini.IniRead(kConfigFile, kSkinsSection, bitmap_key, u"");
-  content.language = ini.IniRead(kConfigFile, kSkinsSection, u"Language", kDefaultLanguage);
-  content.texts = ReadTexts(ini, content.language);
+  content.skin_path = SkinPathOf(ini, content.selected_skin);
+  content.language = LanguageSection(ini);
+  content.texts = ReadPanelTexts(ini, content.language);
   return content;
 }
 

@@ -38,6 +38,14 @@ struct PanelContent {
 // absent texts take their built-in defaults.
 PanelContent LoadPanelContent(ModReg& reg, const ModIni& ini);
 
+// The steps of a reload, for tools that pick a skin or language themselves.
+// An unusable "Selected" must not keep the panel from reminding: it reads as
+// skin 1, the one every Config.ini has.
+int16_t SelectedSkin(const ModIni& ini);
+Text SkinPathOf(const ModIni& ini, int16_t skin);
+Text LanguageSection(const ModIni& ini);
+PanelTexts ReadPanelTexts(const ModIni& ini, TextView section);
+
 // The elapsed-use text: one space, hours (at least two digits), ":", two
 // digit minutes. " 00:05", " 100:00". Negative counts read as 0.
 Text FormatUseTime(int32_t minutes);

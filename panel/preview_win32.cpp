@@ -10,8 +10,10 @@
 #include "common/ansi.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/gdiplus_win32.h"
+#include "panel/panel_content.h"
 #include "panel/panel_renderer_win32.h"
 #include "settings/mod_ini.h"
+#include "settings/profile_win32.h"
 
 namespace quorbel {
 namespace {
@@ -21,24 +23,6 @@ constexpr char kUsage[] =
     "                      [--logo-top Y] --out FILE.png\n"
     "Renders the reminder panel from the Config.ini beside this program.\n"
     "Defaults: the selected skin and language of Config.ini, level 1, 0 minutes, logo at 74.\n";
-
-constexpr size_t kProfileBuffer = 5000;
-
-class PrivateProfileStore : public ProfileStore {
- public:
-  Text Read(TextView path, TextView section, TextView key, TextView fallback) override {
-    std::string buffer(kProfileBuffer, '\0');
-    const DWORD length = GetPrivateProfileStringA(
-        ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(fallback).c_str(), buffer.data(),
-        static_cast<DWORD>(buffer.size()), ToAnsi(path).c_str());
-    buffer.resize(length);
-    return FromAnsi(buffer);
-  }
-  bool Write(TextView path, TextView section, TextView key, TextView value) override {
-    return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
-                                      ToAnsi(value).c_str(), ToAnsi(path).c_str()) != FALSE;
-  }
-};
 
 struct Options {
   std::optional<int16_t> skin;
@@ -81,42 +65,11 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   return options;
 }
 
-Text TwoDigits(int32_t value) { return (value < 10 ? u"0" : u"") + DecimalText(value); }
-
-// The panel's elapsed-time text: one space, hours, a colon, minutes.
-Text UseTimeText(int32_t minutes) {
-  return u" " + TwoDigits(minutes / 60) + u":" + TwoDigits(minutes % 60);
-}
-
-PanelTexts ReadTexts(const ModIni& ini, const Text& section) {
-  const auto read = [&](const char16_t* key, const char16_t* fallback) {
-    return ini.IniRead(kConfigFile, section, key, fallback);
-  };
-  const Text risk_default = u"Carpal tunnel syndrome, Nearsightedness";
-  const Text advice_default = u"Recommended rest and exercise.";
-  return PanelTexts{read(u"Title", u"QUORBEL WARNING"),
-                    read(u"Usetimes", u"Continuous use of computer :"),
-                    read(u"Level", u""),
-                    read(u"Risk", u"Quorbel risk :"),
-                    {read(u"Risk1", u"No any risk"), read(u"Risk2", risk_default.c_str()),
-                     read(u"Risk3", risk_default.c_str())},
-                    read(u"Advice", u"Quorbel advice :"),
-                    {read(u"Advice1", u"Does not require action"),
-                     read(u"Advice2", advice_default.c_str()),
-                     read(u"Advice3", advice_default.c_str())}};
-}
-
 PanelModel ReadModel(const ModIni& ini, const Options& options) {
-  const int16_t skin =
-      options.skin.value_or(ParseInt16(ini.IniRead(kConfigFile, u"Skins", u"Selected", u""))
-                                .value_or(1));
-  const Text language =
-      options.language.value_or(ini.IniRead(kConfigFile, u"Skins", u"Language", u"TitleEN"));
   PanelModel model;
-  model.skin_path =
-      ini.AppDir() + ini.IniRead(kConfigFile, u"Skins", u"Bitmap" + DecimalText(skin), u"");
-  model.texts = ReadTexts(ini, language);
-  model.use_time_text = UseTimeText(options.minutes);
+  model.skin_path = SkinPathOf(ini, options.skin.value_or(SelectedSkin(ini)));
+  model.texts = ReadPanelTexts(ini, options.language.value_or(LanguageSection(ini)));
+  model.use_time_text = FormatUseTime(options.minutes);
   model.alarm_level = options.level;
   return model;
 }
@@ -145,7 +98,7 @@ int Run(const Options& options) {
     return 1;
   }
   const Text exe_dir = ExeDir();
-  PrivateProfileStore store;
+  ProfileWin32 store;
   const ModIni ini(store, MakeAppDir(exe_dir));
   const auto renderer = MakeLayeredPanelRenderer(nullptr, exe_dir);
   renderer->LoadLogo(exe_dir + u"\\logo.png");

@@ -51,7 +51,8 @@ if(WIN32)
     LIBS quorbel_panel_fixtures_win32)
 
   add_executable(QuorbelPreview ${CMAKE_CURRENT_LIST_DIR}/preview_win32.cpp)
-  target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_settings)
+  target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_panel_content quorbel_settings_win32)
+  set_target_properties(QuorbelPreview PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
   add_executable(panel_bench ${CMAKE_CURRENT_LIST_DIR}/bench_win32.cpp)
   target_link_libraries(panel_bench PRIVATE quorbel_panel_fixtures_win32 psapi)

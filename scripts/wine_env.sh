@@ -22,6 +22,6 @@ prepare_wine_prefix() {
   fi
   # Started here, not by ctest: Wine's services would inherit ctest's output
   # pipe and keep it open for ever.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # 2: already running
   wineboot </dev/null >/dev/null 2>&1 || true
 }

@@ -18,7 +18,12 @@ class Win32Store {
       : key_("Software\\QuorbelClockTest\\" + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(counter_++)),
         machine_entry_(registry_.Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue)),
-        user_entry_(registry_.Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue)) {}
+        user_entry_(registry_.Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue)) {
+    // Each case starts without an autostart entry; the user's own comes back
+    // when the case ends.
+    registry_.Delete(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
+    registry_.Delete(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
+  }
   Win32Store(const Win32Store&) = delete;
   Win32Store& operator=(const Win32Store&) = delete;
   ~Win32Store() {
