@@ -23,13 +23,13 @@ void RegisterViewportClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 void FillRect(Gdiplus::GpGraphics* graphics, Gdiplus::ARGB colour, const PixelRect& rect) {
-  unique_gpbrush brush;
+  gdip::unique_brush brush;
   Gdiplus::DllExports::GdipCreateSolidFill(colour, brush.put());
   Gdiplus::DllExports::GdipFillRectangleI(graphics, brush.get(), rect.left, rect.top, rect.width, rect.height);
 }
 
 void OutlineRect(Gdiplus::GpGraphics* graphics, Gdiplus::ARGB colour, const PixelRect& rect) {
-  unique_gppen pen;
+  gdip::unique_pen pen;
   Gdiplus::DllExports::GdipCreatePen1(colour, 1.0f, Gdiplus::UnitPixel, pen.put());
   Gdiplus::DllExports::GdipDrawRectangleI(graphics, pen.get(), rect.left, rect.top, rect.width, rect.height);
 }
@@ -57,12 +57,7 @@ SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPick
 
 void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
   images_.clear();
-  for (const Text& path : thumbnail_paths) {
-    unique_gpimage image;
-    const std::wstring wide(path.begin(), path.end());
-    Gdiplus::DllExports::GdipLoadImageFromFile(wide.c_str(), image.put());
-    images_.push_back(std::move(image));
-  }
+  for (const Text& path : thumbnail_paths) images_.push_back(gdip::LoadImageFile(path));
   const int count = static_cast<int>(thumbnail_paths.size());
   range_ = ScrollRange(StripWidth(count), ViewportWidth());
   offset_ = 0;
@@ -143,7 +138,7 @@ void SkinStripWindow::Paint() {
 void SkinStripWindow::DrawThumbnail(HDC dc, int index, int left) const {
   const RECT area{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
   ::FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-  unique_gpgraphics graphics;
+  gdip::unique_graphics graphics;
   Gdiplus::DllExports::GdipCreateFromHDC(dc, graphics.put());
   Gdiplus::DllExports::GdipSetClipRectI(graphics.get(), area.left, area.top, kThumbnailSize, kThumbnailSize,
                             Gdiplus::CombineModeReplace);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "dialog/gdiplus_handles_win32.h"
+#include "common/gdiplus_win32.h"
 #include "dialog/skin_strip.h"
 
 namespace quorbel {
@@ -41,7 +41,7 @@ class SkinStripWindow {
   ClickHandler on_click_;
   HWND viewport_ = nullptr;
   HWND scroll_bar_ = nullptr;
-  std::vector<unique_gpimage> images_;
+  std::vector<gdip::unique_image> images_;
   int offset_ = 0;  // how far the strip has moved left
   int range_ = 0;
 };

@@ -1,6 +1,6 @@
 #include "panel/gdiplus_session_win32.h"
 
-#include "panel/gdiplus_win32.h"
+#include "common/gdiplus_win32.h"
 
 namespace quorbel {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/text.h"
-#include "panel/gdiplus_win32.h"
+#include "common/gdiplus_win32.h"
 #include "panel/module1.h"
 
 namespace quorbel {

@@ -4,7 +4,7 @@
 
 #include "common/ansi.h"
 #include "common/handles_win32.h"
-#include "panel/gdiplus_win32.h"
+#include "common/gdiplus_win32.h"
 #include "panel/module1_win32.h"
 
 namespace quorbel {

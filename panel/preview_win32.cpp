@@ -9,7 +9,7 @@
 
 #include "common/ansi.h"
 #include "panel/gdiplus_session_win32.h"
-#include "panel/gdiplus_win32.h"
+#include "common/gdiplus_win32.h"
 #include "panel/panel_content.h"
 #include "panel/panel_renderer_win32.h"
 #include "settings/mod_ini.h"

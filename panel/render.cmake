@@ -33,7 +33,6 @@ quorbel_panel_tests(panel_tests
 if(WIN32)
   quorbel_panel_library(quorbel_panel_win32)
   target_sources(quorbel_panel_win32 PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/gdiplus_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gdiplus_session_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/module1_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_win32.cpp)

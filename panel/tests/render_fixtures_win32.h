@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "common/text.h"
-#include "panel/gdiplus_win32.h"
+#include "common/gdiplus_win32.h"
 #include "panel/module1.h"
 
 namespace quorbel::fixtures {

@@ -1,4 +1,4 @@
-#include "panel/gdiplus_win32.h"
+#include "common/gdiplus_win32.h"
 
 namespace quorbel::gdip {
 

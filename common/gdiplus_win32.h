@@ -23,6 +23,9 @@ struct GraphicsDeleter {
 struct BrushDeleter {
   void operator()(GpSolidFill* brush) const { GdipDeleteBrush(brush); }
 };
+struct PenDeleter {
+  void operator()(GpPen* pen) const { GdipDeletePen(pen); }
+};
 struct FontFamilyDeleter {
   void operator()(GpFontFamily* family) const { GdipDeleteFontFamily(family); }
 };
@@ -39,6 +42,7 @@ struct ImageAttributesDisposer {
 using unique_image = UniqueHandle<GpImage*, ImageDisposer>;
 using unique_graphics = UniqueHandle<GpGraphics*, GraphicsDeleter>;
 using unique_brush = UniqueHandle<GpSolidFill*, BrushDeleter>;
+using unique_pen = UniqueHandle<GpPen*, PenDeleter>;
 using unique_font_family = UniqueHandle<GpFontFamily*, FontFamilyDeleter>;
 using unique_font = UniqueHandle<GpFont*, FontDeleter>;
 using unique_string_format = UniqueHandle<GpStringFormat*, StringFormatDeleter>;
