@@ -102,8 +102,34 @@ int InputWindow(DWORD seconds) {
   return 0;
 }
 
+// startup-time PROGRAM: starts PROGRAM and prints the milliseconds until its
+// panel window is visible; exit 1 when it is not within ten seconds.
+int StartupTime(const char* program) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  std::string command = std::string("\"") + program + "\"";
+  const DWORD start = GetTickCount();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  while (GetTickCount() - start < 10000) {
+    const HWND panel = FindPanel();
+    if (panel && IsWindowVisible(panel)) {
+      std::printf("%lu\n", GetTickCount() - start);
+      return 0;
+    }
+    Sleep(1);
+  }
+  return 1;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS\n");
+  std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
+               "                     startup-time PROGRAM\n");
   return 2;
 }
 
@@ -116,5 +142,6 @@ int main(int argc, char** argv) {
   if (command == "watch" && argc == 3) return WatchPanel(std::strtoul(argv[2], nullptr, 10));
   if (command == "taskbar-created") return BroadcastTaskbarCreated();
   if (command == "input-window" && argc == 3) return InputWindow(std::strtoul(argv[2], nullptr, 10));
+  if (command == "startup-time" && argc == 3) return StartupTime(argv[2]);
   return Usage();
 }

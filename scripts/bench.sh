@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Prints the program's figures under Wine on a virtual display: start-up time
+# to the visible panel, CPU use while hidden and while a reminder shows, its
+# own private memory, and the medians of DrawPanel and PresentPanel.
+# Figures, not pass/fail: the README records them.
+set -euo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build/win"
+WORK="$BUILD/bench"
+
+"$ROOT/scripts/setup.sh"
+source "$ROOT/scripts/wine_env.sh"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$BUILD" --target QuorbelClock panel_bench quorbel_probe | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+
+number=80
+while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
+export DISPLAY=":$number"
+pids=()
+stop() {
+  pkill -f QuorbelClock.exe 2>/dev/null || true
+  kill "${pids[@]}" 2>/dev/null || true
+}
+trap stop EXIT
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
+pids+=($!)
+
+prepare_wine_prefix "$BUILD/wineprefix"
+rm -rf "$WORK" && mkdir -p "$WORK" && cp -r "$BUILD/bin/." "$WORK/"
+PROBE="$BUILD/tests/e2e/quorbel_probe.exe"
+settings='HKCU\Software\QuorbelClock'
+wine reg add "$settings" /v Autorun /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add "$settings" /v Hours /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add "$settings" /v Minutes /t REG_DWORD /d 1 /f >/dev/null 2>&1
+
+cpu_ticks() {  # PID: user + system clock ticks so far
+  awk '{print $14 + $15}' "/proc/$1/stat"
+}
+cpu_percent() {  # PID SECONDS
+  local before after
+  before=$(cpu_ticks "$1")
+  sleep "$2"
+  after=$(cpu_ticks "$1")
+  awk -v d=$((after - before)) -v s="$2" -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.1f %% of one core", 100 * d / hz / s}'
+}
+
+# Keeps the last-input clock fresh, as a working user does.
+wine "$PROBE" input-window 200 </dev/null >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+( for i in $(seq 1000); do xdotool mousemove $((100 + i % 40)) $((400 + i % 7)); sleep 0.2; done ) >/dev/null 2>&1 &
+pids+=($!)
+
+startup_ms=$(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null 2>/dev/null | tr -d '\r')
+sleep 2
+program=$(pgrep -f 'QuorbelClock.exe' | while read -r pid; do
+  [[ "$(cat "/proc/$pid/comm")" == QuorbelClock* ]] && echo "$pid"; done | head -1)
+server=$(pgrep -x wineserver | head -1)
+
+hidden_program=$(cpu_percent "$program" 20)
+private_kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$program/smaps_rollup")
+# The first reminder comes a minute after start-up; measure inside its hold.
+while [[ "$(wine "$PROBE" panel </dev/null 2>/dev/null | tr ' ' '\n' | sed -n 's/^top=//p' | tr -d '\r')" != 0 ]]; do
+  sleep 0.2
+done
+sleep 1
+server_before=$(cpu_ticks "$server")
+showing_program=$(cpu_percent "$program" 7)
+server_after=$(cpu_ticks "$server")
+showing_server=$(awk -v d=$((server_after - server_before)) -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.1f %% of one core", 100 * d / hz / 7}')
+
+echo "start-up to visible panel: ${startup_ms} ms"
+echo "CPU while hidden: $hidden_program (program)"
+echo "CPU while a reminder shows: $showing_program (program), $showing_server (wineserver)"
+echo "private memory of the program's own process: $((private_kb / 1024)) MiB (${private_kb} KiB)"
+pkill -f QuorbelClock.exe || true
+(cd "$WORK" && wine "$BUILD/panel/QuorbelBench.exe" </dev/null 2>/dev/null | tr -d '\r')
