@@ -19,7 +19,7 @@ while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((n
 export DISPLAY=":$number"
 pids=()
 stop() {
-  pkill -f QuorbelClock.exe 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
   kill "${pids[@]}" 2>/dev/null || true
 }
 trap stop EXIT
@@ -77,5 +77,6 @@ echo "start-up to visible panel: ${startup_ms} ms"
 echo "CPU while hidden: $hidden_program (program)"
 echo "CPU while a reminder shows: $showing_program (program), $showing_server (wineserver)"
 echo "private memory of the program's own process: $((private_kb / 1024)) MiB (${private_kb} KiB)"
-pkill -f QuorbelClock.exe || true
+wineserver -k || true
+prepare_wine_prefix "$BUILD/wineprefix"
 (cd "$WORK" && wine "$BUILD/panel/QuorbelBench.exe" </dev/null 2>/dev/null | tr -d '\r')

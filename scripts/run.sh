@@ -27,7 +27,7 @@ while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((n
 export DISPLAY=":$number"
 pids=()
 stop() {
-  pkill -f QuorbelClock.exe 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
   kill "${pids[@]}" 2>/dev/null || true
 }
 trap stop EXIT

@@ -21,8 +21,8 @@ note() { echo "-- $*"; }
 
 cleanup() {
   local status=$?
-  pkill -f 'QuorbelClock.exe' 2>/dev/null || true
-  pkill -f 'quorbel_probe.exe' 2>/dev/null || true
+  # Ends every Windows process of this prefix, and nothing of anyone else's.
+  wineserver -k >/dev/null 2>&1 || true
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   exit "$status"
@@ -84,7 +84,8 @@ wait_for_panel() {
 # panel_field NAME: one field (top, left, topmost ...) of the panel window.
 panel_field() { probe panel | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
-program_count() { pgrep -fc 'QuorbelClock.exe' || true; }
+# Running instances of this test's copy of the program.
+program_count() { pgrep -fc "e2e.$E2E_NAME.QuorbelClock.exe" || true; }
 
 reg_value() {  # KEY NAME: the value's data as `wine reg query` prints it
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name {print $3}'
