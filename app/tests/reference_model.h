@@ -2,13 +2,15 @@
 // An independent account of what the reminder panel shows and when, worked
 // out from the rules of use and rest alone, to hold the reminder cycle
 // against over long runs:
-// - minutes of use are counted from start-up, a minute at a time;
+// - minutes of use are counted a minute at a time from start-up on (while
+//   the panel first rises out of view too);
 // - more than 120 whole seconds without input is a break: the count, the
 //   level and the alarm minute start over, and the panel shows "0" at level 1;
-// - no minute is counted while the panel is out of its hidden place;
+// - no minute is counted while the panel is out for a reminder;
 // - after a break the count resumes a full minute after the user is back,
 //   or, if the panel is still sliding down then, a minute after it is hidden
-//   again (a user back while it holds or rises starts the count at once);
+//   again (a return while it holds or rises starts that minute there and
+//   then, as the return of the user takes precedence over the panel);
 // - the first reminder comes at the interval with level 2, the next 30
 //   minutes later with level 3, then every 20 minutes with level 3.
 #include <cstdint>
