@@ -12,23 +12,23 @@ constexpr uint64_t kMinute = 60000;
 constexpr uint64_t kBreakNoticedAfter = 121000;
 constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
 
-// What the input polls find out: a break long enough to count, or the user
-// back after one.
-struct Finding {
-  uint64_t time = 0;
-  bool user_back = false;
+// A pause long enough for a poll to see more than 120 whole seconds
+// without input, unless that poll is held up past the user's return.
+struct LongPause {
+  uint64_t noticed = 0;  // the first poll that may see it
+  uint64_t end = 0;
+  uint64_t back = 0;     // the first poll after the user's return
 };
 
-std::vector<Finding> FindingsOf(const std::vector<Pause>& pauses, uint64_t poll_period) {
-  std::vector<Finding> findings;
+std::vector<LongPause> LongPausesOf(const std::vector<Pause>& pauses, uint64_t poll_period) {
+  std::vector<LongPause> found;
   for (const Pause& pause : pauses) {
     const uint64_t due = pause.start + kBreakNoticedAfter;
     const uint64_t noticed = (due + poll_period - 1) / poll_period * poll_period;
     if (noticed > pause.end) continue;  // the user came back before any poll saw it
-    findings.push_back({noticed, false});
-    findings.push_back({pause.end / poll_period * poll_period + poll_period, true});
+    found.push_back({noticed, pause.end, pause.end / poll_period * poll_period + poll_period});
   }
-  return findings;
+  return found;
 }
 
 class Model {
@@ -38,11 +38,11 @@ class Model {
     draws_.push_back({0, u"00:00", 1});
   }
 
-  std::vector<PanelDraw> Run(const std::vector<Finding>& findings, uint64_t until) {
+  std::vector<PanelDraw> Run(const std::vector<LongPause>& pauses, uint64_t until) {
     size_t next = 0;
     for (;;) {
-      const uint64_t finding_time = next < findings.size() ? findings[next].time : kNever;
-      const uint64_t now = std::min({minute_due_, panel_back_, finding_time});
+      const uint64_t poll = next < pauses.size() ? PollOf(pauses[next]) : kNever;
+      const uint64_t now = std::min({minute_due_, panel_back_, poll});
       if (now > until) break;
       // At the same moment the minute counts first, then the panel settles,
       // then the input is looked at.
@@ -50,8 +50,8 @@ class Model {
         CountMinute(now);
       } else if (now == panel_back_) {
         PanelBack(now);
-      } else {
-        Found(findings[next++]);
+      } else if (Polled(pauses[next], now)) {
+        ++next;
       }
     }
     return std::move(draws_);
@@ -73,6 +73,30 @@ class Model {
     panel_back_ = now + timing_.PanelOut();
   }
 
+  // A poll that falls due while the arrival sound plays runs when it ends.
+  uint64_t Delivered(uint64_t due) const {
+    if (panel_back_ == kNever) return due;
+    const uint64_t sound_start = panel_out_since_ + timing_.SlideDown();
+    const uint64_t sound_end = sound_start + timing_.arrival_sound;
+    return due >= sound_start && due <= sound_end ? sound_end : due;
+  }
+
+  uint64_t PollOf(const LongPause& pause) const {
+    return Delivered(away_ ? pause.back : pause.noticed);
+  }
+
+  // The poll that notices the pause, or the one that sees the user back;
+  // true when the pause is done with.
+  bool Polled(const LongPause& pause, uint64_t now) {
+    if (away_) {
+      UserBack(now);
+      return true;
+    }
+    if (now > pause.end) return true;  // held up until the user was back
+    ResetForBreak(now);
+    return false;
+  }
+
   bool SlidingDown(uint64_t now) const {
     return panel_back_ != kNever && now < panel_out_since_ + timing_.SlideDown();
   }
@@ -83,18 +107,18 @@ class Model {
     if (!away_ && minute_due_ == kNever) minute_due_ = now + kMinute;
   }
 
-  void Found(const Finding& finding) {
-    if (finding.user_back) {
-      away_ = false;
-      if (!SlidingDown(finding.time)) minute_due_ = finding.time + kMinute;
-      return;
-    }
+  void UserBack(uint64_t now) {
+    away_ = false;
+    if (!SlidingDown(now)) minute_due_ = now + kMinute;
+  }
+
+  void ResetForBreak(uint64_t now) {
     used_ = 0;
     level_ = 1;
     alarm_ = interval_;
     away_ = true;
     minute_due_ = kNever;
-    draws_.push_back({finding.time, u"0", 1});
+    draws_.push_back({now, u"0", 1});
   }
 
   const int32_t interval_;
@@ -122,7 +146,7 @@ Text ReferenceUseTimeText(int32_t minutes) {
 
 std::vector<PanelDraw> PredictPanelDraws(int32_t interval_minutes, const std::vector<Pause>& pauses,
                                          uint64_t until, const ReferenceTiming& timing) {
-  return Model(interval_minutes, timing).Run(FindingsOf(pauses, timing.poll_period), until);
+  return Model(interval_minutes, timing).Run(LongPausesOf(pauses, timing.poll_period), until);
 }
 
 }  // namespace quorbel::testing

@@ -1,7 +1,8 @@
 #pragma once
 // An independent account of what the reminder panel shows and when, worked
-// out from the rules of use and rest alone, to hold the reminder cycle
-// against over long runs:
+// out from the rules of use and rest and from how the platform's timers
+// place things in time (ReferenceTiming), to hold the reminder cycle against
+// over long runs:
 // - minutes of use are counted a minute at a time from start-up on (while
 //   the panel first rises out of view too);
 // - more than 120 whole seconds without input is a break: the count, the
@@ -43,6 +44,10 @@ struct ReferenceTiming {
   // 14 steps, a hold of ten seconds, a slide of 14 steps.
   uint64_t slide_steps = 14;
   uint64_t hold = 10000;
+  // The arrival sound holds the thread from the end of the slide down: no
+  // poll runs until it has finished. Shorter than a second, so the hold
+  // keeps its length.
+  uint64_t arrival_sound = 0;
   uint64_t SlideDown() const { return slide_steps * poll_period; }
   uint64_t PanelOut() const { return 2 * SlideDown() + hold; }
 };
