@@ -45,6 +45,10 @@ constexpr uint32_t kSoundLength = 400;
 // and present each), sound, draw.
 constexpr size_t kEventsPerReminderAtMost = 3000;
 constexpr uint32_t kDefaultSeed = 20240611;
+// One panel a minute is far more than a day of reminders and breaks needs: a
+// cycle that redraws without end stops the run there instead of filling
+// memory.
+constexpr size_t kMostDrawsPerDay = 24 * 60;
 
 enum class BreakKind {
   Short,             // under 120 s
@@ -125,7 +129,7 @@ class Soak {
 
   void Run(uint64_t until) {
     cycle_.Start();
-    while (platform_.Now() < until) {
+    while (platform_.Now() < until && !Overdrawn()) {
       Work(until);
       if (platform_.Now() < until) Break(until);
       DrainEventLog();
@@ -138,6 +142,7 @@ class Soak {
   const FakePlatform& Platform() const { return platform_; }
   const std::array<int, kBreakKinds>& KindCounts() const { return kind_counts_; }
   size_t LongestEventLog() const { return longest_event_log_; }
+  bool Overdrawn() const { return Draws().size() > kMostDrawsPerDay; }
 
  private:
   uint64_t Uniform(uint64_t low, uint64_t high) {
@@ -151,7 +156,9 @@ class Soak {
     const uint64_t base = at_least / kPollPeriod * kPollPeriod + kPhase;
     return base >= at_least ? base : base + kPollPeriod;
   }
-  void AdvanceTo(uint64_t time) { platform_.RunFor(time - platform_.Now()); }
+  void AdvanceTo(uint64_t time) {
+    platform_.RunUntil([&] { return Overdrawn(); }, time - platform_.Now());
+  }
   bool PanelHidden() const { return window_.Top() == -window_.Height(); }
 
   void Work(uint64_t until) {
@@ -344,6 +351,7 @@ TEST_P(ReminderSoak, ADayOfWorkAndBreaksRemindsWhenTheReferenceModelDoes) {
   SCOPED_TRACE("seed " + std::to_string(seed) + " (QUORBEL_SOAK_SEED repeats it)");
   Soak soak(interval, seed);
   soak.Run(kSoakLength);
+  EXPECT_FALSE(soak.Overdrawn()) << "stopped at " << ClockOf(soak.Platform().Now());
 
   const std::vector<PanelDraw> expected =
       PredictPanelDraws(interval.hours * 60 + interval.minutes, soak.Pauses(), kSoakLength,
