@@ -1,6 +1,7 @@
 ; Per-user installer: no administrator rights, installed into the user's own
 ; programs folder so Config.ini beside the executable stays writable.
-Unicode true
+; The program is 64-bit, so the installer is too.
+Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 

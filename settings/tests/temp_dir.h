@@ -23,9 +23,12 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir() {
+    // Windows refuses to delete read-only files, and some tests make them.
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    MakeWritable(path_, ignored);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+      MakeWritable(entry.path(), ignored);
+    }
     std::filesystem::remove_all(path_, ignored);
   }
 
@@ -33,6 +36,11 @@ class TempDir {
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
  private:
+  static void MakeWritable(const std::filesystem::path& path, std::error_code& error) {
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+  }
+
   std::filesystem::path path_;
 };
 

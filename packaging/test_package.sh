@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Checks the Windows package as a user receives it: the zip holds the program,
+# the preview tool and every data file; the executable carries its icon and
+# version and needs nothing but the platform; the installer installs without
+# administrator rights into the user's programs folder with a Start-menu
+# shortcut, and its uninstaller removes the program and its autostart entries.
+set -euo pipefail
+ZIP=$1
+SETUP=$2
+source "$QUORBEL_SOURCE_DIR/scripts/wine_env.sh"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+listing=$(unzip -Z1 "$ZIP")
+for file in QuorbelClock.exe QuorbelPreview.exe Config.ini icons.png logo.png load.wav start.wav; do
+  grep -qx "$file" <<<"$listing" || fail "the zip lacks $file"
+done
+while read -r skin; do
+  grep -qx "${skin//\\//}" <<<"$listing" || fail "the zip lacks $skin, named by Config.ini"
+done < <(tr -d '\r' <"$QUORBEL_SOURCE_DIR/data/Config.ini" | sed -n 's/^S\{0,1\}Bitmap([0-9]*)=//p; s/^Bitmap[0-9]*=//p')
+echo "-- the zip holds $(wc -l <<<"$listing") files, every one Config.ini names among them"
+
+work=$(mktemp -d)
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+unzip -q "$ZIP" QuorbelClock.exe -d "$work"
+resources=$(x86_64-w64-mingw32-objdump -x "$work/QuorbelClock.exe" | sed -n '/The .rsrc Resource Directory/,/^$/p')
+grep -q 'Entry: ID: 0x000010' <<<"$resources" || fail "QuorbelClock.exe has no version resource"
+grep -q 'Entry: ID: 0x00000e' <<<"$resources" || fail "QuorbelClock.exe has no icon"
+imports=$(x86_64-w64-mingw32-objdump -p "$work/QuorbelClock.exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+for dll in $imports; do
+  case "$dll" in
+    advapi32.dll | comdlg32.dll | gdi32.dll | gdiplus.dll | kernel32.dll | msvcrt.dll | shell32.dll | user32.dll | winmm.dll) ;;
+    *) fail "QuorbelClock.exe needs $dll, which is not part of Windows" ;;
+  esac
+done
+echo "-- QuorbelClock.exe carries an icon and a version and imports only: $imports"
+
+prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
+user_dir=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+programs=$(winepath -u "$user_dir\\Programs\\Quorbel Alarm Clock" 2>/dev/null)
+start_menu=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+rm -rf "$programs"
+wine "$SETUP" /S </dev/null >/dev/null 2>&1
+for _ in $(seq 100); do [[ -f "$programs/Uninstall.exe" ]] && break; sleep 0.2; done
+for file in QuorbelClock.exe QuorbelPreview.exe Config.ini Uninstall.exe; do
+  [[ -f "$programs/$file" ]] || fail "the installer did not install $file into $programs"
+done
+[[ -f "$start_menu/Quorbel Alarm Clock.lnk" ]] || fail "the installer made no Start-menu shortcut"
+echo "-- installed per user into $user_dir\\Programs\\Quorbel Alarm Clock, with a Start-menu shortcut"
+
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "HKCU\\$run_key" /v Clock /d 'C:\x\QuorbelClock.exe' /f >/dev/null 2>&1
+wine reg add "HKLM\\$run_key" /v Clock /d 'C:\x\QuorbelClock.exe' /f >/dev/null 2>&1
+wine "$programs/Uninstall.exe" /S </dev/null >/dev/null 2>&1
+for _ in $(seq 100); do [[ ! -e "$programs" ]] && break; sleep 0.2; done
+[[ ! -e "$programs" ]] || fail "the uninstaller left $programs"
+[[ ! -f "$start_menu/Quorbel Alarm Clock.lnk" ]] || fail "the uninstaller left the shortcut"
+for root in HKCU HKLM; do
+  if wine reg query "$root\\$run_key" /v Clock >/dev/null 2>&1; then
+    fail "the uninstaller left the autostart entry under $root"
+  fi
+done
+echo "-- the uninstaller removed the program, the shortcut and both autostart entries"
