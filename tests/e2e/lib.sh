@@ -21,23 +21,28 @@ note() { echo "-- $*"; }
 
 cleanup() {
   local status=$?
-  # Ends every Windows process of this prefix, and nothing of anyone else's.
-  wineserver -k >/dev/null 2>&1 || true
+  # Only what this test started: other worktrees may run the program too.
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  # The scratch copy's autostart entry must not start it in a later session.
+  [[ -n "${PROGRAM:-}" ]] && forget_autostart
+  # Whatever Windows processes of this prefix are left (probes included).
+  wineserver -k >/dev/null 2>&1 || true
   exit "$status"
 }
 trap cleanup EXIT
 
-# Starts Xvfb on a free display and trayer on it.
+# Starts Xvfb on a display it picks itself (so that tests running at the same
+# time never share one), and trayer on it.
 start_display() {
-  local number=60
-  while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  export DISPLAY=":$number"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-  xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+  for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n 1 "$number_file")"
+  rm -f "$number_file"
+  [[ "$DISPLAY" != ":" ]] && xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
   start_tray_host
 }
 
@@ -50,16 +55,22 @@ start_tray_host() {
 }
 
 # Makes a scratch copy of the program with its data files, and clears every
-# setting the program keeps, so each test starts as a first run.
+# setting the program keeps, so each test starts as a first run. The
+# autostart entry goes first: a new Wine session starts whatever it names,
+# which would hold the single-instance lock before the test's own start.
 install_program() {
   rm -rf "$E2E_DIR"
+  prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
+  forget_autostart
+  wine reg delete 'HKCU\Software\QuorbelClock' /f >/dev/null 2>&1 || true
   mkdir -p "$E2E_DIR"
   cp -r "$QUORBEL_BUILD_DIR/bin/." "$E2E_DIR/"
-  prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
-  wine reg delete 'HKCU\Software\QuorbelClock' /f >/dev/null 2>&1 || true
+  PROGRAM="$E2E_DIR/QuorbelClock.exe"
+}
+
+forget_autostart() {
   wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock /f >/dev/null 2>&1 || true
   wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock /f >/dev/null 2>&1 || true
-  PROGRAM="$E2E_DIR/QuorbelClock.exe"
 }
 
 # launch [ARGS...]: starts the program in the background.
@@ -84,8 +95,7 @@ wait_for_panel() {
 # panel_field NAME: one field (top, left, topmost ...) of the panel window.
 panel_field() { probe panel | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
-# Running instances of this test's copy of the program.
-program_count() { pgrep -fc "e2e.$E2E_NAME.QuorbelClock.exe" || true; }
+program_count() { pgrep -fc -- "$E2E_DIR/QuorbelClock.exe" || true; }
 
 reg_value() {  # KEY NAME: the value's data as `wine reg query` prints it
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name {print $3}'
@@ -102,4 +112,44 @@ screenshot() {  # FILE
 
 pixel() {  # FILE X Y: the pixel as srgb(r,g,b)
   convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds;
+# fails (status 1) when the seconds run out.
+wait_until() {
+  local tries=$(($1 * 10))
+  shift
+  while ((tries-- > 0)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+program_running() {
+  local state
+  state=$(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null)
+  [[ -n "$state" && "$state" != Z* ]]
+}
+
+# trayer's window "panel" is 2 pixels wide when empty, 22 with one icon.
+tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'; }
+tray_empty() { [[ "$(tray_width)" == 2 ]]; }
+tray_has_one_icon() { [[ "$(tray_width)" == 22 ]]; }
+
+# The window trayer made to hold the docked icon; a new one on each dock.
+tray_icon_window() {
+  local panel
+  panel=$(tray_panel_id)
+  [[ -n "$panel" ]] && xwininfo -id "$panel" -children 2>/dev/null | awk '/^ +0x/ && !/ 1x1\+/ {print $1; exit}'
+}
+
+# click_tray_icon BUTTON: clicks the middle of the docked icon.
+click_tray_icon() {
+  local panel x y w h
+  panel=$(tray_panel_id)
+  [[ -n "$panel" ]] || fail "trayer is not running"
+  eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X:/ {print "x=" $4}
+    /Absolute upper-left Y:/ {print "y=" $4} /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
 }

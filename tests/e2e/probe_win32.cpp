@@ -2,6 +2,7 @@
 // program's windows from inside Wine, where the window system's own view
 // (position, top-most, focus) is exact.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -127,9 +128,69 @@ int StartupTime(const char* program) {
   return 1;
 }
 
+// The visible pop-up menu window (class "#32768"), if one is open.
+HWND FindOpenMenu() {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, "#32768", nullptr))) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+// menu: where the open pop-up menu is; exit 1 when none is open. Its items
+// cannot be read from here: Wine keeps a menu's items in its own process.
+int ShowOpenMenu() {
+  const HWND window = FindOpenMenu();
+  if (!window) return 1;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  std::printf("left=%ld top=%ld width=%ld height=%ld\n", rect.left, rect.top, rect.right - rect.left,
+              rect.bottom - rect.top);
+  return 0;
+}
+
+// show-menu ITEM...: pops up a menu of these items ("-" a separator) at the
+// pointer, as a tray menu does, and returns when it closes. Drawn by the same
+// window system, it shows what another program's menu of these texts looks like.
+int ShowReferenceMenu(int count, char** items) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "QuorbelProbeMenuOwner";
+  RegisterClassA(&window_class);
+  const HWND owner = CreateWindowExA(WS_EX_TOOLWINDOW, window_class.lpszClassName, "", WS_POPUP, 0, 0, 0,
+                                     0, nullptr, nullptr, window_class.hInstance, nullptr);
+  const HMENU menu = CreatePopupMenu();
+  for (int i = 0; i < count; ++i) {
+    if (std::strcmp(items[i], "-") == 0) {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuA(menu, MF_STRING, i + 1, items[i]);
+    }
+  }
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  SetForegroundWindow(owner);
+  TrackPopupMenu(menu, 0, pointer.x, pointer.y, 0, owner, nullptr);
+  DestroyMenu(menu);
+  DestroyWindow(owner);
+  return 0;
+}
+
+// forget-icon: takes the program's tray icon away as a restarting shell
+// does, without the program knowing; exit 1 when it has no icon window.
+int ForgetTrayIcon() {
+  const HWND owner = FindWindowA("QuorbelClock.TrayIcon", nullptr);
+  if (!owner) return 1;
+  NOTIFYICONDATAA record{};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = owner;
+  return Shell_NotifyIconA(NIM_DELETE, &record) ? 0 : 1;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
-               "                     startup-time PROGRAM\n");
+               "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon\n");
   return 2;
 }
 
@@ -143,5 +204,8 @@ int main(int argc, char** argv) {
   if (command == "taskbar-created") return BroadcastTaskbarCreated();
   if (command == "input-window" && argc == 3) return InputWindow(std::strtoul(argv[2], nullptr, 10));
   if (command == "startup-time" && argc == 3) return StartupTime(argv[2]);
+  if (command == "menu") return ShowOpenMenu();
+  if (command == "show-menu" && argc > 2) return ShowReferenceMenu(argc - 2, argv + 2);
+  if (command == "forget-icon") return ForgetTrayIcon();
   return Usage();
 }
