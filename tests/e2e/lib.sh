@@ -21,9 +21,11 @@ note() { echo "-- $*"; }
 
 cleanup() {
   local status=$?
-  pkill -f 'QuorbelClock.exe' 2>/dev/null || true
-  pkill -f 'quorbel_probe.exe' 2>/dev/null || true
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # Only this test's own copies: other builds on the machine may be running
+  # the program too.
+  pkill -f "$E2E_DIR/QuorbelClock.exe" 2>/dev/null || true
+  pkill -f "$PROBE" 2>/dev/null || true
   wait 2>/dev/null || true
   exit "$status"
 }
@@ -84,7 +86,7 @@ wait_for_panel() {
 # panel_field NAME: one field (top, left, topmost ...) of the panel window.
 panel_field() { probe panel | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
-program_count() { pgrep -fc 'QuorbelClock.exe' || true; }
+program_count() { pgrep -fc "$E2E_DIR/QuorbelClock.exe" || true; }
 
 reg_value() {  # KEY NAME: the value's data as `wine reg query` prints it
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name {print $3}'
@@ -101,4 +103,68 @@ screenshot() {  # FILE
 
 pixel() {  # FILE X Y: the pixel as srgb(r,g,b)
   convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:
+}
+
+# wait_for_panel_top TOP SECONDS: waits until the panel's top edge is TOP.
+wait_for_panel_top() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    [[ "$(panel_field top)" == "$1" ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# click_tray_icon BUTTON: clicks the middle of the icon docked in trayer.
+click_tray_icon() {
+  local geometry
+  geometry=$(xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $(NF - 1); exit}')
+  [[ "$geometry" =~ ^([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+)$ ]] || fail "no tray host window"
+  xdotool mousemove $((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((BASH_REMATCH[4] + BASH_REMATCH[2] / 2)) click "$1"
+}
+
+# dialog_controls CAPTION: the probe's view of the visible dialog box with
+# that caption (see `quorbel_probe controls`); fails when there is none.
+dialog_controls() { probe controls "$1"; }
+
+# wait_for_dialog CAPTION SECONDS / wait_for_no_dialog CAPTION SECONDS
+wait_for_dialog() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    dialog_controls "$1" >/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+wait_for_no_dialog() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    dialog_controls "$1" >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# control CAPTION KEY FIELD: one field of a control of that dialog box, found
+# by its id or its window class: x y width height (its client area on the
+# screen), visible, checked or text.
+control() {
+  dialog_controls "$1" | awk -v key="$2" -v field="$3" '
+    $1 == "control" && ($2 == key || $3 == key) {
+      split("x y width height visible checked", names, " ")
+      for (i = 1; i <= 6; i++) if (names[i] == field) {print $(i + 3); exit}
+      for (i = 1; i <= 9; i++) sub(/^[^ ]+ /, "")
+      print
+      exit
+    }'
+}
+
+# click_control CAPTION KEY [DX DY]: clicks a control in its middle, or at
+# DX DY in its client area.
+click_control() {
+  local x y width height
+  read -r x y width height < <(dialog_controls "$1" |
+    awk -v key="$2" '$1 == "control" && ($2 == key || $3 == key) {print $4, $5, $6, $7; exit}')
+  [[ -n "${height:-}" ]] || fail "no control $2 in the dialog \"$1\""
+  xdotool mousemove $((x + ${3:-$((width / 2))})) $((y + ${4:-$((height / 2))})) click 1
 }
