@@ -57,11 +57,24 @@ install_program() {
   rm -rf "$E2E_DIR"
   mkdir -p "$E2E_DIR"
   cp -r "$QUORBEL_BUILD_DIR/bin/." "$E2E_DIR/"
+  # wineboot starts what the Run keys name: an autostart entry left by an
+  # earlier test would start a copy of the program that this test's own copy
+  # then finds running. So the entries go before prepare_wine_prefix boots.
+  if [[ -f "$QUORBEL_BUILD_DIR/wineprefix/.quorbel-ready" ]]; then
+    export WINEPREFIX="$QUORBEL_BUILD_DIR/wineprefix"
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    remove_autostart_entries
+  fi
   prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
-  wine reg delete 'HKCU\Software\QuorbelClock' /f >/dev/null 2>&1 || true
-  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock /f >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock /f >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\QuorbelClock' /f </dev/null >/dev/null 2>&1 || true
   PROGRAM="$E2E_DIR/QuorbelClock.exe"
+}
+
+remove_autostart_entries() {
+  local key
+  for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'; do
+    wine reg delete "$key" /v Clock /f </dev/null >/dev/null 2>&1 || true
+  done
 }
 
 # launch [ARGS...]: starts the program in the background.
