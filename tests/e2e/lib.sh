@@ -57,11 +57,15 @@ install_program() {
   rm -rf "$E2E_DIR"
   mkdir -p "$E2E_DIR"
   cp -r "$QUORBEL_BUILD_DIR/bin/." "$E2E_DIR/"
-  # wineboot starts what the Run keys name: an autostart entry left by an
-  # earlier test would start a copy of the program that this test's own copy
-  # then finds running. So the entries go before prepare_wine_prefix boots.
+  # A Wine server of this test's own: a server started without a display
+  # keeps a 1024 x 768 screen, where clicks on the tray icon miss, and copies
+  # of the program from earlier tests must not run on. wineboot starts what
+  # the Run keys name, so an autostart entry left by an earlier test goes
+  # before prepare_wine_prefix boots.
   if [[ -f "$QUORBEL_BUILD_DIR/wineprefix/.quorbel-ready" ]]; then
     export WINEPREFIX="$QUORBEL_BUILD_DIR/wineprefix"
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
     wineserver -p </dev/null >/dev/null 2>&1 || true
     remove_autostart_entries
   fi

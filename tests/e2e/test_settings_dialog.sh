@@ -33,6 +33,7 @@ open_settings() {
   done
   ((attempt == 1)) || note "the tray menu opened the dialog at attempt $attempt"
   if ! dialog_controls "$DIALOG" >/dev/null; then
+    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program is no longer running"
     screenshot "$E2E_DIR/no_dialog.png"
     fail "the settings dialog did not open from the tray menu (screen: $E2E_DIR/no_dialog.png)"
   fi
