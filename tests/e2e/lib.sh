@@ -60,9 +60,21 @@ start_tray_host() {
 # which would hold the single-instance lock before the test's own start.
 install_program() {
   rm -rf "$E2E_DIR"
+  # A Wine server of this test's own: a server started without a display
+  # keeps a 1024 x 768 screen, where clicks on the tray icon miss, and copies
+  # of the program from earlier tests must not run on. wineboot starts what
+  # the Run keys name, so an autostart entry left by an earlier test goes
+  # before prepare_wine_prefix boots.
+  if [[ -f "$QUORBEL_BUILD_DIR/wineprefix/.quorbel-ready" ]]; then
+    export WINEPREFIX="$QUORBEL_BUILD_DIR/wineprefix"
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    forget_autostart
+  fi
   prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
   forget_autostart
-  wine reg delete 'HKCU\Software\QuorbelClock' /f >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\QuorbelClock' /f </dev/null >/dev/null 2>&1 || true
   mkdir -p "$E2E_DIR"
   cp -r "$QUORBEL_BUILD_DIR/bin/." "$E2E_DIR/"
   PROGRAM="$E2E_DIR/QuorbelClock.exe"
@@ -152,4 +164,60 @@ click_tray_icon() {
   eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X:/ {print "x=" $4}
     /Absolute upper-left Y:/ {print "y=" $4} /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
+}
+
+# wait_for_panel_top TOP SECONDS: waits until the panel's top edge is TOP.
+wait_for_panel_top() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    [[ "$(panel_field top)" == "$1" ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# dialog_controls CAPTION: the probe's view of the visible dialog box with
+# that caption (see `quorbel_probe controls`); fails when there is none.
+dialog_controls() { probe controls "$1"; }
+
+# wait_for_dialog CAPTION SECONDS / wait_for_no_dialog CAPTION SECONDS
+wait_for_dialog() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    dialog_controls "$1" >/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+wait_for_no_dialog() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    dialog_controls "$1" >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# control CAPTION KEY FIELD: one field of a control of that dialog box, found
+# by its id or its window class: x y width height (its client area on the
+# screen), visible, checked or text.
+control() {
+  dialog_controls "$1" | awk -v key="$2" -v field="$3" '
+    $1 == "control" && ($2 == key || $3 == key) {
+      split("x y width height visible checked", names, " ")
+      for (i = 1; i <= 6; i++) if (names[i] == field) {print $(i + 3); exit}
+      for (i = 1; i <= 9; i++) sub(/^[^ ]+ /, "")
+      print
+      exit
+    }'
+}
+
+# click_control CAPTION KEY [DX DY]: clicks a control in its middle, or at
+# DX DY in its client area.
+click_control() {
+  local x y width height
+  read -r x y width height < <(dialog_controls "$1" |
+    awk -v key="$2" '$1 == "control" && ($2 == key || $3 == key) {print $4, $5, $6, $7; exit}')
+  [[ -n "${height:-}" ]] || fail "no control $2 in the dialog \"$1\""
+  xdotool mousemove $((x + ${3:-$((width / 2))})) $((y + ${4:-$((height / 2))})) click 1
 }

@@ -188,9 +188,46 @@ int ForgetTrayIcon() {
   return Shell_NotifyIconA(NIM_DELETE, &record) ? 0 : 1;
 }
 
+// Text of a window of another process: WM_GETTEXT is carried across, unlike
+// GetWindowText, which only asks the window manager for a caption.
+std::string TextOf(HWND window) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      1000, &copied);
+  return text;
+}
+
+void PrintControl(const char* kind, HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  char window_class[64] = {};
+  GetClassNameA(window, window_class, sizeof window_class);
+  const bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  std::printf("%s %d %s %ld %ld %ld %ld %d %d %s\n", kind, GetDlgCtrlID(window), window_class, origin.x,
+              origin.y, client.right, client.bottom, IsWindowVisible(window) ? 1 : 0,
+              std::strcmp(window_class, "Button") == 0 && checked ? 1 : 0, TextOf(window).c_str());
+}
+
+// controls CAPTION: the dialog box with that caption, then each of its child
+// windows, one a line: kind id class x y width height visible checked text,
+// where x y is the screen position of the client area; exit 1 when there is
+// no such dialog.
+int ShowControls(const char* caption) {
+  const HWND dialog = FindWindowA("#32770", caption);
+  if (!dialog || !IsWindowVisible(dialog)) return 1;
+  PrintControl("dialog", dialog);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    PrintControl("control", child);
+  }
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
-               "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon\n");
+               "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION\n");
   return 2;
 }
 
@@ -207,5 +244,6 @@ int main(int argc, char** argv) {
   if (command == "menu") return ShowOpenMenu();
   if (command == "show-menu" && argc > 2) return ShowReferenceMenu(argc - 2, argv + 2);
   if (command == "forget-icon") return ForgetTrayIcon();
+  if (command == "controls" && argc == 3) return ShowControls(argv[2]);
   return Usage();
 }

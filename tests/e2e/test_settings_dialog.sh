@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# The settings dialog as a user meets it, opened from the tray icon's menu:
+# it shows the stored interval, refuses an hour above 4 and returns the field
+# to its text, stores the interval, the skin and the background path on Ok
+# (Enter) and reloads the panel with the new skin, writes and removes the
+# autostart entry as soon as Autorun is ticked or cleared, and stores nothing
+# on Cancel or Esc; both close it and send the panel up again.
+source "$(dirname "$0")/lib.sh"
+start_display
+install_program
+
+SETTINGS='HKCU\Software\QuorbelClock'
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+DIALOG=Settings  # "SetTitle" of the shipped Config.ini
+MESSAGE='Quorbel Alarm Clock'
+HOURS_ID=101
+MINUTES_ID=102
+AUTORUN_ID=103
+OK_ID=1
+CANCEL_ID=2
+
+# The tray menu's first item opens the dialog; the panel comes down with it.
+# On a freshly started Wine server the first click can come before the tray
+# host has taken the icon in, so the menu is asked for up to three times.
+open_settings() {
+  local attempt
+  for attempt in 1 2 3; do
+    click_tray_icon 3
+    sleep 0.5
+    xdotool key Down Return
+    wait_for_dialog "$DIALOG" 4 && break
+    xdotool key Escape
+  done
+  ((attempt == 1)) || note "the tray menu opened the dialog at attempt $attempt"
+  if ! dialog_controls "$DIALOG" >/dev/null; then
+    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program is no longer running"
+    screenshot "$E2E_DIR/no_dialog.png"
+    fail "the settings dialog did not open from the tray menu (screen: $E2E_DIR/no_dialog.png)"
+  fi
+  [[ "$(panel_field top)" == 0 ]] || fail "the panel is not shown while the dialog is open"
+}
+
+fields() { echo "$(control "$DIALOG" $HOURS_ID text)|$(control "$DIALOG" $MINUTES_ID text)"; }
+
+# replace_field ID TEXT: selects the whole field and types TEXT over it.
+replace_field() {
+  click_control "$DIALOG" "$1"
+  sleep 0.2
+  xdotool key End shift+Home
+  xdotool type "$2"
+  sleep 0.3
+}
+
+# click_thumbnail INDEX: the skin strip's thumbnails are 49 pixels wide with
+# 3 between them, from 2 pixels in.
+click_thumbnail() { click_control "$DIALOG" QuorbelSkinStrip $((2 + 52 * $1 + 24)) 26; }
+
+config_selected() { tr -d '\r' <"$E2E_DIR/Config.ini" | sed -n 's/^Selected=//p'; }
+
+# closed_and_risen WHAT: the dialog closed and the panel went up again.
+# Without a window manager Wine waits up to 2 s for a closed dialog's window
+# to be withdrawn before it goes on.
+closed_and_risen() {
+  wait_for_no_dialog "$DIALOG" 5 || fail "$1 did not close the dialog"
+  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    local status=0
+    wait "$PROGRAM_PID" || status=$?
+    fail "the program ended after $1 with status $status"
+  fi
+  wait_for_panel_top -140 5 || fail "the panel did not rise after $1 (top $(panel_field top))"
+}
+
+wine reg add "$SETTINGS" /v Hours /t REG_DWORD /d 2 /f >/dev/null 2>&1
+wine reg add "$SETTINGS" /v Minutes /t REG_DWORD /d 30 /f >/dev/null 2>&1
+launch
+wait_for_panel 10
+wait_for_panel_top -140 5 || fail "the panel did not rise after start-up"
+
+# --- First opening: what it shows, the hours check, Ok by Enter.
+open_settings
+read -r width height < <(dialog_controls "$DIALOG" | awk '$1 == "dialog" {print $6, $7}')
+[[ "$width x $height" == "304 x 244" ]] || fail "the dialog's client area is ${width}x${height}"
+[[ "$(fields)" == "2|30" ]] || fail "the fields show $(fields), not the stored 2|30"
+[[ "$(control "$DIALOG" $AUTORUN_ID checked)" == 1 ]] || fail "Autorun is not ticked after the first run"
+screenshot "$E2E_DIR/dialog_opened.png"
+note "dialog open, panel shown above it: $E2E_DIR/dialog_opened.png"
+
+click_control "$DIALOG" $HOURS_ID
+sleep 0.2
+xdotool key End
+xdotool type 'a '
+sleep 0.5
+dialog_controls "$MESSAGE" >/dev/null && fail "a letter brought up a message"
+[[ "$(fields)" == "2|30" ]] || fail "a letter or a space reached the field: $(fields)"
+
+xdotool type 5
+wait_for_dialog "$MESSAGE" 5 || fail "hours 25 brought up no message"
+text=$(control "$MESSAGE" 65535 text)  # the message box's text label
+[[ "$text" == "The maximum allowable value is 4 hours, please re-enter a valid hour." ]] ||
+  fail "the hours message reads '$text'"
+screenshot "$E2E_DIR/hours_message.png"
+click_control "$MESSAGE" $OK_ID
+wait_for_no_dialog "$MESSAGE" 5 || fail "the message did not close"
+[[ "$(fields)" == "2|30" ]] || fail "after the message the fields show $(fields), not 2|30"
+note "hours 25 refused with the message; the field is back at 2"
+
+replace_field $HOURS_ID 1
+replace_field $MINUTES_ID 45
+dialog_controls "$MESSAGE" >/dev/null && fail "1 h 45 min brought up a message"
+[[ "$(fields)" == "1|45" ]] || fail "the new interval did not reach the fields: $(fields)"
+click_thumbnail 2
+sleep 0.3
+xdotool key Return
+closed_and_risen "Enter (Ok)"
+[[ "$(reg_value "$SETTINGS" Hours)" == 0x1 ]] || fail "Ok stored Hours $(reg_value "$SETTINGS" Hours)"
+[[ "$(reg_value "$SETTINGS" Minutes)" == 0x2d ]] || fail "Ok stored Minutes $(reg_value "$SETTINGS" Minutes)"
+wine reg query "$SETTINGS" /v Background 2>/dev/null | grep -q 'Background *REG_SZ' ||
+  fail "Ok did not store Background"
+[[ "$(config_selected)" == 3 ]] || fail "Ok stored Selected=$(config_selected) in Config.ini"
+note "Ok stored Hours 1, Minutes 45, Background and Selected=3; the panel rose"
+
+# --- Second opening: the panel wears the new skin; Autorun acts at once;
+# Cancel keeps the rest.
+open_settings
+[[ "$(fields)" == "1|45" ]] || fail "the reopened dialog shows $(fields)"
+screenshot "$E2E_DIR/dialog_reopened.png"
+# Points of the skin with no text or picture drawn over them.
+panel_left=$(panel_field left)
+for point in 20,120 440,130 225,135 300,70; do
+  x=${point%,*} y=${point#*,}
+  shown=$(pixel "$E2E_DIR/dialog_reopened.png" $((panel_left + x)) "$y")
+  skin=$(pixel "$E2E_DIR/skins/graphite.png" "$x" "$y")
+  [[ "${skin/srgba(/srgb(}" == "${shown%)},1)" ]] ||
+    fail "the panel at $point is $shown, the third skin there is $skin"
+done
+note "the panel shows the third skin: $E2E_DIR/dialog_reopened.png"
+
+click_control "$DIALOG" $AUTORUN_ID
+sleep 0.5
+[[ -z "$(reg_value "$RUN_KEY" Clock)" ]] || fail "clearing Autorun left the autostart entry"
+[[ "$(reg_value "$SETTINGS" Autorun)" != 0x1 ]] || fail "clearing Autorun left Autorun = 1"
+click_control "$DIALOG" $AUTORUN_ID
+sleep 0.5
+entry=$(reg_value "$RUN_KEY" Clock)
+[[ "$entry" == *'\QuorbelClock.exe' ]] || fail "ticking Autorun wrote the entry '$entry'"
+[[ "$(reg_value "$SETTINGS" Autorun)" == 0x1 ]] || fail "ticking Autorun did not store 1"
+click_control "$DIALOG" $AUTORUN_ID
+sleep 0.5
+[[ -z "$(reg_value "$RUN_KEY" Clock)" ]] || fail "clearing Autorun again left the autostart entry"
+note "Autorun cleared, ticked, cleared: the entry went, came back ($entry) and went"
+
+replace_field $HOURS_ID 3
+click_thumbnail 0
+sleep 0.3
+click_control "$DIALOG" $CANCEL_ID
+closed_and_risen Cancel
+[[ "$(reg_value "$SETTINGS" Hours)" == 0x1 ]] || fail "Cancel stored Hours $(reg_value "$SETTINGS" Hours)"
+[[ "$(config_selected)" == 3 ]] || fail "Cancel stored Selected=$(config_selected)"
+[[ -z "$(reg_value "$RUN_KEY" Clock)" ]] || fail "Cancel brought the autostart entry back"
+note "Cancel stored nothing, kept Autorun as it was left, and the panel rose"
+
+# --- Third opening: Autorun shows as cleared; Esc is Cancel.
+open_settings
+[[ "$(control "$DIALOG" $AUTORUN_ID checked)" == 0 ]] || fail "Autorun is ticked again after it was cleared"
+[[ "$(fields)" == "1|45" ]] || fail "the dialog shows $(fields) after Cancel"
+click_control "$DIALOG" $MINUTES_ID
+sleep 0.2
+xdotool key Escape
+closed_and_risen Esc
+[[ -z "$(reg_value "$RUN_KEY" Clock)" ]] || fail "the third opening wrote the autostart entry"
+note "Esc closed the dialog; the panel rose"
