@@ -1,5 +1,6 @@
 #include "panel/panel_renderer_win32.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/ansi.h"
@@ -80,6 +81,13 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     const unique_image sprites = LoadImageFile(icons_path_);
     const unique_image skin = LoadImageFile(model.skin_path);
     if (skin) TakeSkinSize(skin.get());
+    // Without any skin (no Config.ini, a skin file that was never there) a
+    // reminder must still be readable: a plain panel of the window's size.
+    const bool plain = !skin && panel_width_ == 0;
+    if (plain) {
+      panel_width_ = kPanelWidth;
+      panel_height_ = kPanelHeight;
+    }
     // The old image goes first; if the new one cannot be made nothing is
     // left to draw from, and PresentPanel shows only the logo.
     panel_image_.reset();
@@ -90,9 +98,10 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     GdipGetImageGraphicsContext(panel_image_.get(), graphics.put());
     GdipSetSmoothingMode(graphics.get(), SmoothingModeAntiAlias);
     if (skin) {
-      GdipDrawImageRect(graphics.get(), skin.get(), 0, 0, static_cast<REAL>(panel_width_),
-                        static_cast<REAL>(panel_height_));
+      GdipDrawImageRect(graphics.get(), skin.get(), 0, 0, static_cast<REAL>(skin_width_),
+                        static_cast<REAL>(skin_height_));
     }
+    if (plain) DrawPlainBackground(graphics.get());
     const PanelLayout layout = LayOutPanel(model, *MakeLabelFontMeasurer());
     for (const TextRow& row : layout.headings) Draw(graphics.get(), row);
     DrawSectionIcons(graphics.get(), icons_path_);
@@ -125,8 +134,22 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     UINT height = 0;
     GdipGetImageWidth(skin, &width);
     GdipGetImageHeight(skin, &height);
-    panel_width_ = static_cast<int32_t>(width);
-    panel_height_ = static_cast<int32_t>(height);
+    skin_width_ = static_cast<int32_t>(width);
+    skin_height_ = static_cast<int32_t>(height);
+    // The window shows 450 x 140 at most; a larger skin is cut there, so a
+    // huge image costs no more memory than the window can show.
+    panel_width_ = std::min(skin_width_, kPanelWidth);
+    panel_height_ = std::min(skin_height_, kPanelHeight);
+  }
+
+  void DrawPlainBackground(GpGraphics* graphics) const {
+    constexpr int32_t kTitleBand = 24;
+    unique_brush body;
+    GdipCreateSolidFill(MakeArgb(240, 36, 52, 68), body.put());
+    GdipFillRectangleI(graphics, body.get(), 0, 0, panel_width_, panel_height_);
+    unique_brush title;
+    GdipCreateSolidFill(MakeArgb(240, 226, 234, 240), title.put());
+    GdipFillRectangleI(graphics, title.get(), 0, 0, panel_width_, kTitleBand);
   }
 
   static void Draw(GpGraphics* graphics, const TextRow& row) {
@@ -183,6 +206,8 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   Text icons_path_;
   unique_image panel_image_;
   unique_image logo_;
+  int32_t skin_width_ = 0;
+  int32_t skin_height_ = 0;
   int32_t panel_width_ = 0;
   int32_t panel_height_ = 0;
 };

@@ -176,19 +176,22 @@ TEST_F(RendererTest, MissingIconsAndLogoLeaveTheTextsDrawn) {
   EXPECT_GT(CountTextPixels(frame, 107, 125), 0);
 }
 
-TEST_F(RendererTest, SkinThatNeverLoadedLeavesOnlyTheLogo) {
+TEST_F(RendererTest, SkinThatNeverLoadedGivesAPlainPanelWithTheTexts) {
   renderer_->LoadLogo(dir_.File(u"logo.png"));
   const FramePixels frame = Draw(Model(u"missing.png", DefaultTexts(), 1));
-  EXPECT_EQ(renderer_->PanelWidth(), 0);
-  for (int32_t y = 0; y < frame.height; ++y) {
-    for (int32_t x = 0; x < frame.width; ++x) {
-      const bool in_logo = x >= 390 && x < 430 && y >= 74 && y < 101;
-      if (!in_logo) {
-        ASSERT_EQ(frame.At(x, y), 0u) << x << "," << y;
-      }
-    }
-  }
+  EXPECT_EQ(renderer_->PanelWidth(), kPanelWidth);
+  EXPECT_EQ(renderer_->PanelHeight(), kPanelHeight);
+  EXPECT_EQ(frame.At(5, 135) >> 24, 240u) << "the plain panel fills the window";
+  EXPECT_GT(CountTextPixels(frame, 30, 45), 0);
   EXPECT_TRUE(IsNear(frame.At(410, 80), kLogoColour));
+}
+
+TEST_F(RendererTest, HugeSkinIsCutAtTheWindowSize) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 3000, 2000, kSkinColour));
+  const FramePixels frame = Draw(Model(u"huge.png", NoTexts(), 1));
+  EXPECT_EQ(renderer_->PanelWidth(), kPanelWidth);
+  EXPECT_EQ(renderer_->PanelHeight(), kPanelHeight);
+  EXPECT_TRUE(IsNear(frame.At(449, 139), kSkinColour)) << "the skin fills the window to its corner";
 }
 
 TEST_F(RendererTest, SkinLostAfterAnEarlierSuccessDrawsOnATransparentImageOfThatSize) {
