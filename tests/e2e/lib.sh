@@ -221,3 +221,79 @@ click_control() {
   [[ -n "${height:-}" ]] || fail "no control $2 in the dialog \"$1\""
   xdotool mousemove $((x + ${3:-$((width / 2))})) $((y + ${4:-$((height / 2))})) click 1
 }
+
+# --- The settings dialog, opened from the tray menu.
+
+DIALOG=Settings  # "SetTitle" of the shipped Config.ini
+MESSAGE='Quorbel Alarm Clock'
+HOURS_ID=101
+MINUTES_ID=102
+AUTORUN_ID=103
+OK_ID=1
+CANCEL_ID=2
+
+# The tray menu's first item opens the dialog; the panel comes down with it.
+# On a freshly started Wine server the first click can come before the tray
+# host has taken the icon in, so the menu is asked for up to three times.
+open_settings() {
+  local attempt
+  for attempt in 1 2 3; do
+    click_tray_icon 3
+    sleep 0.5
+    xdotool key Down Return
+    wait_for_dialog "$DIALOG" 4 && break
+    xdotool key Escape
+  done
+  ((attempt == 1)) || note "the tray menu opened the dialog at attempt $attempt"
+  if ! dialog_controls "$DIALOG" >/dev/null; then
+    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program is no longer running"
+    screenshot "$E2E_DIR/no_dialog.png"
+    fail "the settings dialog did not open from the tray menu (screen: $E2E_DIR/no_dialog.png)"
+  fi
+  [[ "$(panel_field top)" == 0 ]] || fail "the panel is not shown while the dialog is open"
+}
+
+fields() { echo "$(control "$DIALOG" $HOURS_ID text)|$(control "$DIALOG" $MINUTES_ID text)"; }
+
+# replace_field ID TEXT: selects the whole field and types TEXT over it.
+replace_field() {
+  click_control "$DIALOG" "$1"
+  sleep 0.2
+  xdotool key End shift+Home
+  xdotool type "$2"
+  sleep 0.3
+}
+
+# click_thumbnail INDEX: the skin strip's thumbnails are 49 pixels wide with
+# 3 between them, from 2 pixels in.
+click_thumbnail() { click_control "$DIALOG" QuorbelSkinStrip $((2 + 52 * $1 + 24)) 26; }
+
+config_selected() { tr -d '\r' <"$E2E_DIR/Config.ini" | sed -n 's/^Selected=//p'; }
+
+# closed_and_risen WHAT: the dialog closed and the panel went up again.
+# Without a window manager Wine waits up to 2 s for a closed dialog's window
+# to be withdrawn before it goes on.
+closed_and_risen() {
+  wait_for_no_dialog "$DIALOG" 5 || fail "$1 did not close the dialog"
+  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    local status=0
+    wait "$PROGRAM_PID" || status=$?
+    fail "the program ended after $1 with status $status"
+  fi
+  wait_for_panel_top -140 5 || fail "the panel did not rise after $1 (top $(panel_field top))"
+}
+
+# panel_differs_from_preview SHOT SKIN LEVEL MINUTES: how many pixels of the
+# panel in the screenshot differ from the preview tool's drawing of that
+# skin, level and use time (over black, as Xvfb shows it without a
+# compositor). The shaking logo's corner is left out.
+panel_differs_from_preview() {
+  local shot=$1 preview="$E2E_DIR/preview.png" left
+  left=$(panel_field left)
+  (cd "$E2E_DIR" && wine ./QuorbelPreview.exe --skin "$2" --level "$3" --minutes "$4" \
+    --out preview.png </dev/null >/dev/null 2>&1) || fail "the preview tool failed"
+  local mask=(-fill black -draw 'rectangle 380,70 449,110')
+  convert-im6.q16 "$preview" -background black -flatten "${mask[@]}" "$E2E_DIR/expected.png"
+  convert-im6.q16 "$shot" -crop "450x140+$left+0" +repage "${mask[@]}" "$E2E_DIR/shown.png"
+  compare -metric AE -fuzz 8% "$E2E_DIR/expected.png" "$E2E_DIR/shown.png" null: 2>&1 || true
+}

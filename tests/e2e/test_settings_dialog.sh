@@ -11,65 +11,6 @@ install_program
 
 SETTINGS='HKCU\Software\QuorbelClock'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-DIALOG=Settings  # "SetTitle" of the shipped Config.ini
-MESSAGE='Quorbel Alarm Clock'
-HOURS_ID=101
-MINUTES_ID=102
-AUTORUN_ID=103
-OK_ID=1
-CANCEL_ID=2
-
-# The tray menu's first item opens the dialog; the panel comes down with it.
-# On a freshly started Wine server the first click can come before the tray
-# host has taken the icon in, so the menu is asked for up to three times.
-open_settings() {
-  local attempt
-  for attempt in 1 2 3; do
-    click_tray_icon 3
-    sleep 0.5
-    xdotool key Down Return
-    wait_for_dialog "$DIALOG" 4 && break
-    xdotool key Escape
-  done
-  ((attempt == 1)) || note "the tray menu opened the dialog at attempt $attempt"
-  if ! dialog_controls "$DIALOG" >/dev/null; then
-    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program is no longer running"
-    screenshot "$E2E_DIR/no_dialog.png"
-    fail "the settings dialog did not open from the tray menu (screen: $E2E_DIR/no_dialog.png)"
-  fi
-  [[ "$(panel_field top)" == 0 ]] || fail "the panel is not shown while the dialog is open"
-}
-
-fields() { echo "$(control "$DIALOG" $HOURS_ID text)|$(control "$DIALOG" $MINUTES_ID text)"; }
-
-# replace_field ID TEXT: selects the whole field and types TEXT over it.
-replace_field() {
-  click_control "$DIALOG" "$1"
-  sleep 0.2
-  xdotool key End shift+Home
-  xdotool type "$2"
-  sleep 0.3
-}
-
-# click_thumbnail INDEX: the skin strip's thumbnails are 49 pixels wide with
-# 3 between them, from 2 pixels in.
-click_thumbnail() { click_control "$DIALOG" QuorbelSkinStrip $((2 + 52 * $1 + 24)) 26; }
-
-config_selected() { tr -d '\r' <"$E2E_DIR/Config.ini" | sed -n 's/^Selected=//p'; }
-
-# closed_and_risen WHAT: the dialog closed and the panel went up again.
-# Without a window manager Wine waits up to 2 s for a closed dialog's window
-# to be withdrawn before it goes on.
-closed_and_risen() {
-  wait_for_no_dialog "$DIALOG" 5 || fail "$1 did not close the dialog"
-  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-    local status=0
-    wait "$PROGRAM_PID" || status=$?
-    fail "the program ended after $1 with status $status"
-  fi
-  wait_for_panel_top -140 5 || fail "the panel did not rise after $1 (top $(panel_field top))"
-}
-
 wine reg add "$SETTINGS" /v Hours /t REG_DWORD /d 2 /f >/dev/null 2>&1
 wine reg add "$SETTINGS" /v Minutes /t REG_DWORD /d 30 /f >/dev/null 2>&1
 launch
