@@ -10,7 +10,7 @@ PACKAGES=(
   wine wine64
   xvfb trayer xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation
-  nsis zip
+  nsis zip unzip procps
 )
 
 missing=()
