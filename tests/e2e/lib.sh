@@ -295,5 +295,5 @@ panel_differs_from_preview() {
   local mask=(-fill black -draw 'rectangle 380,70 449,110')
   convert-im6.q16 "$preview" -background black -flatten "${mask[@]}" "$E2E_DIR/expected.png"
   convert-im6.q16 "$shot" -crop "450x140+$left+0" +repage "${mask[@]}" "$E2E_DIR/shown.png"
-  compare -metric AE -fuzz 8% "$E2E_DIR/expected.png" "$E2E_DIR/shown.png" null: 2>&1 || true
+  compare-im6.q16 -metric AE -fuzz 8% "$E2E_DIR/expected.png" "$E2E_DIR/shown.png" null: 2>&1 || true
 }
