@@ -222,6 +222,21 @@ click_control() {
   xdotool mousemove $((x + ${3:-$((width / 2))})) $((y + ${4:-$((height / 2))})) click 1
 }
 
+# --- The tray menu.
+
+menu_open() { probe menu >/dev/null; }
+menu_closed() { ! menu_open; }
+
+# open_menu WHY: right-clicks the icon. Now and then the first click after
+# the icon docks is lost between X and Wine's tray (the program never hears
+# of it), so one more click is allowed.
+open_menu() {
+  click_tray_icon 3
+  wait_until 2 menu_open && return 0
+  click_tray_icon 3
+  wait_until 3 menu_open || fail "a right click on the icon opened no menu ($1)"
+}
+
 # --- The settings dialog, opened from the tray menu.
 
 DIALOG=Settings  # "SetTitle" of the shipped Config.ini

@@ -84,9 +84,10 @@ click_control "$DIALOG" $CANCEL_ID
 wait_for_no_dialog "$DIALOG" 5 || fail "Cancel did not close the dialog"
 note "Ok stored 0 h 2 min and skin 4; the panel wears it"
 
-click_tray_icon 3
-sleep 0.5
-xdotool key Up Return
+wait_for_panel_top -140 5 || fail "the panel did not rise after Cancel"
+open_menu "to exit"
+xdotool key x  # "E&xit" in the shipped texts
+wait_until 5 tray_empty || fail "Exit left the icon in the tray"
 for _ in $(seq 50); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$PROGRAM_PID" 2>/dev/null && fail "Exit did not end the program"
-note "Exit ended the program"
+note "Exit removed the icon and ended the program"

@@ -12,8 +12,6 @@ install_program
 CONFIG="$E2E_DIR/Config.ini"
 SHIPPED_CONFIG="$QUORBEL_BUILD_DIR/bin/Config.ini"
 
-menu_open() { probe menu >/dev/null; }
-menu_closed() { ! menu_open; }
 panel_hidden() { [[ "$(panel_field top)" == -140 ]]; }
 panel_shown() { [[ "$(panel_field top)" == 0 ]]; }
 program_ended() { ! program_running && tray_empty; }
@@ -45,16 +43,6 @@ start_program() {
   wait_until 20 tray_has_one_icon || fail "the icon did not dock into the tray"
   wait_for_panel 10
   wait_until 5 panel_hidden || fail "the panel did not rise out of view after start-up"
-}
-
-# open_menu WHY: right-clicks the icon. Now and then the first click after
-# the icon docks is lost between X and Wine's tray (the program never hears
-# of it), so one more click is allowed.
-open_menu() {
-  click_tray_icon 3
-  wait_until 2 menu_open && return 0
-  click_tray_icon 3
-  wait_until 3 menu_open || fail "a right click on the icon opened no menu ($1)"
 }
 
 close_menu() {  # WHY
