@@ -127,9 +127,31 @@ int StartupTime(const char* program) {
   return 1;
 }
 
+BOOL CALLBACK CountPanel(HWND window, LPARAM count) {
+  char class_name[64] = {};
+  GetClassNameA(window, class_name, sizeof(class_name));
+  if (std::strcmp(class_name, kPanelClass) == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// panel-count: how many panel windows exist, shown or not, in any process.
+int PanelCount() {
+  int count = 0;
+  EnumWindows(&CountPanel, reinterpret_cast<LPARAM>(&count));
+  std::printf("%d\n", count);
+  return 0;
+}
+
+// responds MS: exit 0 when the panel's thread answers a message within MS.
+int PanelResponds(UINT timeout) {
+  const HWND panel = FindPanel();
+  DWORD_PTR result = 0;
+  return panel && SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result) ? 0 : 1;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
-               "                     startup-time PROGRAM\n");
+               "                     startup-time PROGRAM | panel-count | responds MS\n");
   return 2;
 }
 
@@ -143,5 +165,7 @@ int main(int argc, char** argv) {
   if (command == "taskbar-created") return BroadcastTaskbarCreated();
   if (command == "input-window" && argc == 3) return InputWindow(std::strtoul(argv[2], nullptr, 10));
   if (command == "startup-time" && argc == 3) return StartupTime(argv[2]);
+  if (command == "panel-count") return PanelCount();
+  if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
   return Usage();
 }

@@ -43,7 +43,7 @@ sleep 0.5
 probe panel >/dev/null || fail "the first instance's panel is gone"
 note "second starts ended; the first instance runs on"
 
-pkill -f QuorbelClock.exe
+stop_program
 sleep 0.5
 wine reg delete "$RUN_KEY" /v Clock /f >/dev/null 2>&1
 launch
