@@ -1,5 +1,6 @@
 #include "panel/panel_renderer_win32.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/ansi.h"
@@ -79,7 +80,7 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   void DrawPanel(const PanelModel& model) override {
     const unique_image sprites = LoadImageFile(icons_path_);
     const unique_image skin = LoadImageFile(model.skin_path);
-    if (skin) TakeSkinSize(skin.get());
+    const SIZE skin_size = skin ? TakeSkinSize(skin.get()) : SIZE{};
     // The old image goes first; if the new one cannot be made nothing is
     // left to draw from, and PresentPanel shows only the logo.
     panel_image_.reset();
@@ -90,8 +91,8 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     GdipGetImageGraphicsContext(panel_image_.get(), graphics.put());
     GdipSetSmoothingMode(graphics.get(), SmoothingModeAntiAlias);
     if (skin) {
-      GdipDrawImageRect(graphics.get(), skin.get(), 0, 0, static_cast<REAL>(panel_width_),
-                        static_cast<REAL>(panel_height_));
+      GdipDrawImageRect(graphics.get(), skin.get(), 0, 0, static_cast<REAL>(skin_size.cx),
+                        static_cast<REAL>(skin_size.cy));
     }
     const PanelLayout layout = LayOutPanel(model, *MakeLabelFontMeasurer());
     for (const TextRow& row : layout.headings) Draw(graphics.get(), row);
@@ -120,13 +121,16 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   }
 
  private:
-  void TakeSkinSize(GpImage* skin) {
+  // The panel takes the skin's size, up to the window's: what lies beyond the
+  // window is never shown, and a huge skin must not cost a huge panel image.
+  SIZE TakeSkinSize(GpImage* skin) {
     UINT width = 0;
     UINT height = 0;
     GdipGetImageWidth(skin, &width);
     GdipGetImageHeight(skin, &height);
-    panel_width_ = static_cast<int32_t>(width);
-    panel_height_ = static_cast<int32_t>(height);
+    panel_width_ = static_cast<int32_t>(std::min<UINT>(width, kPanelWidth));
+    panel_height_ = static_cast<int32_t>(std::min<UINT>(height, kPanelHeight));
+    return SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
   }
 
   static void Draw(GpGraphics* graphics, const TextRow& row) {
@@ -183,8 +187,11 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   Text icons_path_;
   unique_image panel_image_;
   unique_image logo_;
-  int32_t panel_width_ = 0;
-  int32_t panel_height_ = 0;
+  // Until a skin loads, the texts, icons and bar are drawn on a transparent
+  // panel of the window's size: a reminder without its skin still says what
+  // it is about.
+  int32_t panel_width_ = kPanelWidth;
+  int32_t panel_height_ = kPanelHeight;
 };
 
 }  // namespace
