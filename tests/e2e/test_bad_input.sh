@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Damaged or odd data files and settings: with each, the program starts,
 # shows and raises its panel, runs on, and its tray menu and settings dialog
-# still open. The settings dialog's Ok changes no byte of Config.ini but the
-# value "Selected".
+# still open.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -98,21 +97,30 @@ wait_until() {  # SECONDS COMMAND...
 }
 
 # The tray icon is the only one in trayer, at the middle of its 22 pixels.
-# A click right after the icon docked sometimes goes nowhere under Wine, so
-# a menu that does not show is asked for again, three times at most.
+# Now and then Wine's tray docks an icon that shows nothing and takes no
+# clicks; a fresh tray host, where the program docks its icon anew, is then
+# the way to reach the menu, as it would be for a user.
+tray_empty() { [[ "$(tray_width)" == 2 ]]; }
 tray_docked() { [[ "$(tray_width)" == 22 ]]; }
 tray_menu() {
-  wait_until 5 tray_docked || fail "$CASE: no icon in the tray"
-  local attempt
-  for attempt in 1 2 3; do
-    # A fresh motion onto the icon: the pointer left there by the previous
-    # run of the program does not count for this one.
-    xdotool mousemove 640 400 sleep 0.1 mousemove 1269 12 sleep 0.1 click 3
-    if wait_until 2 probe menu-shown; then
-      ((attempt == 1)) || note "$CASE: the tray menu opened at click $attempt"
-      sleep 0.2
-      return 0
-    fi
+  local dock attempt
+  for dock in 1 2 3; do
+    wait_until 5 tray_docked || fail "$CASE: no icon in the tray"
+    sleep 0.3
+    for attempt in 1 2; do
+      # A fresh motion onto the icon: the pointer left there by the previous
+      # run of the program does not count for this one.
+      xdotool mousemove 640 400 sleep 0.1 mousemove 1269 12 sleep 0.1 click 3
+      if wait_until 2 probe menu-shown; then
+        ((dock == 1)) || note "$CASE: the tray menu opened after $((dock - 1)) new tray host(s)"
+        sleep 0.2
+        return 0
+      fi
+    done
+    kill "$TRAYER_PID"
+    wait "$TRAYER_PID" 2>/dev/null || true
+    start_tray_host
+    probe taskbar-created
   done
   fail "$CASE: the tray menu did not open"
 }
@@ -145,6 +153,7 @@ check_case() {
   tray_menu
   xdotool key Up Return
   wait_until 10 no_program || fail "$CASE: Exit did not end the program"
+  wait_until 5 tray_empty || fail "$CASE: the icon stayed in the tray after Exit"
   note "$CASE: shown after $shown_after ms, raised, dialog with $children windows, ended by Exit ($((SECONDS - started)) s)"
 }
 
@@ -162,7 +171,7 @@ junk 65536 >"$E2E_DIR/Config.ini"
 check_case config-binary-junk
 { cat "$PRISTINE/Config.ini"; printf '[Padding]\r\n'; head -c 50M < <(yes 'Padding=0123456789012345678901234567890123456789'); } >"$E2E_DIR/Config.ini"
 check_case config-50MB
-{ printf '\xef\xbb\xbf'; grep -v '^;' "$PRISTINE/Config.ini"; } >"$E2E_DIR/Config.ini"
+{ printf '\xef\xbb\xbf'; grep -av '^;' "$PRISTINE/Config.ini"; } >"$E2E_DIR/Config.ini"
 check_case config-utf8-bom
 tr '\n' '\r' <"$PRISTINE/Config.ini" | tr -s '\r' >"$E2E_DIR/Config.ini"
 check_case config-cr-only
