@@ -3,15 +3,23 @@
 #include <windows.h>
 #include <ddeml.h>
 
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "common/ansi.h"
+#include "common/handles_win32.h"
 
 namespace quorbel {
 namespace {
 
 // A second instance must end even when the running one does not answer.
 constexpr DWORD kExecuteTimeoutMs = 3000;
+// Opening a conversation sends to every top-level window and waits for each
+// to answer, with no time limit: a running instance that hangs would hold the
+// second one for ever. So the conversation runs on a thread of its own, and
+// the second instance waits for it only this long.
+constexpr DWORD kForwardTimeoutMs = kExecuteTimeoutMs + 2000;
 
 class DdeInstance {
  public:
@@ -90,21 +98,56 @@ class DdemlLinkServer : public LinkServer {
   DdeName topic_;
 };
 
-}  // namespace
-
-std::unique_ptr<LinkServer> LinkServer::Start() { return std::make_unique<DdemlLinkServer>(); }
-
-void ForwardCommandLine(TextView command) {
+void SendExecute(std::string bytes) {
   DdeInstance instance(&ClientCallback, APPCMD_CLIENTONLY);
   if (instance.id() == 0) return;
   DdeName service(instance.id(), kLinkApplication);
   DdeName topic(instance.id(), kLinkTopic);
   const HCONV conversation = DdeConnect(instance.id(), service.get(), topic.get(), nullptr);
   if (!conversation) return;
-  std::string bytes = ToAnsi(command);
   DdeClientTransaction(reinterpret_cast<LPBYTE>(bytes.data()), static_cast<DWORD>(bytes.size() + 1),
                        conversation, nullptr, 0, XTYP_EXECUTE, kExecuteTimeoutMs, nullptr);
   DdeDisconnect(conversation);
+}
+
+// Waits for `event` up to `timeout_ms`, answering meanwhile the messages sent
+// to this thread's windows: the conversation's opening reaches them too.
+void WaitAnsweringMessages(HANDLE event, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeout_ms) return;
+    const DWORD woke = MsgWaitForMultipleObjects(1, &event, FALSE, timeout_ms - elapsed, QS_ALLINPUT);
+    if (woke != WAIT_OBJECT_0 + 1) return;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+// What the forwarding thread owns: it may outlive the call that started it.
+struct ForwardJob {
+  std::string bytes;
+  unique_handle done;
+};
+
+}  // namespace
+
+std::unique_ptr<LinkServer> LinkServer::Start() { return std::make_unique<DdemlLinkServer>(); }
+
+void ForwardCommandLine(TextView command) {
+  auto job = std::make_shared<ForwardJob>();
+  job->bytes = ToAnsi(command);
+  job->done.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!job->done) return;
+  // Left running if it hangs; the process ends with it.
+  std::thread([job] {
+    SendExecute(job->bytes);
+    SetEvent(job->done.get());
+  }).detach();
+  WaitAnsweringMessages(job->done.get(), kForwardTimeoutMs);
 }
 
 }  // namespace quorbel

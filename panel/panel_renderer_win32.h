@@ -32,8 +32,8 @@ class LayeredPanelRenderer : public PanelRenderer {
   virtual void LoadLogo(const Text& path) = 0;
   // Exactly the frame PresentPanel pushes to the window for `logo_top`.
   virtual FramePixels ComposeFrame(int32_t logo_top) = 0;
-  // PanelWidth x PanelHeight: the size of the last skin that loaded, 0 x 0
-  // while none ever has.
+  // PanelWidth x PanelHeight: the size of the last skin that loaded, cut to
+  // the window's 450 x 140, which is also the size while none ever has.
   virtual int32_t PanelWidth() const = 0;
   virtual int32_t PanelHeight() const = 0;
 };

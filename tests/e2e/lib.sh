@@ -19,9 +19,31 @@ fail() {
 
 note() { echo "-- $*"; }
 
+# own_pids PATTERN: processes matching PATTERN that run in this test's Wine
+# prefix. Other test runs share the machine; their programs are not ours.
+own_pids() {
+  local pid
+  for pid in $(pgrep -f "$1" || true); do
+    if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=${WINEPREFIX:-}"; then
+      echo "$pid"
+    fi
+  done
+}
+
+# stop_program: ends every instance of the program started by this test.
+stop_program() {
+  local pids
+  pids=$(own_pids 'QuorbelClock.exe')
+  [[ -z "$pids" ]] || kill -CONT $pids 2>/dev/null || true
+  [[ -z "$pids" ]] || kill $pids 2>/dev/null || true
+}
+
 cleanup() {
   local status=$?
-  # Only what this test started: other worktrees may run the program too.
+  stop_program
+  local probes
+  probes=$(own_pids 'quorbel_probe.exe')
+  [[ -z "$probes" ]] || kill $probes 2>/dev/null || true
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   # The scratch copy's autostart entry must not start it in a later session.
@@ -107,7 +129,7 @@ wait_for_panel() {
 # panel_field NAME: one field (top, left, topmost ...) of the panel window.
 panel_field() { probe panel | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
-program_count() { pgrep -fc -- "$E2E_DIR/QuorbelClock.exe" || true; }
+program_count() { own_pids 'QuorbelClock.exe' | wc -l; }
 
 reg_value() {  # KEY NAME: the value's data as `wine reg query` prints it
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name {print $3}'

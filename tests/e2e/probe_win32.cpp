@@ -222,12 +222,59 @@ int ShowControls(const char* caption) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     PrintControl("control", child);
   }
+BOOL CALLBACK CountPanel(HWND window, LPARAM count) {
+  char class_name[64] = {};
+  GetClassNameA(window, class_name, sizeof(class_name));
+  if (std::strcmp(class_name, kPanelClass) == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// panel-count: how many panel windows exist, shown or not, in any process.
+int PanelCount() {
+  int count = 0;
+  EnumWindows(&CountPanel, reinterpret_cast<LPARAM>(&count));
+  std::printf("%d\n", count);
+  return 0;
+}
+
+// responds MS: exit 0 when the panel's thread answers a message within MS.
+int PanelResponds(UINT timeout) {
+  const HWND panel = FindPanel();
+  DWORD_PTR result = 0;
+  return panel && SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result) ? 0 : 1;
+}
+
+// menu-shown: exit 0 when a pop-up menu is open.
+int MenuShown() {
+  const HWND menu = FindWindowA("#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? 0 : 1;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// dialog: the open dialog box's client area on the screen, its number of
+// child windows at any depth and its caption; exit 1 when none is shown.
+int ShowDialog() {
+  const HWND dialog = FindWindowA("#32770", nullptr);
+  if (!dialog || !IsWindowVisible(dialog)) return 1;
+  POINT origin{};
+  ClientToScreen(dialog, &origin);
+  int children = 0;
+  EnumChildWindows(dialog, &CountChild, reinterpret_cast<LPARAM>(&children));
+  char caption[256] = {};
+  GetWindowTextA(dialog, caption, sizeof(caption));
+  std::printf("x=%ld y=%ld children=%d caption=%s\n", origin.x, origin.y, children, caption);
   return 0;
 }
 
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
                "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION\n");
+               "                     startup-time PROGRAM | panel-count | responds MS |\n"
+               "                     menu-shown | dialog\n");
   return 2;
 }
 
@@ -245,5 +292,9 @@ int main(int argc, char** argv) {
   if (command == "show-menu" && argc > 2) return ShowReferenceMenu(argc - 2, argv + 2);
   if (command == "forget-icon") return ForgetTrayIcon();
   if (command == "controls" && argc == 3) return ShowControls(argv[2]);
+  if (command == "panel-count") return PanelCount();
+  if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
+  if (command == "menu-shown") return MenuShown();
+  if (command == "dialog") return ShowDialog();
   return Usage();
 }

@@ -43,8 +43,7 @@ sleep 0.5
 probe panel >/dev/null || fail "the first instance's panel is gone"
 note "second starts ended; the first instance runs on"
 
-kill "$PROGRAM_PID"
-wait "$PROGRAM_PID" 2>/dev/null || true
+stop_program
 sleep 0.5
 wine reg delete "$RUN_KEY" /v Clock /f >/dev/null 2>&1
 launch
