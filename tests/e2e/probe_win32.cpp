@@ -222,6 +222,9 @@ int ShowControls(const char* caption) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     PrintControl("control", child);
   }
+  return 0;
+}
+
 BOOL CALLBACK CountPanel(HWND window, LPARAM count) {
   char class_name[64] = {};
   GetClassNameA(window, class_name, sizeof(class_name));
@@ -272,9 +275,8 @@ int ShowDialog() {
 
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
-               "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION\n");
-               "                     startup-time PROGRAM | panel-count | responds MS |\n"
-               "                     menu-shown | dialog\n");
+               "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION |\n"
+               "       panel-count | responds MS | menu-shown | dialog\n");
   return 2;
 }
 
