@@ -10,7 +10,9 @@
 #include "common/ansi.h"
 #include "common/handles_win32.h"
 #include "dialog/form3_win32.h"
+#include "settings/config_ini_store.h"
 #include "settings/mod_ini.h"
+#include "settings/profile_file.h"
 #include "settings/profile_win32.h"
 #include "settings/registry.h"
 #include "settings/registry_win32.h"
@@ -82,7 +84,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   Win32Registry registry;
   ModReg reg(registry);
-  ProfileWin32 profiles;
-  ModIni ini(profiles, MakeAppDir(ExeDirectory()));
+  ProfileWin32 platform_profiles;
+  ProfileFile portable_profiles;
+  ConfigIniStore config_ini(platform_profiles, portable_profiles);
+  ModIni ini(config_ini, MakeAppDir(ExeDirectory()));
   return another_instance ? RunSecondInstance(reg, ini) : RunFirstInstance(reg, ini);
 }

@@ -51,6 +51,7 @@ dialog_controls "$MESSAGE" >/dev/null && fail "1 h 45 min brought up a message"
 [[ "$(fields)" == "1|45" ]] || fail "the new interval did not reach the fields: $(fields)"
 click_thumbnail 2
 sleep 0.3
+cp "$E2E_DIR/Config.ini" "$E2E_DIR/Config.ini.before"
 xdotool key Return
 closed_and_risen "Enter (Ok)"
 [[ "$(reg_value "$SETTINGS" Hours)" == 0x1 ]] || fail "Ok stored Hours $(reg_value "$SETTINGS" Hours)"
@@ -58,7 +59,9 @@ closed_and_risen "Enter (Ok)"
 wine reg query "$SETTINGS" /v Background 2>/dev/null | grep -q 'Background *REG_SZ' ||
   fail "Ok did not store Background"
 [[ "$(config_selected)" == 3 ]] || fail "Ok stored Selected=$(config_selected) in Config.ini"
-note "Ok stored Hours 1, Minutes 45, Background and Selected=3; the panel rose"
+cmp -s <(sed 's/^Selected=3\r$/Selected=1\r/' "$E2E_DIR/Config.ini") "$E2E_DIR/Config.ini.before" ||
+  fail "Ok changed more of Config.ini than the value of Selected"
+note "Ok stored Hours 1, Minutes 45, Background and Selected=3 (Config.ini keeps every other byte); the panel rose"
 
 # --- Second opening: the panel wears the new skin; Autorun acts at once;
 # Cancel keeps the rest.
