@@ -14,21 +14,12 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$BUILD" --target QuorbelClock panel_bench quorbel_probe | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
 
-number=80
-while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
-export DISPLAY=":$number"
-pids=()
 stop() {
   wineserver -k 2>/dev/null || true
-  kill "${pids[@]}" 2>/dev/null || true
+  kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
 }
 trap stop EXIT
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
-pids+=($!)
-
+start_virtual_display
 prepare_wine_prefix "$BUILD/wineprefix"
 rm -rf "$WORK" && mkdir -p "$WORK" && cp -r "$BUILD/bin/." "$WORK/"
 PROBE="$BUILD/tests/e2e/quorbel_probe.exe"
@@ -50,10 +41,10 @@ cpu_percent() {  # PID SECONDS
 
 # Keeps the last-input clock fresh, as a working user does.
 wine "$PROBE" input-window 200 </dev/null >/dev/null 2>&1 &
-pids+=($!)
+VIRTUAL_DISPLAY_PIDS+=($!)
 sleep 1
 ( for i in $(seq 1000); do xdotool mousemove $((100 + i % 40)) $((400 + i % 7)); sleep 0.2; done ) >/dev/null 2>&1 &
-pids+=($!)
+VIRTUAL_DISPLAY_PIDS+=($!)
 
 startup_ms=$(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null 2>/dev/null | tr -d '\r')
 sleep 2

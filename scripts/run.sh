@@ -22,23 +22,17 @@ if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "== no display found: running the program on a virtual display"
-number=90
-while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
-export DISPLAY=":$number"
-pids=()
 stop() {
   wineserver -k 2>/dev/null || true
-  kill "${pids[@]}" 2>/dev/null || true
+  kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
 }
 trap stop EXIT
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_virtual_display
+# A Wine server keeps the screen size of the display it started on.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+prepare_wine_prefix "$BUILD/wineprefix"
 (cd "$BUILD/bin" && exec wine ./QuorbelClock.exe </dev/null >/dev/null 2>&1) &
-pids+=($!)
 sleep 4
 
 # Right-click the tray icon and choose Setting: the panel comes down and the

@@ -75,15 +75,11 @@ fi
 if configure_and_build windows "$ROOT/build/win" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"; then
   # The Windows tests make real windows: give them a display of their own.
-  display=70
-  while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display"
+  start_virtual_display --no-tray
   prepare_wine_prefix "$ROOT/build/win/wineprefix"
   run_suite windows "$ROOT/build/win"
   wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
 else
   build_failed windows
 fi

@@ -25,3 +25,21 @@ prepare_wine_prefix() {
   wineserver -p </dev/null >/dev/null 2>&1 || true  # 2: already running
   wineboot </dev/null >/dev/null 2>&1 || true
 }
+
+# start_virtual_display [--no-tray]: Xvfb on a display it picks itself (so
+# that runs at the same time never share one) and trayer on it as the tray
+# host; exports DISPLAY and adds both to VIRTUAL_DISPLAY_PIDS.
+VIRTUAL_DISPLAY_PIDS=()
+start_virtual_display() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  VIRTUAL_DISPLAY_PIDS+=($!)
+  for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n 1 "$number_file")"
+  rm -f "$number_file"
+  [[ "${1:-}" == --no-tray ]] && return 0
+  trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
+  VIRTUAL_DISPLAY_PIDS+=($!)
+  sleep 0.5
+}

@@ -54,16 +54,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on a display it picks itself (so that tests running at the same
-# time never share one), and trayer on it.
+# Starts Xvfb on a display of its own, and trayer on it.
 start_display() {
-  local number_file
-  number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
-  export DISPLAY=":$(head -n 1 "$number_file")"
-  rm -f "$number_file"
+  start_virtual_display --no-tray
+  E2E_PIDS+=("${VIRTUAL_DISPLAY_PIDS[@]}")
   [[ "$DISPLAY" != ":" ]] && xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
   start_tray_host
 }
