@@ -48,9 +48,17 @@ VIRTUAL_DISPLAY_PIDS+=($!)
 
 startup_ms=$(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null 2>/dev/null | tr -d '\r')
 sleep 2
-program=$(pgrep -f 'QuorbelClock.exe' | while read -r pid; do
-  [[ "$(cat "/proc/$pid/comm")" == QuorbelClock* ]] && echo "$pid"; done | head -1)
-server=$(pgrep -x wineserver | head -1)
+program_pid() {
+  local pid
+  for pid in $(pgrep -f 'QuorbelClock.exe'); do
+    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == QuorbelClock* ]] && echo "$pid" && return
+  done
+}
+program=
+for _ in $(seq 50); do program=$(program_pid) && [[ -n "$program" ]] && break; sleep 0.1; done
+[[ -n "$program" ]] || { echo "the program did not start" >&2; exit 1; }
+server=$(for pid in $(pgrep wineserver); do
+  tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"; done | head -1)
 
 hidden_program=$(cpu_percent "$program" 20)
 private_kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$program/smaps_rollup")
