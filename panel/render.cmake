@@ -47,7 +47,7 @@ if(WIN32)
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_win32_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_win32_test.cpp
-    LIBS quorbel_panel_fixtures_win32)
+    LIBS quorbel_panel_fixtures_win32 psapi)
 
   add_executable(QuorbelPreview ${CMAKE_CURRENT_LIST_DIR}/preview_win32.cpp)
   target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_panel_content quorbel_settings_win32)
