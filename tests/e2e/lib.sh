@@ -268,7 +268,16 @@ CANCEL_ID=2
 # host has taken the icon in, so the menu is asked for up to three times.
 open_settings() {
   local attempt
-  for attempt in 1 2 3; do
+  for attempt in 1 2 3 4; do
+    if ((attempt == 4)); then
+      # After many starts Wine can dock a blank icon that takes no clicks; a
+      # fresh tray host and the shell's restart message dock a live one.
+      kill "$TRAYER_PID" 2>/dev/null || true
+      wait "$TRAYER_PID" 2>/dev/null || true
+      start_tray_host
+      probe taskbar-created
+      wait_until 10 tray_has_one_icon || true
+    fi
     click_tray_icon 3
     sleep 0.5
     xdotool key Down Return
