@@ -103,6 +103,14 @@ int InputWindow(DWORD seconds) {
   return 0;
 }
 
+// idle: milliseconds since the last input Wine's last-input clock saw.
+int ShowIdle() {
+  LASTINPUTINFO info{sizeof(info), 0};
+  if (!GetLastInputInfo(&info)) return 1;
+  std::printf("%lu\n", GetTickCount() - info.dwTime);
+  return 0;
+}
+
 // startup-time PROGRAM: starts PROGRAM and prints the milliseconds until its
 // panel window is visible; exit 1 when it is not within ten seconds.
 int StartupTime(const char* program) {
@@ -276,7 +284,7 @@ int ShowDialog() {
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
                "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION |\n"
-               "       panel-count | responds MS | menu-shown | dialog\n");
+               "       panel-count | responds MS | menu-shown | dialog | idle\n");
   return 2;
 }
 
@@ -298,5 +306,6 @@ int main(int argc, char** argv) {
   if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
   if (command == "menu-shown") return MenuShown();
   if (command == "dialog") return ShowDialog();
+  if (command == "idle") return ShowIdle();
   return Usage();
 }

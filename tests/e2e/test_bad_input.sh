@@ -6,7 +6,6 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 
-SETTINGS='HKCU\Software\QuorbelClock'
 PANEL_LEFT=$(((1280 - 450) / 2))
 PRISTINE="$E2E_DIR/pristine"
 SHOTS="$E2E_DIR/shots"
@@ -67,7 +66,7 @@ restore_files() {
 
 restore_registry() {
   wine reg delete "$SETTINGS" /f >/dev/null 2>&1 || true
-  wine reg add "$SETTINGS" /v Autorun /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  store_setting Autorun 1
 }
 
 # damage FILE HOW: replaces a data file by a missing, truncated, text or huge one.

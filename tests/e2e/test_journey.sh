@@ -9,9 +9,8 @@ start_display
 install_program
 echo "not a sound" >"$E2E_DIR/load.wav"
 
-SETTINGS='HKCU\Software\QuorbelClock'
-wine reg add "$SETTINGS" /v Hours /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add "$SETTINGS" /v Minutes /t REG_DWORD /d 1 /f >/dev/null 2>&1
+store_setting Hours 0
+store_setting Minutes 1
 
 # The user works: the pointer keeps moving over a window of Wine's, which is
 # the only input Wine's last-input clock sees. Removing the flag file is a
@@ -42,7 +41,7 @@ note "first start: the panel rose, autostart registered"
 # against the preview of level 2 at one minute, and for it to rise again.
 reminder() {
   local came
-  wait_for_panel_top 0 80 || fail "no $1 reminder came"
+  wait_for_panel_top 0 80 || fail "no $1 reminder came ($(reminder_state))"
   came=$SECONDS
   screenshot "$E2E_DIR/$1.png"
   local differing

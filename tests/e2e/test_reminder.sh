@@ -6,9 +6,9 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 
-wine reg add 'HKCU\Software\QuorbelClock' /v Hours /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\QuorbelClock' /v Minutes /t REG_DWORD /d 1 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\QuorbelClock' /v Autorun /t REG_DWORD /d 1 /f >/dev/null 2>&1
+store_setting Hours 0
+store_setting Minutes 1
+store_setting Autorun 1
 
 # Wine's last-input clock only sees input that lands on its own windows, so
 # the "user" keeps moving the pointer over one.

@@ -9,10 +9,9 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 
-SETTINGS='HKCU\Software\QuorbelClock'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-wine reg add "$SETTINGS" /v Hours /t REG_DWORD /d 2 /f >/dev/null 2>&1
-wine reg add "$SETTINGS" /v Minutes /t REG_DWORD /d 30 /f >/dev/null 2>&1
+store_setting Hours 2
+store_setting Minutes 30
 launch
 wait_for_panel 10
 wait_for_panel_top -140 5 || fail "the panel did not rise after start-up"

@@ -6,7 +6,6 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 
-SETTINGS='HKCU\Software\QuorbelClock'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 
 watch_log="$E2E_DIR/watch.log"
