@@ -147,8 +147,11 @@ reminder_state() {
 }
 
 # tray_width: width of trayer's window, which grows when an icon docks.
+# (These readers of xwininfo read to its end: an awk that stopped at the
+# first match would leave xwininfo to die of SIGPIPE and fail the pipeline.)
 tray_width() {
-  xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+/) {split($i, a, "x"); print a[1]; exit}}'
+  xwininfo -root -tree 2>/dev/null | awk '!found && /"panel"/ {
+    for (i = 1; i <= NF; i++) if (!found && $i ~ /^[0-9]+x[0-9]+\+/) {split($i, a, "x"); print a[1]; found = 1}}'
 }
 
 screenshot() {  # FILE
@@ -178,7 +181,7 @@ program_running() {
 }
 
 # trayer's window "panel" is 2 pixels wide when empty, 22 with one icon.
-tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'; }
+tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '!found && /"panel": \("panel" "trayer"\)/ {print $1; found = 1}'; }
 tray_empty() { [[ "$(tray_width)" == 2 ]]; }
 tray_has_one_icon() { [[ "$(tray_width)" == 22 ]]; }
 
@@ -186,17 +189,19 @@ tray_has_one_icon() { [[ "$(tray_width)" == 22 ]]; }
 tray_icon_window() {
   local panel
   panel=$(tray_panel_id)
-  [[ -n "$panel" ]] && xwininfo -id "$panel" -children 2>/dev/null | awk '/^ +0x/ && !/ 1x1\+/ {print $1; exit}'
+  [[ -n "$panel" ]] && xwininfo -id "$panel" -children 2>/dev/null | awk '!found && /^ +0x/ && !/ 1x1\+/ {print $1; found = 1}'
 }
 
-# click_tray_icon BUTTON: clicks the middle of the docked icon.
+# click_tray_icon BUTTON: clicks the middle of the docked icon, moving onto
+# it from elsewhere: Wine does not take a click on a newly docked icon that
+# the pointer never entered (it may still rest where an earlier one was).
 click_tray_icon() {
   local panel x y w h
   panel=$(tray_panel_id)
   [[ -n "$panel" ]] || fail "trayer is not running"
   eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X:/ {print "x=" $4}
     /Absolute upper-left Y:/ {print "y=" $4} /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
-  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
+  xdotool mousemove 640 400 sleep 0.1 mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.1 click "$1"
 }
 
 # wait_for_panel_top TOP SECONDS: waits until the panel's top edge is TOP.
@@ -271,9 +276,9 @@ redock_icon() {
   wait_until 10 tray_has_one_icon || true
 }
 
-# open_menu WHY: right-clicks the icon. Now and then the first click after
-# the icon docks is lost between X and Wine's tray (the program never hears
-# of it), so one more click is allowed, and then one on a docked-again icon.
+# open_menu WHY: right-clicks the icon. A click Wine's tray drops (the
+# program never hears of it) gets one more, and then one on an icon docked
+# again.
 open_menu() {
   click_tray_icon 3
   wait_until 2 menu_open && return 0

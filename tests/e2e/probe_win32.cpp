@@ -255,12 +255,6 @@ int PanelResponds(UINT timeout) {
   return panel && SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result) ? 0 : 1;
 }
 
-// menu-shown: exit 0 when a pop-up menu is open.
-int MenuShown() {
-  const HWND menu = FindWindowA("#32768", nullptr);
-  return menu && IsWindowVisible(menu) ? 0 : 1;
-}
-
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
   return TRUE;
@@ -284,7 +278,7 @@ int ShowDialog() {
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
                "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION |\n"
-               "       panel-count | responds MS | menu-shown | dialog | idle\n");
+               "       panel-count | responds MS | dialog | idle\n");
   return 2;
 }
 
@@ -304,7 +298,6 @@ int main(int argc, char** argv) {
   if (command == "controls" && argc == 3) return ShowControls(argv[2]);
   if (command == "panel-count") return PanelCount();
   if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
-  if (command == "menu-shown") return MenuShown();
   if (command == "dialog") return ShowDialog();
   if (command == "idle") return ShowIdle();
   return Usage();

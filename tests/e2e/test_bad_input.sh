@@ -86,40 +86,24 @@ panel_risen() { [[ "$(panel_field top)" == -140 ]]; }
 no_dialog() { ! probe dialog >/dev/null; }
 no_program() { [[ $(program_count) -eq 0 ]]; }
 
-wait_until() {  # SECONDS COMMAND...
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
 # The tray icon is the only one in trayer, at the middle of its 22 pixels.
 # Now and then Wine's tray docks an icon that shows nothing and takes no
 # clicks; a fresh tray host, where the program docks its icon anew, is then
 # the way to reach the menu, as it would be for a user.
-tray_empty() { [[ "$(tray_width)" == 2 ]]; }
-tray_docked() { [[ "$(tray_width)" == 22 ]]; }
 tray_menu() {
   local dock attempt
   for dock in 1 2 3; do
-    wait_until 5 tray_docked || fail "$CASE: no icon in the tray"
+    wait_until 5 tray_has_one_icon || fail "$CASE: no icon in the tray"
     sleep 0.3
     for attempt in 1 2; do
-      # A fresh motion onto the icon: the pointer left there by the previous
-      # run of the program does not count for this one.
-      xdotool mousemove 640 400 sleep 0.1 mousemove 1269 12 sleep 0.1 click 3
-      if wait_until 2 probe menu-shown; then
+      click_tray_icon 3
+      if wait_until 2 menu_open; then
         ((dock == 1)) || note "$CASE: the tray menu opened after $((dock - 1)) new tray host(s)"
         sleep 0.2
         return 0
       fi
     done
-    kill "$TRAYER_PID"
-    wait "$TRAYER_PID" 2>/dev/null || true
-    start_tray_host
-    probe taskbar-created
+    redock_icon
   done
   fail "$CASE: the tray menu did not open"
 }
