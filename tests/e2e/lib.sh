@@ -162,8 +162,9 @@ pixel() {  # FILE X Y: the pixel as srgb(r,g,b)
   convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:
 }
 
-# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds;
-# fails (status 1) when the seconds run out.
+# wait_until SECONDS COMMAND...: tries COMMAND up to ten times per second
+# given, 0.1 s apart, until it succeeds; status 1 when every try failed. A
+# slow COMMAND (a probe under Wine) so gets more than SECONDS.
 wait_until() {
   local tries=$(($1 * 10))
   shift
