@@ -1,38 +1,16 @@
 # Panel rendering: Module1's drawing primitives, the panel layout and the
-# layered-window renderer. The panel's libraries and test programs are shared
-# with panel content, so each is made by whichever file comes first.
-function(quorbel_panel_library name)
-  if(NOT TARGET ${name})
-    add_library(${name} STATIC)
-    target_link_libraries(${name} PUBLIC quorbel_common)
-  endif()
-endfunction()
-
-function(quorbel_panel_tests name)
-  if(NOT QUORBEL_TESTS OR QUORBEL_FUZZ)
-    return()
-  endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  if(TARGET ${name})
-    target_sources(${name} PRIVATE ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
-  else()
-    quorbel_add_gtest(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS})
-  endif()
-endfunction()
-
-quorbel_panel_library(quorbel_panel)
-target_sources(quorbel_panel PRIVATE
+# layered-window renderer.
+add_library(quorbel_panel STATIC
   ${CMAKE_CURRENT_LIST_DIR}/module1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_layout.cpp)
+target_link_libraries(quorbel_panel PUBLIC quorbel_common)
 
-quorbel_panel_tests(panel_tests
+quorbel_add_gtest(panel_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/render_layout_test.cpp
   LIBS quorbel_panel)
 
 if(WIN32)
-  quorbel_panel_library(quorbel_panel_win32)
-  target_sources(quorbel_panel_win32 PRIVATE
+  add_library(quorbel_panel_win32 STATIC
     ${CMAKE_CURRENT_LIST_DIR}/gdiplus_session_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/module1_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_win32.cpp)
@@ -43,7 +21,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_fixtures_win32.cpp)
   target_link_libraries(quorbel_panel_fixtures_win32 PUBLIC quorbel_panel_win32)
 
-  quorbel_panel_tests(panel_win32_tests
+  quorbel_add_gtest(panel_win32_tests
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_win32_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_win32_test.cpp
