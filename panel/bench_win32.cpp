@@ -1,8 +1,6 @@
 // QuorbelBench: median times of DrawPanel and PresentPanel on a real layered
 // window, with generated skin, sprites and logo.
 #include <windows.h>
-// psapi after windows.h
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -56,14 +54,7 @@ unique_hwnd MakePanelWindow() {
   return window;
 }
 
-// Committed memory of the process in KiB (Wine fills this counter; it
-// leaves the private-usage and GDI-object counts at 0).
-double CommittedKib() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof(counters);
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-  return static_cast<double>(counters.PagefileUsage) / 1024.0;
-}
+double CommittedKib() { return static_cast<double>(fixtures::CommittedBytes()) / 1024.0; }
 
 void PrintGrowth(const char* what, double before_kib, double after_kib) {
   std::printf("%-12s committed memory %.0f KiB -> %.0f KiB after %d runs\n", what, before_kib,

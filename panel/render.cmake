@@ -19,19 +19,19 @@ if(WIN32)
   # Test images made with GDI+, shared by the adapter tests and the benchmark.
   add_library(quorbel_panel_fixtures_win32 STATIC
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_fixtures_win32.cpp)
-  target_link_libraries(quorbel_panel_fixtures_win32 PUBLIC quorbel_panel_win32)
+  target_link_libraries(quorbel_panel_fixtures_win32 PUBLIC quorbel_panel_win32 psapi)
 
   quorbel_add_gtest(panel_win32_tests
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_win32_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_win32_test.cpp
-    LIBS quorbel_panel_fixtures_win32 psapi)
+    LIBS quorbel_panel_fixtures_win32)
 
   add_executable(QuorbelPreview ${CMAKE_CURRENT_LIST_DIR}/preview_win32.cpp)
   target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_panel_content quorbel_settings_win32)
   set_target_properties(QuorbelPreview PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
   add_executable(panel_bench ${CMAKE_CURRENT_LIST_DIR}/bench_win32.cpp)
-  target_link_libraries(panel_bench PRIVATE quorbel_panel_fixtures_win32 psapi)
+  target_link_libraries(panel_bench PRIVATE quorbel_panel_fixtures_win32)
   set_target_properties(panel_bench PROPERTIES OUTPUT_NAME QuorbelBench)
 endif()

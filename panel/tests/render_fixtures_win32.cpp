@@ -1,5 +1,9 @@
 #include "panel/tests/render_fixtures_win32.h"
 
+#include <windows.h>
+// psapi after windows.h
+#include <psapi.h>
+
 #include <filesystem>
 #include <vector>
 
@@ -18,6 +22,13 @@ Text UniqueTempPath() {
 }
 
 }  // namespace
+
+size_t CommittedBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  return counters.PagefileUsage;
+}
 
 TempDir::TempDir() : path_(UniqueTempPath()) { std::filesystem::create_directories(path_); }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Small images made on the spot for the renderer's tests and benchmark, so
 // they depend on no shipped picture.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -29,6 +30,10 @@ class TempDir {
  private:
   Text path_;
 };
+
+// Committed memory of this process in bytes (Wine fills this counter; it
+// leaves the private-usage and GDI-object counts at 0).
+size_t CommittedBytes();
 
 bool WritePng(const Text& path, int32_t width, int32_t height,
               const std::function<Argb(int32_t x, int32_t y)>& colour_at);

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-// psapi after windows.h
-#include <psapi.h>
-
 #include <cmath>
 
 #include "common/handles_win32.h"
@@ -246,13 +242,6 @@ TEST_F(RendererTest, PresentPanelMakesTheWindowLayeredAndTopMostWithoutMovingIt)
   EXPECT_EQ(place.top, -140);
   EXPECT_EQ(place.right - place.left, kPanelWidth);
   EXPECT_EQ(renderer->ComposeFrame(74).width, kPanelWidth);
-}
-
-size_t CommittedBytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof(counters);
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-  return counters.PagefileUsage;
 }
 
 TEST_F(RendererTest, AThousandRemindersLeaveTheMemoryFlat) {
