@@ -39,7 +39,14 @@ start_virtual_display() {
   export DISPLAY=":$(head -n 1 "$number_file")"
   rm -f "$number_file"
   [[ "${1:-}" == --no-tray ]] && return 0
+  start_tray_host
+}
+
+# start_tray_host: trayer on DISPLAY, its process in TRAYER_PID and added to
+# VIRTUAL_DISPLAY_PIDS.
+start_tray_host() {
   trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
-  VIRTUAL_DISPLAY_PIDS+=($!)
+  TRAYER_PID=$!
+  VIRTUAL_DISPLAY_PIDS+=($TRAYER_PID)
   sleep 0.5
 }

@@ -45,7 +45,7 @@ cleanup() {
   local probes
   probes=$(own_pids 'quorbel_probe.exe')
   [[ -z "$probes" ]] || kill $probes 2>/dev/null || true
-  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${E2E_PIDS[@]}" "${VIRTUAL_DISPLAY_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   # The scratch copy's autostart entry must not start it in a later session.
   [[ -n "${PROGRAM:-}" ]] && forget_autostart
@@ -57,18 +57,8 @@ trap cleanup EXIT
 
 # Starts Xvfb on a display of its own, and trayer on it.
 start_display() {
-  start_virtual_display --no-tray
-  E2E_PIDS+=("${VIRTUAL_DISPLAY_PIDS[@]}")
+  start_virtual_display
   [[ "$DISPLAY" != ":" ]] && xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
-  start_tray_host
-}
-
-start_tray_host() {
-  trayer --edge top --align right --widthtype request --height 24 --transparent false \
-    >/dev/null 2>&1 &
-  TRAYER_PID=$!
-  E2E_PIDS+=($TRAYER_PID)
-  sleep 0.3
 }
 
 # Makes a scratch copy of the program with its data files, and clears every
@@ -304,20 +294,10 @@ OK_ID=1
 CANCEL_ID=2
 
 # The tray menu's first item opens the dialog; the panel comes down with it.
-# On a freshly started Wine server the first click can come before the tray
-# host has taken the icon in, so the menu is asked for up to three times.
 open_settings() {
-  local attempt
-  for attempt in 1 2 3 4; do
-    ((attempt == 4)) && redock_icon
-    click_tray_icon 3
-    sleep 0.5
-    xdotool key Down Return
-    wait_for_dialog "$DIALOG" 4 && break
-    xdotool key Escape
-  done
-  ((attempt == 1)) || note "the tray menu opened the dialog at attempt $attempt"
-  if ! dialog_controls "$DIALOG" >/dev/null; then
+  open_menu "for the settings"
+  xdotool key Down Return
+  if ! wait_for_dialog "$DIALOG" 4; then
     kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program is no longer running"
     screenshot "$E2E_DIR/no_dialog.png"
     fail "the settings dialog did not open from the tray menu (screen: $E2E_DIR/no_dialog.png)"
