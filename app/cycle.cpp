@@ -79,6 +79,12 @@ PanelModel ReminderCycle::Model() const {
 }
 
 void ReminderCycle::OnMinuteTick() {
+  // After the machine sleeps, this tick and the idle poll fall due together
+  // in no fixed order: a minute that was really a break must not be counted.
+  if (UserIsAway()) {
+    if (!is_idle_) ResetForBreak();
+    return;
+  }
   ++use_minutes_;
   if (use_minutes_ != alarm_minute_) return;
   use_time_text_ = FormatUseTime(use_minutes_);
@@ -142,12 +148,26 @@ void ReminderCycle::FinishSlideUp() {
   if (!is_idle_) Enable(TimerId::Timer1);
 }
 
-void ReminderCycle::OnIdlePoll() {
+std::optional<uint32_t> ReminderCycle::IdleSeconds() {
   const auto last_input = ports_.input.LastInputTick();
-  if (!last_input) return;
-  // Unsigned 32-bit difference: right across the tick count's wrap.
-  const uint32_t idle_seconds = (ports_.input.TickCount() - *last_input) / 1000;
-  if (idle_seconds <= kBreakSeconds) {
+  if (!last_input) return std::nullopt;
+  // Unsigned 32-bit difference: right across the tick count's wrap. A stamp
+  // taken just after the tick count was read comes out near 2^32; half the
+  // range or more is such a stamp, not a break of weeks.
+  const uint32_t idle_ms = ports_.input.TickCount() - *last_input;
+  if (idle_ms >= kStampAheadLimit) return 0;
+  return idle_ms / 1000;
+}
+
+bool ReminderCycle::UserIsAway() {
+  const auto idle_seconds = IdleSeconds();
+  return idle_seconds && *idle_seconds > kBreakSeconds;
+}
+
+void ReminderCycle::OnIdlePoll() {
+  const auto idle_seconds = IdleSeconds();
+  if (!idle_seconds) return;
+  if (*idle_seconds <= kBreakSeconds) {
     if (is_idle_) Enable(TimerId::Timer1);
     is_idle_ = false;
     return;

@@ -4,6 +4,7 @@
 // it back up. Passive: the window system (or a test's fake) calls OnTimer on
 // each tick; the cycle never reads a clock itself.
 #include <cstdint>
+#include <optional>
 
 #include "app/ports.h"
 #include "common/text.h"
@@ -36,6 +37,9 @@ class ReminderCycle : public PanelControl {
   static constexpr int32_t kLogoShakenTop = 77;
   static constexpr uint32_t kShakePause = 8;
   static constexpr uint32_t kBreakSeconds = 120;
+  // An idle difference of 2^31 ms (24.8 days) or more is a last-input stamp
+  // later than the tick count it is compared with.
+  static constexpr uint32_t kStampAheadLimit = 0x80000000u;
 
   // `load_wav_path` is played, to its end, when the panel arrives.
   ReminderCycle(CyclePorts ports, Text load_wav_path);
@@ -76,6 +80,9 @@ class ReminderCycle : public PanelControl {
   void OnIdlePoll();    // Timer5
   void OnLogoShake();   // Timer7
 
+  // Whole seconds since the last input; nothing when the query failed.
+  std::optional<uint32_t> IdleSeconds();
+  bool UserIsAway();
   void ResetForBreak();
   void FinishSlideUp();
   void DrawAndPresent();

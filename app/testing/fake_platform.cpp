@@ -61,7 +61,7 @@ int FakePlatform::Ticks(TimerId id) const { return At(id).ticks; }
 
 std::optional<uint32_t> FakePlatform::LastInputTick() {
   if (fail_last_input_) return std::nullopt;
-  return on_break_ ? break_start_tick_ : TickCount();
+  return on_break_ ? break_start_tick_ : TickCount() - static_cast<uint32_t>(input_lag_);
 }
 
 uint32_t FakePlatform::TickCount() { return static_cast<uint32_t>(now_) + tick_offset_; }
@@ -76,6 +76,13 @@ void FakePlatform::SetTickCountNow(uint32_t tick) {
   const uint32_t break_age = TickCount() - break_start_tick_;
   tick_offset_ = tick - static_cast<uint32_t>(now_);
   break_start_tick_ = TickCount() - break_age;
+}
+
+void FakePlatform::SuspendMachine(uint64_t milliseconds, TimerId first_on_wake) {
+  TakeBreak();
+  now_ += milliseconds;
+  for (FakeTimer& timer : timers_) timer.due = std::min(timer.due, now_);
+  if (At(first_on_wake).enabled) Deliver(first_on_wake);
 }
 
 void FakePlatform::PlaySoundSync(const Text& path) {

@@ -55,6 +55,14 @@ class FakePlatform : public TimerHost, public InputClock, public ThreadBlocker {
   // Shifts the 32-bit tick count so that it reads `tick` now.
   void SetTickCountNow(uint32_t tick);
   void FailLastInputQuery(bool fail) { fail_last_input_ = fail; }
+  // While at work, the last input is stamped `milliseconds` before the tick
+  // count; a negative lag is a stamp taken just after the tick count was read.
+  void SetInputLag(int32_t milliseconds) { input_lag_ = milliseconds; }
+  // The machine sleeps: no tick is delivered and no input comes, but the tick
+  // count goes on. On waking every timer that fell due is pending at once;
+  // `first_on_wake` is delivered before the others, which follow in timer
+  // order on the next RunFor.
+  void SuspendMachine(uint64_t milliseconds, TimerId first_on_wake);
 
   // ThreadBlocker: both advance the clock while no tick is delivered.
   void PlaySoundSync(const Text& path) override;
@@ -89,6 +97,7 @@ class FakePlatform : public TimerHost, public InputClock, public ThreadBlocker {
   bool on_break_ = false;
   uint32_t break_start_tick_ = 0;
   bool fail_last_input_ = false;
+  int32_t input_lag_ = 0;
   uint32_t sound_length_ = 0;
   std::vector<Text> sounds_;
   std::vector<PlatformEvent> events_;

@@ -90,10 +90,20 @@ TEST_F(CycleTest, FailedLastInputQuerySkipsThePoll) {
 
 TEST_F(CycleTest, TickCountWrapDuringUseIsNoBreak) {
   StartWithInterval(0, 30);
+  platform_.SetInputLag(700);  // last input just before the wrap, the tick count just after
   platform_.SetTickCountNow(0xFFFFFFFFu - 1000);
   platform_.RunFor(5 * kMinute);
   EXPECT_FALSE(cycle_.IsIdle());
   EXPECT_EQ(cycle_.UseMinutes(), 5);
+}
+
+TEST_F(CycleTest, InputStampedAfterTheTickCountIsNoIdleTime) {
+  StartWithInterval(0, 5);
+  platform_.SetInputLag(-1);
+  platform_.RunFor(5 * kMinute + kSecond);
+  EXPECT_FALSE(cycle_.IsIdle());
+  EXPECT_EQ(cycle_.UseMinutes(), 5);
+  EXPECT_EQ(ReminderDraws().size(), 1u) << "the due reminder is not pushed back";
 }
 
 TEST_F(CycleTest, TickCountWrapDuringABreakStillMeasuresIt) {
@@ -107,6 +117,51 @@ TEST_F(CycleTest, TickCountWrapDuringABreakStillMeasuresIt) {
   EXPECT_TRUE(cycle_.IsIdle());
   EXPECT_EQ(cycle_.UseMinutes(), 0);
 }
+
+// Waking from sleep: the tick count went on, so the minute timer and the idle
+// poll are both due at once, in either order.
+class WakeTest : public CycleTest, public ::testing::WithParamInterface<TimerId> {};
+
+TEST_P(WakeTest, LongSleepIsABreakWhicheverTimerComesFirst) {
+  StartWithInterval(0, 10);
+  platform_.RunFor(9 * kMinute + 30 * kSecond);  // the alarm minute is the next one
+  platform_.SetTickCountNow(0xFFFFFFFFu - kMinute);  // and the sleep passes the wrap
+  platform_.SuspendMachine(20 * 24 * kHour, GetParam());
+  platform_.RunFor(0);
+
+  EXPECT_TRUE(ReminderDraws().empty());
+  EXPECT_EQ(cycle_.AlarmLevel(), 1);
+  EXPECT_EQ(cycle_.UseMinutes(), 0);
+  EXPECT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(window_.Top(), -140);
+
+  platform_.RunFor(kMinute);
+  platform_.ClearEvents();
+  const uint64_t back = platform_.Now();
+  platform_.ReturnFromBreak();
+  ASSERT_TRUE(platform_.RunUntil([&] { return !ReminderDraws().empty(); }, kHour));
+  EXPECT_GE(platform_.Now(), back + 10 * kMinute);
+  EXPECT_LE(platform_.Now(), back + 10 * kMinute + 20);
+  EXPECT_EQ(ReminderDraws()[0].alarm_level, 2);
+}
+
+TEST_P(WakeTest, ShortSleepKeepsTheCount) {
+  StartWithInterval(0, 10);
+  platform_.RunFor(3 * kMinute + 30 * kSecond);
+  platform_.SuspendMachine(90 * kSecond, GetParam());
+  platform_.RunFor(0);
+  platform_.ReturnFromBreak();
+  EXPECT_FALSE(cycle_.IsIdle());
+  EXPECT_EQ(cycle_.UseMinutes(), 4) << "the minute that fell due in the sleep counts";
+  platform_.RunFor(6 * kMinute);
+  EXPECT_EQ(ReminderDraws().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(DeliveryOrder, WakeTest,
+                         ::testing::Values(TimerId::Timer1, TimerId::Timer5),
+                         [](const auto& info) {
+                           return info.param == TimerId::Timer1 ? "MinuteFirst" : "IdlePollFirst";
+                         });
 
 }  // namespace
 }  // namespace quorbel::testing
