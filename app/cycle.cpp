@@ -102,7 +102,9 @@ void ReminderCycle::OnMinuteTick() {
 
 void ReminderCycle::OnSlideDown() {
   Disable(TimerId::Timer1);  // minutes are not counted while the panel is out
-  const int32_t top = ports_.window.Top() + kSlideStep;
+  // A window whose height is no multiple of the step stops at the top all
+  // the same.
+  const int32_t top = std::min(ports_.window.Top() + kSlideStep, kShownTop);
   ports_.window.SetTop(top);
   if (top != kShownTop) return;
   Disable(TimerId::Timer2);

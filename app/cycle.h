@@ -9,6 +9,7 @@
 #include "app/ports.h"
 #include "common/text.h"
 #include "panel/panel_content.h"
+#include "panel/panel_control.h"
 #include "panel/panel_model.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"

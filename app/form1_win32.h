@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/ports.h"
+#include "panel/panel_control.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 

@@ -50,14 +50,4 @@ class ThreadBlocker {
   virtual void Sleep(uint32_t milliseconds) = 0;
 };
 
-// The panel window's public operations that the tray menu and the settings
-// dialog call.
-class PanelControl {
- public:
-  virtual ~PanelControl() = default;
-  virtual void ShowPanelManaul() = 0;
-  virtual void Time3active() = 0;
-  virtual void Update(bool redraw) = 0;
-};
-
 }  // namespace quorbel

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ports.h"
+#include "panel/panel_control.h"
 #include "common/text.h"
 #include "dialog/skin_strip.h"
 #include "settings/mod_ini.h"

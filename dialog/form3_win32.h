@@ -12,7 +12,7 @@
 // GDI+ must be started before Show() (the thumbnails are drawn with it).
 #include <memory>
 
-#include "app/ports.h"
+#include "panel/panel_control.h"
 #include "common/text.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"

@@ -25,13 +25,13 @@ void RegisterViewportClass(HINSTANCE instance, WNDPROC procedure) {
 void FillRect(Gdiplus::GpGraphics* graphics, Gdiplus::ARGB colour, const PixelRect& rect) {
   gdip::unique_brush brush;
   Gdiplus::DllExports::GdipCreateSolidFill(colour, brush.put());
-  Gdiplus::DllExports::GdipFillRectangleI(graphics, brush.get(), rect.left, rect.top, rect.width, rect.height);
+  Gdiplus::DllExports::GdipFillRectangleI(graphics, brush.get(), rect.x, rect.y, rect.width, rect.height);
 }
 
 void OutlineRect(Gdiplus::GpGraphics* graphics, Gdiplus::ARGB colour, const PixelRect& rect) {
   gdip::unique_pen pen;
   Gdiplus::DllExports::GdipCreatePen1(colour, 1.0f, Gdiplus::UnitPixel, pen.put());
-  Gdiplus::DllExports::GdipDrawRectangleI(graphics, pen.get(), rect.left, rect.top, rect.width, rect.height);
+  Gdiplus::DllExports::GdipDrawRectangleI(graphics, pen.get(), rect.x, rect.y, rect.width, rect.height);
 }
 
 void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {

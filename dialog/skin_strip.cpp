@@ -1,6 +1,8 @@
 #include "dialog/skin_strip.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <limits>
 
 namespace quorbel {
 
@@ -18,10 +20,22 @@ int ScrollRange(int strip_width, int viewport_width) {
   return std::max(0, strip_width - viewport_width);
 }
 
+namespace {
+// Digits alone, optionally after a plus sign: a count too large for any
+// integer type is still a large count.
+bool IsHugeCount(TextView text) {
+  const Text trimmed = TrimSpaces(text);
+  const size_t first = !trimmed.empty() && trimmed[0] == u'+' ? 1 : 0;
+  return trimmed.size() > first &&
+         std::all_of(trimmed.begin() + static_cast<std::ptrdiff_t>(first), trimmed.end(),
+                     [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+}  // namespace
+
 int SkinCount(TextView count_text, const std::function<bool(int)>& is_listed) {
-  const auto count = ParseInteger(count_text, 1, INT16_MAX);
-  if (!count) return 1;
-  if (*count <= kMaxSkins) return static_cast<int>(*count);
+  const auto count = ParseInteger(count_text, 1, std::numeric_limits<long long>::max());
+  if (!count && !IsHugeCount(count_text)) return 1;
+  if (count && *count <= kMaxSkins) return static_cast<int>(*count);
   int listed = 1;
   while (listed < kMaxSkins && is_listed(listed + 1)) ++listed;
   return listed;

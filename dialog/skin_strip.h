@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "common/geometry.h"
 #include "common/text.h"
 
 namespace quorbel {
@@ -14,14 +15,6 @@ inline constexpr int kThumbnailMargin = 2;
 inline constexpr int kThumbnailPitch = kThumbnailSize + 3;
 // Enough for any real skin collection, few enough windows and images to load.
 inline constexpr int kMaxSkins = 256;
-
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const PixelRect&) const = default;
-};
 
 // Left edge of thumbnail `index` (0-based) on the strip.
 int ThumbnailLeft(int index);
@@ -34,7 +27,7 @@ int StripWidth(int count);
 int ScrollRange(int strip_width, int viewport_width);
 
 // The number of skins from the "Count" text. Text that is not a number, or a
-// number below 1, gives one skin. A count above kMaxSkins is bounded by the
+// number below 1, gives one skin. A count above kMaxSkins, of any size, is bounded by the
 // thumbnails listed one after the other from skin 1 on (`is_listed` is asked
 // for skin numbers 1 ... kMaxSkins).
 int SkinCount(TextView count_text, const std::function<bool(int)>& is_listed);

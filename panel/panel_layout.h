@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/geometry.h"
 #include "common/text.h"
 #include "panel/module1.h"
 #include "panel/panel_model.h"
@@ -19,12 +20,6 @@ inline constexpr char16_t kPanelFont[] = u"Verdana";
 inline constexpr int32_t kLogoX = 390;
 inline constexpr int32_t kLogoWidth = 40;
 inline constexpr int32_t kLogoHeight = 27;
-struct PixelRect {
-  int32_t x;
-  int32_t y;
-  int32_t width;
-  int32_t height;
-};
 inline constexpr PixelRect kLogoCover{372, 100, 60, 30};
 
 // One call of DrawShadowText.

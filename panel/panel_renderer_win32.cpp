@@ -7,6 +7,7 @@
 #include "common/handles_win32.h"
 #include "common/gdiplus_win32.h"
 #include "panel/module1_win32.h"
+#include "panel/panel_canvas.h"
 
 namespace quorbel {
 
@@ -74,32 +75,27 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
       : window_(window), icons_path_(std::move(exe_dir) + u"\\icons.png") {}
 
   void LoadLogo(const Text& path) override { logo_ = LoadImageFile(path); }
-  int32_t PanelWidth() const override { return panel_width_; }
-  int32_t PanelHeight() const override { return panel_height_; }
+  int32_t PanelWidth() const override { return panel_width(); }
+  int32_t PanelHeight() const override { return panel_height(); }
 
   void DrawPanel(const PanelModel& model) override {
     const unique_image sprites = LoadImageFile(icons_path_);
     const unique_image skin = LoadImageFile(model.skin_path);
-    if (skin) TakeSkinSize(skin.get());
-    // Without any skin (no Config.ini, a skin file that was never there) a
-    // reminder must still be readable: a plain panel of the window's size.
-    const bool plain = !skin && panel_width_ == 0;
-    if (plain) {
-      panel_width_ = kPanelWidth;
-      panel_height_ = kPanelHeight;
-    }
+    canvas_.TakeSkin(skin ? std::optional(ImageSize(skin.get())) : std::nullopt);
+    const bool plain = !skin && canvas_.Plain();
     // The old image goes first; if the new one cannot be made nothing is
     // left to draw from, and PresentPanel shows only the logo.
     panel_image_.reset();
-    panel_image_ = NewArgbImage(panel_width_, panel_height_);
+    panel_image_ = NewArgbImage(panel_width(), panel_height());
     if (!panel_image_) return;
 
     unique_graphics graphics;
     GdipGetImageGraphicsContext(panel_image_.get(), graphics.put());
     GdipSetSmoothingMode(graphics.get(), SmoothingModeAntiAlias);
     if (skin) {
-      GdipDrawImageRect(graphics.get(), skin.get(), 0, 0, static_cast<REAL>(skin_width_),
-                        static_cast<REAL>(skin_height_));
+      const PixelSize size = ImageSize(skin.get());
+      GdipDrawImageRect(graphics.get(), skin.get(), 0, 0, static_cast<REAL>(size.width),
+                        static_cast<REAL>(size.height));
     }
     if (plain) DrawPlainBackground(graphics.get());
     const PanelLayout layout = LayOutPanel(model, *MakeLabelFontMeasurer());
@@ -129,27 +125,25 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   }
 
  private:
-  void TakeSkinSize(GpImage* skin) {
+  static PixelSize ImageSize(GpImage* image) {
     UINT width = 0;
     UINT height = 0;
-    GdipGetImageWidth(skin, &width);
-    GdipGetImageHeight(skin, &height);
-    skin_width_ = static_cast<int32_t>(width);
-    skin_height_ = static_cast<int32_t>(height);
-    // The window shows 450 x 140 at most; a larger skin is cut there, so a
-    // huge image costs no more memory than the window can show.
-    panel_width_ = std::min(skin_width_, kPanelWidth);
-    panel_height_ = std::min(skin_height_, kPanelHeight);
+    GdipGetImageWidth(image, &width);
+    GdipGetImageHeight(image, &height);
+    return PixelSize{static_cast<int32_t>(width), static_cast<int32_t>(height)};
   }
+
+  int32_t panel_width() const { return canvas_.Size().width; }
+  int32_t panel_height() const { return canvas_.Size().height; }
 
   void DrawPlainBackground(GpGraphics* graphics) const {
     constexpr int32_t kTitleBand = 24;
     unique_brush body;
     GdipCreateSolidFill(MakeArgb(240, 36, 52, 68), body.put());
-    GdipFillRectangleI(graphics, body.get(), 0, 0, panel_width_, panel_height_);
+    GdipFillRectangleI(graphics, body.get(), 0, 0, panel_width(), panel_height());
     unique_brush title;
     GdipCreateSolidFill(MakeArgb(240, 226, 234, 240), title.put());
-    GdipFillRectangleI(graphics, title.get(), 0, 0, panel_width_, kTitleBand);
+    GdipFillRectangleI(graphics, title.get(), 0, 0, panel_width(), kTitleBand);
   }
 
   static void Draw(GpGraphics* graphics, const TextRow& row) {
@@ -169,7 +163,7 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     unique_graphics graphics;
     if (GdipCreateFromHDC(dc, graphics.put()) != Ok) return;
     if (panel_image_) {
-      GdipDrawImageRectI(graphics.get(), panel_image_.get(), 0, 0, panel_width_, panel_height_);
+      GdipDrawImageRectI(graphics.get(), panel_image_.get(), 0, 0, panel_width(), panel_height());
     }
     if (logo_) {
       GdipDrawImageRectI(graphics.get(), logo_.get(), kLogoX, logo_top, kLogoWidth, kLogoHeight);
@@ -206,10 +200,7 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   Text icons_path_;
   unique_image panel_image_;
   unique_image logo_;
-  int32_t skin_width_ = 0;
-  int32_t skin_height_ = 0;
-  int32_t panel_width_ = 0;
-  int32_t panel_height_ = 0;
+  PanelCanvas canvas_;
 };
 
 }  // namespace

@@ -2,11 +2,13 @@
 # layered-window renderer.
 add_library(quorbel_panel STATIC
   ${CMAKE_CURRENT_LIST_DIR}/module1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/panel_canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_layout.cpp)
 target_link_libraries(quorbel_panel PUBLIC quorbel_common)
 
 quorbel_add_gtest(panel_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/render_layout_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/render_canvas_test.cpp
   LIBS quorbel_panel)
 
 if(WIN32)

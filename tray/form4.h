@@ -3,7 +3,7 @@
 // says in the user's language and what each item does, in which order.
 #include <functional>
 
-#include "app/ports.h"
+#include "panel/panel_control.h"
 #include "common/text.h"
 #include "settings/mod_ini.h"
 

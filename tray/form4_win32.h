@@ -3,7 +3,7 @@
 // commands. It is never shown; the menu pops up at the pointer.
 #include <memory>
 
-#include "app/ports.h"
+#include "panel/panel_control.h"
 #include "settings/mod_ini.h"
 #include "tray/form4.h"
 

@@ -108,13 +108,15 @@ class FakePanelWindow : public PanelWindow {
   explicit FakePanelWindow(FakePlatform& platform) : platform_(platform) {}
   int32_t Top() const override { return top_; }
   void SetTop(int32_t top) override;
-  int32_t Height() const override { return 140; }
+  int32_t Height() const override { return height_; }
+  void SetHeight(int32_t height) { height_ = height; }
   // Moves the window without logging, as something outside the cycle would.
   void PlaceAt(int32_t top) { top_ = top; }
 
  private:
   FakePlatform& platform_;
   int32_t top_ = 0;
+  int32_t height_ = 140;
 };
 
 class RecordingRenderer : public PanelRenderer {

@@ -175,5 +175,18 @@ TEST_F(CycleTest, ReminderDueWhileThePanelIsNotHiddenOnlyRefreshesTheImage) {
   EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1));
 }
 
+TEST_F(CycleTest, PanelWhoseHeightIsNoMultipleOfTheStepStopsAtBothEnds) {
+  window_.SetHeight(135);
+  window_.PlaceAt(0);
+  StartWithInterval(0, 1);
+  ASSERT_EQ(window_.Top(), -135);
+  ASSERT_TRUE(RunUntilTicks(TimerId::Timer3, 1, 2 * kMinute));
+  EXPECT_EQ(window_.Top(), 0);
+  EXPECT_EQ(platform_.SoundsPlayed().size(), 1u) << "the panel arrived";
+  platform_.RunFor(12 * kSecond);
+  EXPECT_EQ(window_.Top(), -135);
+  EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1));
+}
+
 }  // namespace
 }  // namespace quorbel::testing

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ports.h"
+#include "panel/panel_control.h"
 #include "common/text.h"
 #include "dialog/form3.h"
 #include "settings/memory_registry.h"

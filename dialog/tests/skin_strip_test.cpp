@@ -41,10 +41,13 @@ TEST(SkinStrip, ScrollsOnlyAsFarAsTheStripReachesBeyondTheViewport) {
 TEST(SkinStrip, CountTextGivesAtLeastOneAndABoundedNumberOfSkins) {
   EXPECT_EQ(SkinCount(u"5", Listed(0)), 5);
   EXPECT_EQ(SkinCount(u"256", Listed(0)), 256);
-  for (const char16_t* bad : {u"", u"abc", u"0", u"-3", u"2.5", u"99999"}) {
+  for (const char16_t* bad : {u"", u"abc", u"0", u"-3", u"2.5", u"-99999", u"0000", u"+"}) {
     EXPECT_EQ(SkinCount(bad, Listed(40)), 1) << ToUtf8(bad);
   }
-  EXPECT_EQ(SkinCount(u"32767", Listed(12)), 12);
+  // Above the listed thumbnails, any count is bounded by them.
+  for (const char16_t* large : {u"300", u"32767", u"32768", u"99999", u"99999999999999999999999"}) {
+    EXPECT_EQ(SkinCount(large, Listed(12)), 12) << ToUtf8(large);
+  }
   EXPECT_EQ(SkinCount(u"30000", Listed(100000)), kMaxSkins);
   EXPECT_EQ(SkinCount(u"30000", Listed(0)), 1);
 }
@@ -79,7 +82,7 @@ TEST(LightBand, SweepsFromMinusFortyToFortyNineThenStartsAgain) {
   std::vector<int> tops;
   for (int tick = 0; tick < 49 + 90; ++tick) {
     picker.Tick(49, 49);
-    tops.push_back(picker.Band()->top);
+    tops.push_back(picker.Band()->y);
   }
   EXPECT_EQ(tops[47], 48);
   EXPECT_EQ(tops[48], 49);
@@ -99,7 +102,7 @@ TEST(LightBand, CarriesOnAcrossSelectionsButIsOffUntilTheNextTick) {
   EXPECT_EQ(picker.SelectedSkin(), 3);
   EXPECT_FALSE(picker.Band());
   picker.Tick(49, 49);
-  EXPECT_EQ(picker.Band()->top, 10);
+  EXPECT_EQ(picker.Band()->y, 10);
 }
 
 }  // namespace

@@ -176,14 +176,18 @@ TEST_F(RendererTest, MissingIconsAndLogoLeaveTheTextsDrawn) {
   EXPECT_GT(CountTextPixels(frame, 107, 125), 0);
 }
 
-TEST_F(RendererTest, SkinThatNeverLoadedGivesAPlainPanelWithTheTexts) {
+TEST_F(RendererTest, SkinThatNeverLoadedGivesAPlainPanelAtEveryDraw) {
   renderer_->LoadLogo(dir_.File(u"logo.png"));
-  const FramePixels frame = Draw(Model(u"missing.png", DefaultTexts(), 1));
+  Draw(Model(u"missing.png", DefaultTexts(), 1));  // start-up's draw
+  const FramePixels frame = Draw(Model(u"missing.png", DefaultTexts(), 2));  // a reminder's
   EXPECT_EQ(renderer_->PanelWidth(), kPanelWidth);
   EXPECT_EQ(renderer_->PanelHeight(), kPanelHeight);
   EXPECT_EQ(frame.At(5, 135) >> 24, 240u) << "the plain panel fills the window";
   EXPECT_GT(CountTextPixels(frame, 30, 45), 0);
   EXPECT_TRUE(IsNear(frame.At(410, 80), kLogoColour));
+
+  const FramePixels skinned = Draw(Model(u"skin.png", DefaultTexts(), 2));
+  EXPECT_TRUE(IsNear(skinned.At(5, 135), kSkinColour)) << "a skin that loads replaces it";
 }
 
 TEST_F(RendererTest, HugeSkinIsCutAtTheWindowSize) {
