@@ -1,7 +1,6 @@
 #include "dialog/skin_strip.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <limits>
 
 namespace quorbel {
@@ -21,14 +20,14 @@ int ScrollRange(int strip_width, int viewport_width) {
 }
 
 namespace {
-// Digits alone, optionally after a plus sign: a count too large for any
-// integer type is still a large count.
+// Digits alone, optionally after a plus sign, not all zero: a count too
+// large for any integer type is still a large count.
 bool IsHugeCount(TextView text) {
   const Text trimmed = TrimSpaces(text);
-  const size_t first = !trimmed.empty() && trimmed[0] == u'+' ? 1 : 0;
-  return trimmed.size() > first &&
-         std::all_of(trimmed.begin() + static_cast<std::ptrdiff_t>(first), trimmed.end(),
-                     [](char16_t c) { return c >= u'0' && c <= u'9'; });
+  const auto first = trimmed.begin() + (!trimmed.empty() && trimmed[0] == u'+' ? 1 : 0);
+  const auto is_digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+  return std::all_of(first, trimmed.end(), is_digit) &&
+         std::any_of(first, trimmed.end(), [](char16_t c) { return c >= u'1' && c <= u'9'; });
 }
 }  // namespace
 
