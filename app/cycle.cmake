@@ -1,4 +1,4 @@
-add_library(quorbel_cycle STATIC cycle.cpp)
+add_library(quorbel_cycle STATIC cycle.cpp entry.cpp)
 target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_settings quorbel_common)
 
 # The fake user-interface thread, for scenario tests and soak runs.
@@ -7,6 +7,7 @@ target_link_libraries(quorbel_cycle_testing PUBLIC quorbel_common)
 
 quorbel_add_gtest(app_tests
   SOURCES tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
+          tests/entry_test.cpp
   LIBS quorbel_cycle quorbel_cycle_testing)
 
 # A simulated day of work and breaks against an independent reference model.

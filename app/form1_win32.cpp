@@ -181,7 +181,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 std::unique_ptr<Form1> Form1::Create(ModReg& reg, ModIni& ini, Hooks hooks) {
   auto form = std::make_unique<Form1Window>(reg, ini, std::move(hooks));
-  form->Initialize();
+  if (!form->Initialize()) return nullptr;
   return form;
 }
 

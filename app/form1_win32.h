@@ -20,7 +20,8 @@ class Form1 : public PanelControl {
 
   // Creates the window and runs its initialization: GDI+, the first-run
   // autostart entry, the tray icon, top-most, the logo, Update and the
-  // timers. The window stays hidden until Show.
+  // timers. The window stays hidden until Show. Nothing when the window
+  // itself (or its class) could not be made.
   static std::unique_ptr<Form1> Create(ModReg& reg, ModIni& ini, Hooks hooks);
   ~Form1() override = default;
 

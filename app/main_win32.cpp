@@ -6,6 +6,7 @@
 
 #include "app/app_paths_win32.h"
 #include "app/dde_link_win32.h"
+#include "app/entry.h"
 #include "app/form1_win32.h"
 #include "common/ansi.h"
 #include "common/handles_win32.h"
@@ -35,58 +36,72 @@ Text CommandLineArguments() {
   return FromAnsi(line);
 }
 
-int RunMessageLoop(SettingsDialog& dialog) {
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (dialog.PreTranslate(&message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+// The entry routine's platform: a named mutex, DDE, and the program's windows.
+class Win32EntryPlatform : public EntryPlatform {
+ public:
+  Win32EntryPlatform(ModReg& reg, ModIni& ini) : reg_(reg), ini_(ini) {}
+
+  bool TakeInstanceLock() override {
+    mutex_.reset(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    return GetLastError() != ERROR_ALREADY_EXISTS;
   }
-  return 0;
-}
+  Text CommandLineArguments() override { return quorbel::CommandLineArguments(); }
+  void ForwardCommandLine(const Text& arguments) override { quorbel::ForwardCommandLine(arguments); }
 
-int RunSecondInstance(ModReg& reg, ModIni& ini) {
-  auto form1 = Form1::Create(reg, ini, {});
-  const Text arguments = CommandLineArguments();
-  if (!arguments.empty()) ForwardCommandLine(arguments);
-  form1->Unload();
-  return 0;
-}
+  bool CreatePanel() override {
+    Form1::Hooks hooks;
+    hooks.on_tray_right_click = [this] {
+      if (form4_) form4_->ShowMenuAtPointer();
+    };
+    hooks.on_unloaded = [] { PostQuitMessage(0); };
+    form1_ = Form1::Create(reg_, ini_, std::move(hooks));
+    return form1_ != nullptr;
+  }
+  void ShowPanel() override { form1_->Show(); }
+  void UnloadPanel() override { form1_->Unload(); }
 
-int RunFirstInstance(ModReg& reg, ModIni& ini) {
-  std::unique_ptr<Form4> form4;
-  Form1::Hooks hooks;
-  hooks.on_tray_right_click = [&form4] {
-    if (form4) form4->ShowMenuAtPointer();
-  };
-  hooks.on_unloaded = [] { PostQuitMessage(0); };
-  auto form1 = Form1::Create(reg, ini, std::move(hooks));
-  form1->Show();
+  void LoadMenuHost() override {
+    dialog_ = std::make_unique<SettingsDialog>(reg_, ini_, *form1_, ExePathForAutostart(),
+                                               GetModuleHandleA(nullptr));
+    TrayMenuActions actions;
+    actions.show_settings = [this] { dialog_->Show(); };
+    actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
+    actions.unload_form1 = [this] { form1_->Unload(); };
+    form4_ = std::make_unique<Form4>(ini_, *form1_, std::move(actions));
+  }
 
-  SettingsDialog dialog(reg, ini, *form1, ExePathForAutostart(), GetModuleHandleA(nullptr));
-  TrayMenuActions actions;
-  actions.show_settings = [&dialog] { dialog.Show(); };
-  actions.close_settings = [&dialog] { dialog.CloseWithoutStoring(); };
-  actions.unload_form1 = [&form1] { form1->Unload(); };
-  form4 = std::make_unique<Form4>(ini, *form1, std::move(actions));
+  int RunEventLoop() override {
+    const auto link = LinkServer::Start();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (dialog_->PreTranslate(&message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    return 0;
+  }
 
-  const auto link = LinkServer::Start();
-  return RunMessageLoop(dialog);
-}
+ private:
+  ModReg& reg_;
+  ModIni& ini_;
+  unique_handle mutex_;
+  // Declared in the order they are made, so they go in reverse.
+  std::unique_ptr<Form1> form1_;
+  std::unique_ptr<SettingsDialog> dialog_;
+  std::unique_ptr<Form4> form4_;
+};
 
 }  // namespace
 }  // namespace quorbel
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace quorbel;
-  const unique_handle mutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));
-  const bool another_instance = GetLastError() == ERROR_ALREADY_EXISTS;
-
   Win32Registry registry;
   ModReg reg(registry);
   ProfileWin32 platform_profiles;
   ProfileFile portable_profiles;
   ConfigIniStore config_ini(platform_profiles, portable_profiles);
   ModIni ini(config_ini, MakeAppDir(ExeDirectory()));
-  return another_instance ? RunSecondInstance(reg, ini) : RunFirstInstance(reg, ini);
+  Win32EntryPlatform platform(reg, ini);
+  return RunEntryRoutine(platform);
 }

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/entry.h"
+
+namespace quorbel {
+namespace {
+
+// Records what the entry routine asks of the platform, in order.
+class FakeEntryPlatform : public EntryPlatform {
+ public:
+  bool first_instance = true;
+  bool panel_can_be_made = true;
+  Text arguments;
+  std::vector<std::string> calls;
+
+  bool TakeInstanceLock() override { return Call("lock"), first_instance; }
+  Text CommandLineArguments() override { return arguments; }
+  void ForwardCommandLine(const Text& forwarded) override { Call("forward " + ToUtf8(forwarded)); }
+  bool CreatePanel() override { return Call("create"), panel_can_be_made; }
+  void ShowPanel() override { Call("show"); }
+  void UnloadPanel() override { Call("unload"); }
+  void LoadMenuHost() override { Call("menu host"); }
+  int RunEventLoop() override { return Call("loop"), 0; }
+
+ private:
+  void Call(std::string what) { calls.push_back(std::move(what)); }
+};
+
+using Calls = std::vector<std::string>;
+
+TEST(EntryRoutine, FirstInstanceShowsThePanelLoadsTheMenuHostAndLivesOnEvents) {
+  FakeEntryPlatform platform;
+  EXPECT_EQ(RunEntryRoutine(platform), 0);
+  EXPECT_EQ(platform.calls, (Calls{"lock", "create", "show", "menu host", "loop"}));
+}
+
+TEST(EntryRoutine, FirstInstanceWithoutAPanelWindowEndsInsteadOfWaitingUnseen) {
+  FakeEntryPlatform platform;
+  platform.panel_can_be_made = false;
+  EXPECT_EQ(RunEntryRoutine(platform), kExitNoPanel);
+  EXPECT_EQ(platform.calls, (Calls{"lock", "create"}));
+}
+
+TEST(EntryRoutine, SecondInstanceForwardsANonEmptyCommandLineAndEnds) {
+  FakeEntryPlatform platform;
+  platform.first_instance = false;
+  platform.arguments = u"/x \"two words\"";
+  EXPECT_EQ(RunEntryRoutine(platform), 0);
+  EXPECT_EQ(platform.calls, (Calls{"lock", "create", "forward /x \"two words\"", "unload"}));
+
+  FakeEntryPlatform silent;
+  silent.first_instance = false;
+  RunEntryRoutine(silent);
+  EXPECT_EQ(silent.calls, (Calls{"lock", "create", "unload"})) << "nothing to forward";
+
+  FakeEntryPlatform windowless;
+  windowless.first_instance = false;
+  windowless.panel_can_be_made = false;
+  windowless.arguments = u"a";
+  EXPECT_EQ(RunEntryRoutine(windowless), 0);
+  EXPECT_EQ(windowless.calls, (Calls{"lock", "create", "forward a"}));
+}
+
+}  // namespace
+}  // namespace quorbel
