@@ -1,0 +1,193 @@
+# Shared steps of the end-to-end tests of the native Linux program: a virtual
+# display with a tray host and no window manager, a home of the test's own,
+# and ways to look at the program as a user would.
+set -euo pipefail
+
+: "${QUORBEL_BUILD_DIR:?the native build directory}"
+: "${QUORBEL_SOURCE_DIR:?the source directory}"
+source "$QUORBEL_SOURCE_DIR/scripts/wine_env.sh"  # start_virtual_display, start_tray_host
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_DIR="$QUORBEL_BUILD_DIR/e2e_qt/$E2E_NAME"
+PROGRAM="$QUORBEL_BUILD_DIR/bin/quorbel-clock"
+CAPTION='Quorbel Alarm Clock'
+E2E_PIDS=()
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+note() { echo "-- $*"; }
+
+cleanup() {
+  local status=$?
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${VIRTUAL_DISPLAY_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  exit "$status"
+}
+trap cleanup EXIT
+
+# A fresh home for the test: its own settings, autostart folder and runtime
+# directory, so each test starts as a first run and no instance of another
+# test (or of the user) counts as the running one.
+prepare_home() {
+  rm -rf "$E2E_DIR"
+  mkdir -p "$E2E_DIR/config" "$E2E_DIR/runtime"
+  chmod 700 "$E2E_DIR/runtime"
+  export HOME="$E2E_DIR"
+  export XDG_CONFIG_HOME="$E2E_DIR/config"
+  export XDG_RUNTIME_DIR="$E2E_DIR/runtime"
+  unset DBUS_SESSION_BUS_ADDRESS
+  SETTINGS_FILE="$XDG_CONFIG_HOME/quorbel-clock/settings.reg"
+  AUTOSTART_FILE="$XDG_CONFIG_HOME/autostart/quorbel-clock.desktop"
+  USER_CONFIG_INI="$XDG_CONFIG_HOME/quorbel-clock/Config.ini"
+}
+
+start_display() {
+  start_virtual_display
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+}
+
+# store_interval HOURS MINUTES: the settings file as a first run that the
+# user already set up would have it.
+store_interval() {
+  mkdir -p "$(dirname "$SETTINGS_FILE")"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\QuorbelClock]\n"Autorun"=dword:00000001\n"Hours"=dword:%08x\n"Minutes"=dword:%08x\n' \
+    "$1" "$2" >"$SETTINGS_FILE"
+}
+
+# setting NAME: the value's data as the settings file holds it.
+setting() { sed -n "s/^\"$1\"=//p" "$SETTINGS_FILE" 2>/dev/null | tr -d '\r'; }
+
+# launch [ARGS...]: starts the program in the background.
+launch() {
+  "$PROGRAM" "$@" </dev/null >"$E2E_DIR/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  E2E_PIDS+=($PROGRAM_PID)
+}
+
+program_running() {
+  local state
+  state=$(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null)
+  [[ -n "$state" && "$state" != Z* ]]
+}
+
+# Instances of the program in this test's home (other tests run their own).
+program_count() {
+  local pid count=0
+  for pid in $(pgrep -x quorbel-clock || true); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" &&
+      count=$((count + 1))
+  done
+  echo "$count"
+}
+
+# wait_until SECONDS COMMAND...: tries COMMAND every 0.1 s until it succeeds
+# or SECONDS have passed; status 1 then.
+wait_until() {
+  local deadline
+  deadline=$(($(date +%s%N) + $1 * 1000000000))
+  shift
+  while (($(date +%s%N) < deadline)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# panel_window: the id of the program's 450 x 140 panel window.
+panel_window() {
+  xwininfo -root -tree 2>/dev/null | awk -v name="\"$CAPTION\"" '
+    !found && index($0, name) && / 450x140\+/ {print $1; found = 1}'
+}
+
+# panel_geometry: "left top width height" of the panel window on the screen.
+panel_geometry() {
+  local id
+  id=$(panel_window)
+  [[ -n "$id" ]] || return 1
+  xwininfo -id "$id" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} /Map State:/ {m = $3}
+    END {if (m == "IsViewable") print x, y, w, h; else print "unmapped"}'
+}
+
+panel_top() { panel_geometry | awk '{print $2}'; }
+panel_left() { panel_geometry | awk '{print $1}'; }
+panel_at() { [[ "$(panel_top)" == "$1" ]]; }
+
+wait_for_panel() {
+  wait_until "$1" test -n "$(panel_window)" && return 0
+  program_running || fail "the program ended at start (log: $(head -c 500 "$E2E_DIR/program.log"))"
+  fail "the program showed no panel window within $1 s"
+}
+
+# The one tray host on the display, and the width of its window, which
+# grows when an icon docks.
+tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '!found && /"panel": \("panel" "trayer"\)/ {print $1; found = 1}'; }
+tray_width() {
+  local id
+  id=$(tray_panel_id)
+  [[ -n "$id" ]] && xwininfo -id "$id" | awk '/Width:/ {print $2}'
+}
+tray_has_icon() { (($(tray_width || echo 0) > 2)); }
+
+# click_tray_icon BUTTON: moves onto the docked icon from elsewhere and
+# clicks its middle.
+click_tray_icon() {
+  local panel x y w h
+  panel=$(tray_panel_id)
+  [[ -n "$panel" ]] || fail "trayer is not running"
+  eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X:/ {print "x=" $4}
+    /Absolute upper-left Y:/ {print "y=" $4} /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
+  xdotool mousemove 640 400 sleep 0.1 mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.1 click "$1"
+}
+
+# The program's pop-up menu: a new override-redirect window of the program.
+menu_window() {
+  local id
+  for id in $(xdotool search --all --pid "$PROGRAM_PID" --onlyvisible --name '' 2>/dev/null || true); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_POPUP_MENU\|_DROPDOWN_MENU' && { echo "$id"; return 0; }
+  done
+  return 1
+}
+menu_open() { menu_window >/dev/null; }
+menu_closed() { ! menu_open; }
+
+# open_menu WHY: right-clicks the icon; fails, with a screenshot, when no
+# menu opens.
+open_menu() {
+  click_tray_icon 3
+  wait_until 3 menu_open && return 0
+  screenshot "$E2E_DIR/no_menu.png"
+  fail "a right click on the icon opened no menu ($1; screen: $E2E_DIR/no_menu.png)"
+}
+
+# The tray menu's items, top to bottom: Setting, the web page, a separator,
+# Exit.
+choose_menu_item() {  # INDEX (1 = Setting, 2 = web page, 3 = Exit)
+  local keys=()
+  for _ in $(seq "$1"); do keys+=(Down); done
+  xdotool key "${keys[@]}" Return
+}
+
+screenshot() { import -window root "$1"; }
+pixel() { convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:; }
+
+# keep_user_busy: moves the pointer every 200 ms, as a user at work does,
+# until the test ends.
+keep_user_busy() {
+  (
+    while :; do
+      xdotool mousemove_relative -- 3 0 sleep 0.1 mousemove_relative -- -3 0 sleep 0.1 2>/dev/null || true
+    done
+  ) &
+  BUSY_PID=$!
+  E2E_PIDS+=($BUSY_PID)
+}
+stop_user() { kill "$BUSY_PID" 2>/dev/null || true; wait "$BUSY_PID" 2>/dev/null || true; }
+
+# x_idle_ms: the X server's idle time, as the program's idle source reads it.
+x_idle_ms() { xprintidle 2>/dev/null || echo unknown; }
