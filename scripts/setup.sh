@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb trayer xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation
   nsis zip unzip procps
+  qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb-screensaver0-dev xprintidle
 )
 
 missing=()
