@@ -191,3 +191,67 @@ stop_user() { kill "$BUSY_PID" 2>/dev/null || true; wait "$BUSY_PID" 2>/dev/null
 
 # x_idle_ms: the X server's idle time, as the program's idle source reads it.
 x_idle_ms() { xprintidle 2>/dev/null || echo unknown; }
+
+# --- The settings dialog, opened from the tray menu.
+
+DIALOG=Settings  # "SetTitle" of the shipped Config.ini
+
+dialog_window() { xdotool search --all --pid "$PROGRAM_PID" --onlyvisible --name "^$DIALOG\$" 2>/dev/null | head -n 1; }
+dialog_open() { [[ -n "$(dialog_window)" ]]; }
+dialog_closed() { ! dialog_open; }
+
+# open_settings: the tray menu's first item; the panel comes down with it.
+open_settings() {
+  open_menu "for the settings"
+  choose_menu_item 1
+  if ! wait_until 4 dialog_open; then
+    program_running || fail "the program is no longer running"
+    screenshot "$E2E_DIR/no_dialog.png"
+    fail "the settings dialog did not open from the tray menu (screen: $E2E_DIR/no_dialog.png)"
+  fi
+  wait_until 2 panel_at 0 || fail "the panel is not shown while the dialog is open (top $(panel_top))"
+}
+
+# click_in_dialog X Y: clicks at X Y of the dialog's client area.
+click_in_dialog() {
+  local id x y
+  id=$(dialog_window)
+  [[ -n "$id" ]] || fail "no settings dialog to click in"
+  eval "$(xwininfo -id "$id" | awk '/Absolute upper-left X:/ {print "x=" $4} /Absolute upper-left Y:/ {print "y=" $4}')"
+  xdotool mousemove $((x + $1)) $((y + $2)) sleep 0.1 click 1
+}
+
+# replace_field hours|minutes TEXT: selects the whole field and types TEXT.
+replace_field() {
+  case $1 in
+    hours) click_in_dialog 128 33 ;;
+    minutes) click_in_dialog 184 33 ;;
+  esac
+  sleep 0.2
+  xdotool key ctrl+a
+  xdotool type "$2"
+  sleep 0.2
+}
+
+# click_thumbnail INDEX: 49-pixel thumbnails, 3 apart, from 2 pixels into the
+# strip's viewport at (16, 80) inside its 2-pixel border.
+click_thumbnail() { click_in_dialog $((16 + 2 + 2 + 52 * $1 + 24)) $((80 + 2 + 26)); }
+click_ok() { click_in_dialog 184 212; }
+click_cancel() { click_in_dialog 256 212; }
+
+user_selected() { tr -d '\r' <"$USER_CONFIG_INI" 2>/dev/null | sed -n 's/^Selected=//p'; }
+
+# panel_differs_from_preview SHOT SKIN LEVEL MINUTES: how many pixels of the
+# panel in the screenshot differ from the preview tool's drawing of that
+# skin, level and use time, over black as Xvfb shows it without a
+# compositor. The shaking logo's corner is left out.
+panel_differs_from_preview() {
+  local shot=$1 preview="$E2E_DIR/preview.png" left
+  left=$(panel_left)
+  "$QUORBEL_BUILD_DIR/bin/quorbel-preview" --skin "$2" --level "$3" --minutes "$4" --out "$preview" \
+    >/dev/null 2>&1 || fail "the preview tool failed"
+  local mask=(-fill black -draw 'rectangle 380,70 449,110')
+  convert-im6.q16 "$preview" -background black -flatten "${mask[@]}" "$E2E_DIR/expected.png"
+  convert-im6.q16 "$shot" -crop "450x140+$left+0" +repage "${mask[@]}" "$E2E_DIR/shown.png"
+  compare-im6.q16 -metric AE -fuzz 8% "$E2E_DIR/expected.png" "$E2E_DIR/shown.png" null: 2>&1 || true
+}
