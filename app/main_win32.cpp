@@ -11,6 +11,7 @@
 #include "common/ansi.h"
 #include "common/handles_win32.h"
 #include "dialog/form3_win32.h"
+#include "settings/autostart_win32.h"
 #include "settings/config_ini_store.h"
 #include "settings/mod_ini.h"
 #include "settings/profile_file.h"
@@ -97,7 +98,7 @@ class Win32EntryPlatform : public EntryPlatform {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace quorbel;
   Win32Registry registry;
-  ModReg reg(registry);
+  ModReg reg(registry, AdminOnlyFolders());
   ProfileWin32 platform_profiles;
   ProfileFile portable_profiles;
   ConfigIniStore config_ini(platform_profiles, portable_profiles);

@@ -1,16 +1,27 @@
 # GoogleTest from Debian's source package, built with the project's own flags
-# so the same sources serve the native, sanitized and mingw builds.
-if(QUORBEL_TESTS)
-  enable_testing()
-endif()
-if(QUORBEL_TESTS AND NOT QUORBEL_FUZZ)
-  if(NOT TARGET gtest)
-    set(QUORBEL_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+# so the same sources serve the native, sanitized and mingw builds; elsewhere
+# an installed GoogleTest CMake finds. Without either the tests are left out,
+# so a plain build of the program needs nothing but a compiler and CMake.
+if(QUORBEL_TESTS AND NOT QUORBEL_FUZZ AND NOT TARGET GTest::gtest)
+  set(QUORBEL_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+  if(EXISTS ${QUORBEL_GTEST_DIR}/CMakeLists.txt)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     add_subdirectory(${QUORBEL_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    message(STATUS "Tests: on, with GoogleTest from ${QUORBEL_GTEST_DIR}")
+  else()
+    find_package(GTest QUIET)
+    if(GTest_FOUND)
+      message(STATUS "Tests: on, with the installed GoogleTest")
+    else()
+      message(STATUS "Tests: off, GoogleTest not found (set QUORBEL_GTEST_DIR to its sources)")
+      set(QUORBEL_TESTS OFF)
+    endif()
   endif()
+endif()
+if(QUORBEL_TESTS)
+  enable_testing()
 endif()
 
 # quorbel_add_gtest(NAME SOURCES ... LIBS ...): one test program, one ctest entry.
@@ -20,7 +31,7 @@ function(quorbel_add_gtest name)
   endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   if(WIN32)
     # Console program, so ctest sees its output through Wine.
     set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE OFF)

@@ -128,9 +128,8 @@ void Form3::AutorunClicked() {
   if (view_->AutorunChecked()) {
     reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
     reg_.WriteAutostartEntry(exe_path_);
-  } else {
+  } else if (reg_.DeleteAutostartEntry(exe_path_)) {
     reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", kAutorunSwitchedOff);
-    reg_.DeleteAutostartEntry();
   }
 }
 

@@ -25,7 +25,9 @@ inline constexpr char16_t kMinutesMessage[] =
 
 // "Autorun" after the user cleared the box: the entry stays removed, and
 // neither start-up (which adds it when it finds 0) nor the next opening of
-// the dialog (which adds it again when it finds 1) brings it back.
+// the dialog (which adds it again when it finds 1) brings it back. Not
+// stored while an entry of this program could not be removed, so the box
+// shows it ticked, as it is.
 inline constexpr int32_t kAutorunSwitchedOff = 2;
 
 // The controls of one opening of the dialog. Setting a field's text or the

@@ -5,6 +5,8 @@ Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
+!include LogicLib.nsh
+
 !ifndef VERSION
   !define VERSION "1.0.0"
 !endif
@@ -17,6 +19,18 @@ SetCompressor /SOLID lzma
 
 !define APP_NAME "Quorbel Alarm Clock"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuorbelClock"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+
+; Deletes the autostart value "Clock" under ROOT only when it names this
+; installation's program, quoted or not (StrCmp ignores case): "Clock" is a
+; common name, and another program's entry stays.
+!macro DeleteOwnAutostart ROOT
+  ReadRegStr $0 ${ROOT} "${RUN_KEY}" "Clock"
+  ${If} $0 == "$INSTDIR\QuorbelClock.exe"
+  ${OrIf} $0 == '"$INSTDIR\QuorbelClock.exe"'
+    DeleteRegValue ${ROOT} "${RUN_KEY}" "Clock"
+  ${EndIf}
+!macroend
 
 Name "${APP_NAME}"
 OutFile "${OUTFILE}"
@@ -58,8 +72,8 @@ Section "Uninstall"
   SetShellVarContext current
   nsExec::Exec 'taskkill /im QuorbelClock.exe /f'
   ; The program registers itself under either Run key, whichever it could write.
-  DeleteRegValue HKLM "Software\Microsoft\Windows\CurrentVersion\Run" "Clock"
-  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Clock"
+  !insertmacro DeleteOwnAutostart HKLM
+  !insertmacro DeleteOwnAutostart HKCU
   Delete "$SMPROGRAMS\${APP_NAME}.lnk"
   RMDir /r "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

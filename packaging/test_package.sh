@@ -3,7 +3,9 @@
 # the preview tool and every data file; the executable carries its icon and
 # version and needs nothing but the platform; the installer installs without
 # administrator rights into the user's programs folder with a Start-menu
-# shortcut, and its uninstaller removes the program and its autostart entries.
+# shortcut; the installed program registers autostart for this user only, and
+# the uninstaller removes the program and its own autostart entry, never
+# another program's "Clock".
 set -euo pipefail
 ZIP=$1
 SETUP=$2
@@ -51,16 +53,45 @@ done
 [[ -f "$start_menu/Quorbel Alarm Clock.lnk" ]] || fail "the installer made no Start-menu shortcut"
 echo "-- installed per user into $user_dir\\Programs\\Quorbel Alarm Clock, with a Start-menu shortcut"
 
+# The installed program, started as on a first run, registers for this user
+# only: its folder is the user's own.
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
-wine reg add "HKCU\\$run_key" /v Clock /d 'C:\x\QuorbelClock.exe' /f >/dev/null 2>&1
-wine reg add "HKLM\\$run_key" /v Clock /d 'C:\x\QuorbelClock.exe' /f >/dev/null 2>&1
-wine "$programs/Uninstall.exe" /S </dev/null >/dev/null 2>&1
-for _ in $(seq 100); do [[ ! -e "$programs" ]] && break; sleep 0.2; done
-[[ ! -e "$programs" ]] || fail "the uninstaller left $programs"
-[[ ! -f "$start_menu/Quorbel Alarm Clock.lnk" ]] || fail "the uninstaller left the shortcut"
+run_entry() {  # ROOT: the whole data of the Run value "Clock"
+  wine reg query "$1\\$run_key" /v Clock 2>/dev/null | tr -d '\r' | sed -n 's/^ *Clock *REG_SZ *//p'
+}
+forget_autostart() {
+  for root in HKCU HKLM; do wine reg delete "$root\\$run_key" /v Clock /f >/dev/null 2>&1 || true; done
+}
+trap 'forget_autostart; wine reg delete "HKCU\\Software\\QuorbelClock" /f >/dev/null 2>&1; wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+forget_autostart
+wine reg delete 'HKCU\Software\QuorbelClock' /f >/dev/null 2>&1 || true
+installed="\"$user_dir\\Programs\\Quorbel Alarm Clock\\QuorbelClock.exe\""
+wine "$programs/QuorbelClock.exe" </dev/null >/dev/null 2>&1 &
+for _ in $(seq 100); do [[ -n "$(run_entry HKCU)" ]] && break; sleep 0.2; done
+[[ "$(run_entry HKCU)" == "$installed" ]] || fail "the installed program's entry for the user is '$(run_entry HKCU)'"
+[[ -z "$(run_entry HKLM)" ]] || fail "the installed program wrote the machine-wide entry '$(run_entry HKLM)'"
+echo "-- the installed program registered for this user only: $installed"
+
+uninstall() {
+  wine "$programs/Uninstall.exe" /S </dev/null >/dev/null 2>&1
+  for _ in $(seq 100); do [[ ! -e "$programs" ]] && break; sleep 0.2; done
+  [[ ! -e "$programs" ]] || fail "the uninstaller left $programs"
+  [[ ! -f "$start_menu/Quorbel Alarm Clock.lnk" ]] || fail "the uninstaller left the shortcut"
+}
+uninstall
+[[ -z "$(run_entry HKCU)" ]] || fail "the uninstaller left the program's autostart entry"
+echo "-- the uninstaller ended the program and removed it, the shortcut and its autostart entry"
+
+# Another program's "Clock" entries stay, under either root.
+wine "$SETUP" /S </dev/null >/dev/null 2>&1
+for _ in $(seq 100); do [[ -f "$programs/Uninstall.exe" ]] && break; sleep 0.2; done
+[[ -f "$programs/Uninstall.exe" ]] || fail "the second install did not finish"
 for root in HKCU HKLM; do
-  if wine reg query "$root\\$run_key" /v Clock >/dev/null 2>&1; then
-    fail "the uninstaller left the autostart entry under $root"
-  fi
+  wine reg add "$root\\$run_key" /v Clock /d 'C:\Other\Clock.exe /tray' /f >/dev/null 2>&1
 done
-echo "-- the uninstaller removed the program, the shortcut and both autostart entries"
+uninstall
+for root in HKCU HKLM; do
+  [[ "$(run_entry $root)" == 'C:\Other\Clock.exe /tray' ]] ||
+    fail "the uninstaller changed another program's entry under $root to '$(run_entry $root)'"
+done
+echo "-- the uninstaller left another program's \"Clock\" entries as they were"

@@ -102,6 +102,21 @@ else
   build_failed windows
 fi
 
+# The README's Windows build: from an empty build directory, on a machine
+# without GoogleTest (none at the path given here), configure says the tests
+# are off and the program builds without them.
+rm -rf "$ROOT/build/win-plain"
+if configure_and_build "windows without tests" "$ROOT/build/win-plain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DQUORBEL_GTEST_DIR=/nonexistent &&
+    grep -q 'Tests: off, GoogleTest not found' "$ROOT/build/win-plain.configure.log" &&
+    [[ -f "$ROOT/build/win-plain/bin/QuorbelClock.exe" ]] &&
+    ! ls "$ROOT"/build/win-plain/*/*_tests.exe >/dev/null 2>&1; then
+  total_passed=$((total_passed + 1))
+  SUITES+=("windows without tests: 1 passed, 0 failed")
+else
+  build_failed "windows without tests"
+fi
+
 echo
 echo "== summary"
 printf '%s\n' "${SUITES[@]}"

@@ -1,8 +1,12 @@
 #include "settings/atomic_file.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <system_error>
+
+#include "settings/atomic_file_platform.h"
 
 namespace quorbel {
 namespace fs = std::filesystem;
@@ -39,32 +43,32 @@ bool MayOverwrite(const fs::path& path) {
   return static_cast<bool>(probe);
 }
 
-bool WriteNewFile(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return !out.fail();
+// A name beside `path` that no user file has: the file's own name, this
+// program's mark, the process, the time and a count. The file is created
+// only where nothing has that name yet.
+fs::path TemporaryPathFor(const fs::path& path) {
+  static unsigned counter = 0;
+  const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+  fs::path temporary = path;
+  temporary += ".quorbel-" + std::to_string(CurrentProcessId()) + "-" + std::to_string(now) + "-" +
+               std::to_string(++counter) + ".tmp";
+  return temporary;
 }
 
 }  // namespace
 
 bool ReplaceWholeFile(const fs::path& path, std::string_view bytes) {
+  // A relative path would name a file wherever the process happens to be.
+  if (!path.is_absolute() || !path.has_filename()) return false;
   std::error_code error;
-  if (path.has_parent_path()) fs::create_directories(path.parent_path(), error);
+  fs::create_directories(path.parent_path(), error);
   if (!MayOverwrite(path)) return false;
-  fs::path temporary = path;
-  temporary += ".new";
-  if (!WriteNewFile(temporary, bytes)) {
-    fs::remove(temporary, error);
-    return false;
-  }
-  // The new file keeps who may read and write the old one.
-  const fs::file_status old_status = fs::status(path, error);
-  if (old_status.type() == fs::file_type::regular) {
-    fs::permissions(temporary, old_status.permissions(), error);
-  }
-  fs::rename(temporary, path, error);
-  if (!error) return true;
+  // The data reaches the disk before the rename does: after a power cut the
+  // file is either the old one or the new one, never an empty one.
+  const fs::path temporary = TemporaryPathFor(path);
+  if (!WriteNewFileDurably(temporary, bytes)) return false;
+  const bool kept = IsMissingFile(path) || CopyFileAttributes(path, temporary);
+  if (kept && RenameDurably(temporary, path)) return true;
   fs::remove(temporary, error);
   return false;
 }

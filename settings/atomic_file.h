@@ -18,10 +18,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // unreadable.
 bool IsMissingFile(const std::filesystem::path& path);
 
-// Writes the bytes to a temporary file beside `path` and renames it over
-// `path`, so a crash mid-write leaves the old file whole. Creates missing
-// parent directories. False, with the old file untouched, when the file is
-// read-only or any step fails.
+// Writes the bytes to a new temporary file beside `path`, flushes them to the
+// disk and renames the file over `path`, so neither a crash nor a power cut
+// leaves it cut short or empty. The new file keeps the old one's access
+// rights and attributes. Creates missing parent directories. False, with the
+// old file untouched and no temporary file left, when `path` is not a full
+// path, the file is read-only or any step fails.
 bool ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quorbel

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "common/ansi.h"
+#include "settings/autostart.h"
 #include "settings/registry.h"
 
 namespace quorbel {
@@ -40,15 +41,33 @@ void ModReg::RegWriteLong(RegRoot root, std::string_view key_path, std::string_v
 
 void ModReg::WriteAutostartEntry(TextView exe_path) {
   const RegValue entry{kRegSz, ToAnsi(AutostartCommand(exe_path))};
-  if (backend_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue, entry)) return;
-  // A standard user may not write the machine-wide key; the user's own Run
-  // key starts the program at log-on just the same.
+  if (LiesUnderFolder(exe_path, admin_only_folders_) &&
+      backend_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue, entry)) {
+    return;
+  }
+  // The user's own Run key starts the program at log-on just the same, for
+  // this user only.
+  if (!UserEntryIsOursOrMissing(exe_path)) return;
   backend_.Set(RegRoot::CurrentUser, kUserRunKey, kAutostartValue, entry);
 }
 
-void ModReg::DeleteAutostartEntry() {
+bool ModReg::DeleteAutostartEntry(TextView exe_path) {
   backend_.Delete(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
-  backend_.Delete(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
+  if (EntryNames(RegRoot::CurrentUser, kUserRunKey, exe_path)) {
+    backend_.Delete(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
+  }
+  return !EntryNames(RegRoot::LocalMachine, kMachineRunKey, exe_path) &&
+         !EntryNames(RegRoot::CurrentUser, kUserRunKey, exe_path);
+}
+
+bool ModReg::EntryNames(RegRoot root, std::string_view run_key, TextView exe_path) {
+  return NamesExecutable(RegReadString(root, run_key, kAutostartValue), exe_path);
+}
+
+// "Clock" is a common name; another program's entry stays as it is.
+bool ModReg::UserEntryIsOursOrMissing(TextView exe_path) {
+  return !backend_.Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue) ||
+         EntryNames(RegRoot::CurrentUser, kUserRunKey, exe_path);
 }
 
 Text AutostartCommand(TextView exe_path) {

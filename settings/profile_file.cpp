@@ -3,6 +3,7 @@
 #include "common/ansi.h"
 #include "settings/atomic_file.h"
 #include "settings/profile.h"
+#include "settings/profile_utf16.h"
 
 namespace quorbel {
 namespace {
@@ -15,13 +16,21 @@ Text Decode(std::string_view bytes, ProfileEncoding encoding) {
   return encoding == ProfileEncoding::Utf8WithBom ? FromUtf8(bytes) : FromAnsi(bytes);
 }
 
+// The bytes the profile reader and writer work on: a UTF-16 file's text as
+// UTF-8 (which starts with the UTF-8 byte-order mark then), any other file
+// as it is.
+std::string ProfileBytes(std::string file, const std::optional<Utf16Profile>& utf16) {
+  return utf16 ? utf16->utf8 : std::move(file);
+}
+
 }  // namespace
 
 Text ProfileFile::Read(TextView path, TextView section, TextView key, TextView fallback) {
   const auto file = ReadWholeFile(PathFromText(path));
   if (!file) return Text(fallback);
-  const ProfileEncoding encoding = DetectProfileEncoding(*file);
-  const auto value = ReadProfileValue(*file, Encode(section, encoding), Encode(key, encoding));
+  const std::string bytes = ProfileBytes(*file, DecodeUtf16Profile(*file));
+  const ProfileEncoding encoding = DetectProfileEncoding(bytes);
+  const auto value = ReadProfileValue(bytes, Encode(section, encoding), Encode(key, encoding));
   return value ? Decode(*value, encoding) : Text(fallback);
 }
 
@@ -31,10 +40,13 @@ bool ProfileFile::Write(TextView path, TextView section, TextView key, TextView 
   // A file that exists but cannot be read must not be replaced by one entry.
   if (!file && !IsMissingFile(file_path)) return false;
   const std::string old_bytes = file ? std::move(*file) : std::string();
-  const ProfileEncoding encoding = DetectProfileEncoding(old_bytes);
-  const auto new_bytes = WriteProfileValue(old_bytes, Encode(section, encoding),
-                                           Encode(key, encoding), Encode(value, encoding));
+  const auto utf16 = DecodeUtf16Profile(old_bytes);
+  const std::string bytes = ProfileBytes(old_bytes, utf16);
+  const ProfileEncoding encoding = DetectProfileEncoding(bytes);
+  auto new_bytes = WriteProfileValue(bytes, Encode(section, encoding), Encode(key, encoding),
+                                     Encode(value, encoding));
   if (!new_bytes) return false;
+  if (utf16) *new_bytes = EncodeUtf16Profile(*new_bytes, *utf16);
   if (file && *new_bytes == old_bytes) return true;
   return ReplaceWholeFile(file_path, *new_bytes);
 }

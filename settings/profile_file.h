@@ -4,9 +4,11 @@
 
 namespace quorbel {
 
-// Text is taken in the ANSI code page, or as UTF-8 in a file that starts
-// with a UTF-8 byte-order mark. A write replaces the whole file through a
-// temporary one, so Config.ini is never left cut short.
+// Text is taken in the ANSI code page, as UTF-8 in a file that starts with a
+// UTF-8 byte-order mark, or as UTF-16 in one that starts with a UTF-16 mark
+// (values then cut as a UTF-8 file's). A write changes the bytes of the one
+// entry only, in the file's own encoding, and replaces the whole file through
+// a temporary one, so Config.ini is never left cut short.
 class ProfileFile : public ProfileStore {
  public:
   Text Read(TextView path, TextView section, TextView key, TextView fallback) override;

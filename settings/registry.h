@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/text.h"
 
@@ -47,21 +48,33 @@ inline constexpr std::string_view kAutostartValue = "Clock";
 // silent: reads give 0 or empty text, writes have no effect.
 class ModReg {
  public:
-  explicit ModReg(RegistryBackend& backend) : backend_(backend) {}
+  // `admin_only_folders`: the folders where only administrators may change
+  // files (Program Files, Windows); none where the platform has no such.
+  explicit ModReg(RegistryBackend& backend, std::vector<Text> admin_only_folders = {})
+      : backend_(backend), admin_only_folders_(std::move(admin_only_folders)) {}
 
   Text RegReadString(RegRoot root, std::string_view key_path, std::string_view name);
   void RegWriteString(RegRoot root, std::string_view key_path, std::string_view name, TextView text);
   int32_t RegReadLong(RegRoot root, std::string_view key_path, std::string_view name);
   void RegWriteLong(RegRoot root, std::string_view key_path, std::string_view name, int32_t value);
 
-  // The autostart entry "Clock" under the machine-wide Run key; where that
-  // key is not writable, under the user's own Run key instead.
+  // The autostart entry "Clock" under the machine-wide Run key for an
+  // executable in an admin-only folder: anywhere else one user could replace
+  // what every user's log-on starts. Otherwise, or where the machine-wide key
+  // is not writable, under the user's own Run key, unless the user's "Clock"
+  // belongs to another program.
   void WriteAutostartEntry(TextView exe_path);
-  // Removes the entry from both Run keys.
-  void DeleteAutostartEntry();
+  // Removes the machine-wide entry, and the user's when it names `exe_path`.
+  // True when no entry naming `exe_path` is left (a standard user cannot
+  // delete the machine-wide one).
+  bool DeleteAutostartEntry(TextView exe_path);
 
  private:
+  bool EntryNames(RegRoot root, std::string_view run_key, TextView exe_path);
+  bool UserEntryIsOursOrMissing(TextView exe_path);
+
   RegistryBackend& backend_;
+  std::vector<Text> admin_only_folders_;
 };
 
 // The data of the autostart entry for an executable path: quoted when the

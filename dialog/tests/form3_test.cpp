@@ -28,8 +28,9 @@ class Form3Test : public ::testing::Test {
   int32_t StoredLong(std::string_view name) {
     return mod_reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, name);
   }
+  // The program lies in no admin-only folder here: its entry is the user's.
   std::optional<RegValue> AutostartEntry() {
-    return registry_.Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
+    return registry_.Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
   }
   Text Shown(Field field) const { return view_->fields.at(field); }
 
@@ -216,10 +217,28 @@ TEST_F(Form3Test, TheCloseButtonNeitherStoresNorTellsThePanel) {
 
 TEST_F(Form3Test, AStoredAutorunWritesTheEntryAgainWithTheCurrentPath) {
   StoreLong("Autorun", 1);
-  registry_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue, RegValue{kRegSz, "D:\\old.exe"});
+  registry_.Set(RegRoot::CurrentUser, kUserRunKey, kAutostartValue,
+                RegValue{kRegSz, "\"c:\\quorbel\\quorbelclock.exe\""});
   Open();
   EXPECT_TRUE(view_->autorun);
   EXPECT_EQ(AutostartEntry(), (RegValue{kRegSz, "C:\\Quorbel\\QuorbelClock.exe"}));
+}
+
+// A standard user cannot delete the machine-wide entry an administrator's
+// run wrote: the box then stays ticked at the next opening, as it is true.
+TEST_F(Form3Test, ClearingAutorunThatLeavesTheEntryStoresNoSwitchOff) {
+  StoreLong("Autorun", 1);
+  registry_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue,
+                RegValue{kRegSz, "C:\\Quorbel\\QuorbelClock.exe"});
+  registry_.DenyMachineWrites(true);
+  Open();
+  view_->autorun = false;
+  form_.AutorunClicked();
+  EXPECT_FALSE(AutostartEntry());
+  EXPECT_EQ(StoredLong("Autorun"), 1);
+  form_.Cancel();
+  Open();
+  EXPECT_TRUE(view_->autorun);
 }
 
 TEST_F(Form3Test, ClearingAutorunRemovesTheEntryForGoodEvenAfterCancel) {

@@ -1,6 +1,7 @@
 // Feeds arbitrary files, names and values to the profile reader and writer.
 // Beyond not crashing or hanging, each write must read back as the value
-// itself would read, change no line but the entry's, and be stable.
+// itself would read, change no line but the entry's, and be stable; a UTF-16
+// file must survive its conversion to UTF-8 and back unchanged.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "settings/profile.h"
+#include "settings/profile_utf16.h"
 
 namespace {
 
@@ -61,6 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string key = Pick(input, kKeys);
   const std::string value = Pick(input, kValues);
   const std::string file = input.ConsumeRemainingBytesAsString();
+
+  // A UTF-16 file comes back from its UTF-8 form byte for byte.
+  if (const auto utf16 = quorbel::DecodeUtf16Profile(file)) {
+    Check(quorbel::EncodeUtf16Profile(utf16->utf8, *utf16) == file);
+  }
 
   const auto old_value = ReadProfileValue(file, section, key);
   Check(!old_value || old_value->size() <= quorbel::kMaxProfileValue);

@@ -25,6 +25,20 @@ struct ProfileReadCase {
 
 inline constexpr char16_t kFallback[] = u"<fallback>";
 
+// The bytes of a file saved as UTF-16 (the text starts with its mark).
+inline std::string Utf16(TextView text, bool big_endian) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes.push_back(big_endian ? high : low);
+    bytes.push_back(big_endian ? low : high);
+  }
+  return bytes;
+}
+inline std::string Utf16Le(TextView text) { return Utf16(text, false); }
+inline std::string Utf16Be(TextView text) { return Utf16(text, true); }
+
 inline std::vector<ProfileReadCase> ProfileReadCases() {
   const std::string long_value(6000, 'x');
   return {
@@ -72,6 +86,9 @@ inline std::vector<ProfileReadCase> ProfileReadCases() {
       {"ANSI text", "[T]\r\nTitle=Caf\xe9\r\n", u"T", u"Title", u"Caf\u00e9"},
       {"UTF-8 file with byte-order mark", "\xEF\xBB\xBF[T]\r\nTitle=Caf\xC3\xA9\r\n", u"T",
        u"Title", u"Caf\u00e9"},
+      {"UTF-16 file", Utf16Le(u"\uFEFF[t]\r\n title = Caf\u00e9 \r\n"), u"T", u"Title",
+       u"Caf\u00e9"},
+      {"UTF-16 file, big-endian", Utf16Be(u"\uFEFF[T]\r\nTitle=x\r\n"), u"T", u"Title", u"x"},
   };
 }
 
@@ -175,11 +192,28 @@ TYPED_TEST_P(ProfileContract, WriteIntoAReadOnlyFileFailsAndKeepsIt) {
   EXPECT_EQ(this->Read("Config.ini", u"Skins", u"Selected"), u"1");
 }
 
+// Notepad's "Unicode": the new value is written as UTF-16 too, so the file
+// stays one the platform reads, with every other entry as it was.
+TYPED_TEST_P(ProfileContract, UnicodeFileStaysUnicode) {
+  const auto path = this->dir_ / "Config.ini";
+  WriteBytes(path, Utf16Le(u"\uFEFF[Skins]\r\nCount=6\r\nSelected=1\r\n[TitleDE]\r\nMenuExit=Schlie\u00dfen\r\n"));
+  EXPECT_TRUE(this->store().Write(this->Path("Config.ini"), u"Skins", u"Selected", u"3"));
+  EXPECT_TRUE(this->store().Write(this->Path("Config.ini"), u"TitleDE", u"Title", u"Gr\u00fc\u00dfe"));
+  const std::string file = ReadBytes(path);
+  EXPECT_EQ(file.substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(file.size() % 2, 0u);
+  EXPECT_EQ(file.find("Selected=3"), std::string::npos) << "single-byte text in the file";
+  EXPECT_EQ(this->Read("Config.ini", u"Skins", u"Selected"), u"3");
+  EXPECT_EQ(this->Read("Config.ini", u"Skins", u"Count"), u"6");
+  EXPECT_EQ(this->Read("Config.ini", u"TitleDE", u"MenuExit"), u"Schlie\u00dfen");
+  EXPECT_EQ(this->Read("Config.ini", u"TitleDE", u"Title"), u"Gr\u00fc\u00dfe");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ProfileContract, ReadsFollowThePlatformRules,
                             MissingFileGivesTheFallback, WriteCreatesAMissingFile,
                             WriteAddsAMissingSectionAndKeepsTheRest,
                             RewriteReplacesTheValueWithoutASecondLine, NewKeyGoesIntoItsOwnSection,
                             CrlfFileStaysCrlf, EntriesThatWouldNotReadBackAreNotWritten,
-                            WriteIntoAReadOnlyFileFailsAndKeepsIt);
+                            WriteIntoAReadOnlyFileFailsAndKeepsIt, UnicodeFileStaysUnicode);
 
 }  // namespace quorbel

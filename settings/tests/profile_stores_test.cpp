@@ -47,5 +47,37 @@ TEST(ProfileFile, UtfEightFileGetsUtfEightText) {
             u"Schlie\u00dfen");
 }
 
+// Every code unit but the value's stays, even ones that are no text: an
+// unpaired surrogate, a last odd byte.
+TEST(ProfileFile, UnicodeFileKeepsEveryOtherByte) {
+  TempDir dir;
+  const auto path = dir / "Config.ini";
+  const Text before = u"\uFEFF; \xD800 \U0001F600\n[Skins]\nSelected = 1 \n\n[T]\nk=\xDC00";
+  const Text after = u"\uFEFF; \xD800 \U0001F600\n[Skins]\nSelected = 3 \n\n[T]\nk=\xDC00";
+  ProfileFile store;
+  for (bool big_endian : {false, true}) {
+    WriteBytes(path, Utf16(before, big_endian) + "\x01");
+    EXPECT_TRUE(store.Write(TextPath(path), u"Skins", u"Selected", u"3"));
+    EXPECT_EQ(ReadBytes(path), Utf16(after, big_endian) + "\x01") << big_endian;
+  }
+  WriteBytes(path, Utf16Le(u"\uFEFF[T]\r\n"));
+  EXPECT_TRUE(store.Write(TextPath(path), u"Skins", u"Selected", u"\U0001F600"));
+  EXPECT_EQ(ReadBytes(path), Utf16Le(u"\uFEFF[T]\r\n[Skins]\r\nSelected=\U0001F600\r\n"));
+}
+
+// A path without its drive or directory would name a file wherever the
+// program happens to run, "\Config.ini" at the drive root.
+TEST(ProfileFile, OnlyFullPathsAreWritten) {
+  TempDir dir;
+  const auto old_directory = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  ProfileFile store;
+  EXPECT_FALSE(store.Write(u"Config.ini", u"Skins", u"Selected", u"2"));
+  EXPECT_FALSE(store.Write(u"\\Config.ini", u"Skins", u"Selected", u"2"));
+  EXPECT_FALSE(store.Write(u"", u"Skins", u"Selected", u"2"));
+  std::filesystem::current_path(old_directory);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
 }  // namespace
 }  // namespace quorbel

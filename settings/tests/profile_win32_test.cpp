@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/ansi.h"
+#include "settings/config_ini_store.h"
 #include "settings/profile_file.h"
 #include "settings/tests/profile_contract.h"
 
@@ -84,9 +86,6 @@ TEST(ProfileWin32, ReadersDifferOnJunk) {
       // to the closing quote in the platform's copy.
       {"quoted value of 4999 characters", "[T]\r\nk=\"" + std::string(4999, 'q') + "\"\r\n",
        Text(4999, u'q'), Text(4998, u'q')},
-      // A UTF-16 file is text to the platform and bytes to the portable reader.
-      {"UTF-16 file", std::string("\xFF\xFE[\0T\0]\0\r\0\n\0k\0=\0v\0", 18), u"<none>",
-       u"v"},
   };
   TempDir dir;
   const Text path = TextPath(dir / "Config.ini");
@@ -97,6 +96,40 @@ TEST(ProfileWin32, ReadersDifferOnJunk) {
     EXPECT_EQ(portable.Read(path, u"T", u"k", u"<none>"), j.portable) << j.label;
     EXPECT_EQ(platform.Read(path, u"T", u"k", u"<none>"), j.platform) << j.label;
   }
+}
+
+// Config.ini as the program reaches it: a skin chosen in a file saved as
+// "Unicode" is the one the platform's reader then reads, and the file holds
+// no other change.
+TEST(ProfileWin32, AUnicodeConfigKeepsTheChosenSkin) {
+  TempDir dir;
+  const Text before = u"\uFEFF; Skins\r\n[Skins]\r\nLanguage=TitleDE\r\nCount=3\r\nSelected=1\r\n"
+                      u"[TitleDE]\r\nMenuExit=Schlie\u00dfen\r\n";
+  WriteBytes(dir / "Config.ini", Utf16Le(before));
+  ProfileWin32 platform;
+  ProfileFile portable;
+  ConfigIniStore store(platform, portable);
+  const ModIni ini(store, MakeAppDir(TextPath(dir.path())));
+  ini.IniWrite(kConfigFile, u"Skins", u"Selected", u"3");
+  EXPECT_EQ(platform.Read(TextPath(dir / "Config.ini"), u"Skins", u"Selected", u""), u"3");
+  EXPECT_EQ(ini.IniRead(kConfigFile, u"TitleDE", u"MenuExit", u""), u"Schlie\u00dfen");
+  Text after = before;
+  after.replace(after.find(u"Selected=1"), 10, u"Selected=3");
+  EXPECT_EQ(ReadBytes(dir / "Config.ini"), Utf16Le(after));
+}
+
+// Replacing the file keeps what the user set on it.
+TEST(ProfileWin32, AHiddenConfigStaysHidden) {
+  TempDir dir;
+  const auto path = dir / "Config.ini";
+  WriteBytes(path, "[Skins]\r\nSelected=1\r\n");
+  const std::string name = ToAnsi(TextPath(path));
+  ASSERT_TRUE(SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ProfileFile portable;
+  EXPECT_TRUE(portable.Write(TextPath(path), u"Skins", u"Selected", u"2"));
+  EXPECT_EQ(ReadBytes(path), "[Skins]\r\nSelected=2\r\n");
+  EXPECT_EQ(GetFileAttributesA(name.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
 }
 
 TEST(ProfileWin32, OnlyFullPathsAreUsed) {

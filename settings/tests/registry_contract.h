@@ -11,6 +11,7 @@
 #include <limits>
 #include <string>
 
+#include "common/ansi.h"
 #include "settings/registry.h"
 
 namespace quorbel {
@@ -55,7 +56,17 @@ class RegistryContract : public ::testing::Test {
   Store store_;
   RegistryBackend& backend() { return store_.backend(); }
   std::string key() { return store_.key(); }
-  ModReg reg() { return ModReg(backend()); }
+  ModReg reg() { return ModReg(backend(), {u"C:\\Program Files", u"C:\\windows"}); }
+  std::optional<RegValue> MachineEntry() {
+    return backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
+  }
+  std::optional<RegValue> UserEntry() {
+    return backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
+  }
+  void SetUserEntry(std::string data) {
+    ASSERT_TRUE(backend().Set(RegRoot::CurrentUser, kUserRunKey, kAutostartValue,
+                              RegValue{kRegSz, std::move(data)}));
+  }
   std::optional<RegValue> Raw(std::string_view name) {
     return backend().Query(RegRoot::CurrentUser, key(), name);
   }
@@ -140,32 +151,85 @@ TYPED_TEST_P(RegistryContract, NamesCompareWithoutRegardToCase) {
 TYPED_TEST_P(RegistryContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKey) {
   ModReg reg = this->reg();
   reg.WriteAutostartEntry(u"C:\\Program Files\\Quorbel\\Clock.exe");
-  EXPECT_EQ(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue),
-            this->StoredString("\"C:\\Program Files\\Quorbel\\Clock.exe\""));
-  EXPECT_FALSE(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue));
+  EXPECT_EQ(this->MachineEntry(), this->StoredString("\"C:\\Program Files\\Quorbel\\Clock.exe\""));
+  EXPECT_FALSE(this->UserEntry());
+  reg.WriteAutostartEntry(u"C:\\Windows\\Clock.exe");
+  EXPECT_EQ(this->MachineEntry(), this->StoredString("C:\\Windows\\Clock.exe"));
 
+  EXPECT_TRUE(reg.DeleteAutostartEntry(u"C:\\Windows\\Clock.exe"));
+  EXPECT_FALSE(this->MachineEntry());
+}
+
+// Anywhere else one user could replace the program that every user's log-on
+// would start.
+TYPED_TEST_P(RegistryContract, AutostartOutsideAdminOnlyFoldersIsTheUsersOwn) {
+  ModReg reg = this->reg();
   // A drive root gives a doubled backslash, stored as it is.
-  reg.WriteAutostartEntry(u"C:\\\\Clock.exe");
-  EXPECT_EQ(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue),
-            this->StoredString("C:\\\\Clock.exe"));
-
-  reg.DeleteAutostartEntry();
-  EXPECT_FALSE(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue));
+  for (const char16_t* path : {u"C:\\Users\\ann\\Clock.exe", u"C:\\\\Clock.exe",
+                               u"C:\\Program Files\\..\\x\\Clock.exe"}) {
+    reg.WriteAutostartEntry(path);
+    EXPECT_FALSE(this->MachineEntry()) << ToUtf8(path);
+    EXPECT_EQ(this->UserEntry(), this->StoredString(ToAnsi(AutostartCommand(path)))) << ToUtf8(path);
+    EXPECT_TRUE(reg.DeleteAutostartEntry(path));
+    EXPECT_FALSE(this->UserEntry()) << ToUtf8(path);
+  }
 }
 
 TYPED_TEST_P(RegistryContract, AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth) {
   this->store_.DenyMachineWrites(true);
-  this->reg().WriteAutostartEntry(u"C:\\Tools\\Clock.exe");
-  EXPECT_FALSE(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue));
-  EXPECT_EQ(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue),
-            this->StoredString("C:\\Tools\\Clock.exe"));
+  this->reg().WriteAutostartEntry(u"C:\\Program Files\\Clock.exe");
+  EXPECT_FALSE(this->MachineEntry());
+  EXPECT_EQ(this->UserEntry(), this->StoredString("\"C:\\Program Files\\Clock.exe\""));
 
   this->store_.DenyMachineWrites(false);
-  this->reg().WriteAutostartEntry(u"C:\\Tools\\Clock.exe");
-  EXPECT_TRUE(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue));
-  this->reg().DeleteAutostartEntry();
-  EXPECT_FALSE(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue));
-  EXPECT_FALSE(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue));
+  this->reg().WriteAutostartEntry(u"C:\\Program Files\\Clock.exe");
+  EXPECT_TRUE(this->MachineEntry());
+  EXPECT_TRUE(this->reg().DeleteAutostartEntry(u"C:\\Program Files\\Clock.exe"));
+  EXPECT_FALSE(this->MachineEntry());
+  EXPECT_FALSE(this->UserEntry());
+}
+
+// "Clock" is a common name: the user's entry of another program is neither
+// overwritten nor deleted; one naming this program, in any case and quoted
+// or not, is.
+TYPED_TEST_P(RegistryContract, AutostartLeavesAnotherProgramsUserEntryAlone) {
+  const Text exe = u"C:\\Users\\ann\\Quorbel\\Clock.exe";
+  ModReg reg = this->reg();
+  this->SetUserEntry("D:\\Other\\Clock.exe");
+  reg.WriteAutostartEntry(exe);
+  EXPECT_TRUE(reg.DeleteAutostartEntry(exe));
+  EXPECT_EQ(this->UserEntry(), this->StoredString("D:\\Other\\Clock.exe"));
+  EXPECT_FALSE(this->MachineEntry());
+
+  ASSERT_TRUE(this->backend().Set(RegRoot::CurrentUser, kUserRunKey, kAutostartValue,
+                                  RegValue{kRegBinary, "C:\\Users\\ann\\Quorbel\\Clock.exe"}));
+  reg.WriteAutostartEntry(exe);
+  EXPECT_EQ(this->UserEntry()->type, kRegBinary) << "a value of another type is not ours";
+
+  for (const char* ours : {"\"c:\\users\\ANN\\quorbel\\clock.EXE\"", "C:\\Users\\ann\\Quorbel\\Clock.exe"}) {
+    this->SetUserEntry(ours);
+    reg.WriteAutostartEntry(exe);
+    EXPECT_EQ(this->UserEntry(), this->StoredString("C:\\Users\\ann\\Quorbel\\Clock.exe")) << ours;
+    this->SetUserEntry(ours);
+    EXPECT_TRUE(reg.DeleteAutostartEntry(exe));
+    EXPECT_FALSE(this->UserEntry()) << ours;
+  }
+}
+
+// A standard user cannot delete the machine-wide entry: the delete says
+// whether one naming this program is left.
+TYPED_TEST_P(RegistryContract, AutostartDeleteTellsWhetherAnEntryOfThisProgramStays) {
+  const Text exe = u"C:\\Program Files\\Quorbel\\Clock.exe";
+  this->reg().WriteAutostartEntry(exe);
+  this->store_.DenyMachineWrites(true);
+  EXPECT_FALSE(this->reg().DeleteAutostartEntry(exe));
+  EXPECT_TRUE(this->MachineEntry());
+  EXPECT_TRUE(this->reg().DeleteAutostartEntry(u"C:\\Program Files\\Other\\Clock.exe"))
+      << "the machine-wide entry that stays names another program";
+  this->store_.DenyMachineWrites(false);
+  // The machine-wide entry goes whatever it names, as it always has.
+  EXPECT_TRUE(this->reg().DeleteAutostartEntry(u"C:\\Program Files\\Other\\Clock.exe"));
+  EXPECT_FALSE(this->MachineEntry());
 }
 
 TYPED_TEST_P(RegistryContract, DeletingAMissingValueFailsAndChangesNothing) {
@@ -183,7 +247,10 @@ REGISTER_TYPED_TEST_SUITE_P(RegistryContract,
                             StringsAreStoredWithoutAndReadWithoutATerminatingZero,
                             EmptyTextIsAnEmptyStringValue, NamesCompareWithoutRegardToCase,
                             AutostartEntryIsTheQuotedPathUnderTheMachineRunKey,
+                            AutostartOutsideAdminOnlyFoldersIsTheUsersOwn,
                             AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth,
+                            AutostartLeavesAnotherProgramsUserEntryAlone,
+                            AutostartDeleteTellsWhetherAnEntryOfThisProgramStays,
                             DeletingAMissingValueFailsAndChangesNothing);
 
 }  // namespace quorbel

@@ -9,7 +9,8 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# The scratch copy lies in no admin-only folder: its entry is the user's own.
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 store_setting Hours 2
 store_setting Minutes 30
 launch

@@ -6,7 +6,8 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# The scratch copy lies in no admin-only folder: its entry is the user's own.
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 watch_log="$E2E_DIR/watch.log"
 probe watch 2500 >"$watch_log" &

@@ -1,0 +1,62 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "common/unique_handle.h"
+#include "settings/atomic_file_platform.h"
+
+namespace quorbel {
+namespace fs = std::filesystem;
+namespace {
+
+struct DescriptorCloser {
+  void operator()(int fd) const { ::close(fd); }
+};
+using unique_fd = UniqueHandle<int, DescriptorCloser, -1>;
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+bool WriteNewFileDurably(const fs::path& path, std::string_view bytes) {
+  unique_fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (!file) return false;
+  // A write error may show only when the file is closed.
+  if (WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0 && ::close(file.release()) == 0) {
+    return true;
+  }
+  file.reset();
+  std::error_code ignored;
+  fs::remove(path, ignored);
+  return false;
+}
+
+bool CopyFileAttributes(const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  const fs::file_status status = fs::status(from, error);
+  if (!error) fs::permissions(to, status.permissions(), error);
+  return !error;
+}
+
+bool RenameDurably(const fs::path& from, const fs::path& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+  // The new directory entry reaches the disk with the directory's own flush.
+  const unique_fd directory(
+      ::open(to.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory) ::fsync(directory.get());
+  return true;
+}
+
+}  // namespace quorbel
