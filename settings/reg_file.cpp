@@ -320,7 +320,8 @@ std::optional<std::string> WriteRegFileValue(std::string_view file, RegRoot root
                                              const RegValue& value) {
   if (!IsPlainText(key_path) || !IsPlainText(name)) return std::nullopt;
   const ValueSearch search = FindValue(file, root, key_path, name);
-  const std::string spelled_name = search.lines.empty() ? std::string(name) : search.lines.back().name;
+  const std::string spelled_name =
+      search.lines.empty() ? std::string(name) : search.lines.back().name;
   const std::string value_line = NameToken(spelled_name) + "=" + DataToken(value);
   if (!search.lines.empty()) return ReplaceLines(file, search, value_line);
   const std::string_view line_break = LineBreakOf(file, "\n");
