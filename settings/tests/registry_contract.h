@@ -3,8 +3,9 @@
 // program instantiates RegistryContract with its own store types. A store
 // type gives backend(), key() (a fresh settings key) and DenyMachineWrites(bool)
 // (every later machine-wide write through backend() fails, as for a standard
-// user) and kAddsStringTerminator (true where the platform itself stores a
-// zero after string data given without one).
+// user), kAddsStringTerminator (true where the platform itself stores a
+// zero after string data given without one). AutostartContract is for
+// stores whose two Run keys are separate, as in the registry.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -148,7 +149,29 @@ TYPED_TEST_P(RegistryContract, NamesCompareWithoutRegardToCase) {
   EXPECT_EQ(reg.RegReadLong(RegRoot::CurrentUser, this->key(), "Hours"), 4);
 }
 
-TYPED_TEST_P(RegistryContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKey) {
+TYPED_TEST_P(RegistryContract, DeletingAMissingValueFailsAndChangesNothing) {
+  EXPECT_FALSE(this->backend().Delete(RegRoot::CurrentUser, this->key(), "Nothing"));
+  this->SetRaw("Hours", kRegDword, DwordBytes(1));
+  EXPECT_FALSE(this->backend().Delete(RegRoot::CurrentUser, this->key(), "Minutes"));
+  EXPECT_TRUE(this->backend().Delete(RegRoot::CurrentUser, this->key(), "HOURS"));
+  EXPECT_FALSE(this->Raw("Hours").has_value());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(RegistryContract,
+                            FreshStoreReadsZeroAndEmptyAndFirstWriteCreatesTheKey,
+                            NumbersRoundTripWithTheirSign, ValuesOfAnotherTypeReadAsTheDefault,
+                            DwordOfWrongSizeReadsAsAFourByteBufferWouldHoldIt,
+                            StringsAreStoredWithoutAndReadWithoutATerminatingZero,
+                            EmptyTextIsAnEmptyStringValue, NamesCompareWithoutRegardToCase,
+                            DeletingAMissingValueFailsAndChangesNothing);
+
+// The autostart entry "Clock" under the two Run keys.
+template <typename Store>
+class AutostartContract : public RegistryContract<Store> {};
+
+TYPED_TEST_SUITE_P(AutostartContract);
+
+TYPED_TEST_P(AutostartContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKey) {
   ModReg reg = this->reg();
   reg.WriteAutostartEntry(u"C:\\Program Files\\Quorbel\\Clock.exe");
   EXPECT_EQ(this->MachineEntry(), this->StoredString("\"C:\\Program Files\\Quorbel\\Clock.exe\""));
@@ -162,7 +185,7 @@ TYPED_TEST_P(RegistryContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKe
 
 // Anywhere else one user could replace the program that every user's log-on
 // would start.
-TYPED_TEST_P(RegistryContract, AutostartOutsideAdminOnlyFoldersIsTheUsersOwn) {
+TYPED_TEST_P(AutostartContract, AutostartOutsideAdminOnlyFoldersIsTheUsersOwn) {
   ModReg reg = this->reg();
   // A drive root gives a doubled backslash, stored as it is.
   for (const char16_t* path : {u"C:\\Users\\ann\\Clock.exe", u"C:\\\\Clock.exe",
@@ -175,7 +198,7 @@ TYPED_TEST_P(RegistryContract, AutostartOutsideAdminOnlyFoldersIsTheUsersOwn) {
   }
 }
 
-TYPED_TEST_P(RegistryContract, AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth) {
+TYPED_TEST_P(AutostartContract, AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth) {
   this->store_.DenyMachineWrites(true);
   this->reg().WriteAutostartEntry(u"C:\\Program Files\\Clock.exe");
   EXPECT_FALSE(this->MachineEntry());
@@ -192,7 +215,7 @@ TYPED_TEST_P(RegistryContract, AutostartFallsBackToTheUserRunKeyAndDeleteClearsB
 // "Clock" is a common name: the user's entry of another program is neither
 // overwritten nor deleted; one naming this program, in any case and quoted
 // or not, is.
-TYPED_TEST_P(RegistryContract, AutostartLeavesAnotherProgramsUserEntryAlone) {
+TYPED_TEST_P(AutostartContract, AutostartLeavesAnotherProgramsUserEntryAlone) {
   const Text exe = u"C:\\Users\\ann\\Quorbel\\Clock.exe";
   ModReg reg = this->reg();
   this->SetUserEntry("D:\\Other\\Clock.exe");
@@ -218,7 +241,7 @@ TYPED_TEST_P(RegistryContract, AutostartLeavesAnotherProgramsUserEntryAlone) {
 
 // A standard user cannot delete the machine-wide entry: the delete says
 // whether one naming this program is left.
-TYPED_TEST_P(RegistryContract, AutostartDeleteTellsWhetherAnEntryOfThisProgramStays) {
+TYPED_TEST_P(AutostartContract, AutostartDeleteTellsWhetherAnEntryOfThisProgramStays) {
   const Text exe = u"C:\\Program Files\\Quorbel\\Clock.exe";
   this->reg().WriteAutostartEntry(exe);
   this->store_.DenyMachineWrites(true);
@@ -232,25 +255,11 @@ TYPED_TEST_P(RegistryContract, AutostartDeleteTellsWhetherAnEntryOfThisProgramSt
   EXPECT_FALSE(this->MachineEntry());
 }
 
-TYPED_TEST_P(RegistryContract, DeletingAMissingValueFailsAndChangesNothing) {
-  EXPECT_FALSE(this->backend().Delete(RegRoot::CurrentUser, this->key(), "Nothing"));
-  this->SetRaw("Hours", kRegDword, DwordBytes(1));
-  EXPECT_FALSE(this->backend().Delete(RegRoot::CurrentUser, this->key(), "Minutes"));
-  EXPECT_TRUE(this->backend().Delete(RegRoot::CurrentUser, this->key(), "HOURS"));
-  EXPECT_FALSE(this->Raw("Hours").has_value());
-}
-
-REGISTER_TYPED_TEST_SUITE_P(RegistryContract,
-                            FreshStoreReadsZeroAndEmptyAndFirstWriteCreatesTheKey,
-                            NumbersRoundTripWithTheirSign, ValuesOfAnotherTypeReadAsTheDefault,
-                            DwordOfWrongSizeReadsAsAFourByteBufferWouldHoldIt,
-                            StringsAreStoredWithoutAndReadWithoutATerminatingZero,
-                            EmptyTextIsAnEmptyStringValue, NamesCompareWithoutRegardToCase,
+REGISTER_TYPED_TEST_SUITE_P(AutostartContract,
                             AutostartEntryIsTheQuotedPathUnderTheMachineRunKey,
                             AutostartOutsideAdminOnlyFoldersIsTheUsersOwn,
                             AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth,
                             AutostartLeavesAnotherProgramsUserEntryAlone,
-                            AutostartDeleteTellsWhetherAnEntryOfThisProgramStays,
-                            DeletingAMissingValueFailsAndChangesNothing);
+                            AutostartDeleteTellsWhetherAnEntryOfThisProgramStays);
 
 }  // namespace quorbel

@@ -17,7 +17,7 @@ struct MemoryStore {
 struct FileStore {
   static constexpr bool kAddsStringTerminator = false;
   TempDir dir;
-  FileRegistry registry{dir / "settings"};
+  FileRegistry registry{dir / "settings.reg", dir / "autostart" / "quorbel-clock.desktop"};
   MachineWriteDenial denial{registry};
   bool deny = false;
   RegistryBackend& backend() { return deny ? static_cast<RegistryBackend&>(denial) : registry; }
@@ -27,6 +27,7 @@ struct FileStore {
 
 using PortableStores = ::testing::Types<MemoryStore, FileStore>;
 INSTANTIATE_TYPED_TEST_SUITE_P(Portable, RegistryContract, PortableStores);
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, AutostartContract, MemoryStore);
 
 }  // namespace
 }  // namespace quorbel

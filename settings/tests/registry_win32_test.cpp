@@ -55,6 +55,7 @@ class Win32Store {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, ::testing::Types<Win32Store>);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, AutostartContract, ::testing::Types<Win32Store>);
 
 TEST(Win32Registry, MissingKeyReadsAsNothingAndCannotBeDeletedFrom) {
   Win32Registry registry;
