@@ -95,7 +95,10 @@ void QtSettingsDialog::Impl::Open() {
   window_->PlaceOnScreen();
   window_->show();
   window_->activateWindow();
-  window_->hours.setFocus(Qt::OtherFocusReason);
+  // As the keyboard would give it: the text selected, so typing replaces it
+  // (the window may become active only later, which selects nothing).
+  window_->hours.setFocus(Qt::TabFocusReason);
+  window_->hours.selectAll();
   form_.FieldFocused(IntervalField::Hours);
 }
 

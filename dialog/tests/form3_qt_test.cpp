@@ -136,6 +136,7 @@ TEST_F(QtSettingsDialogTest, ControlsLieAtTheirPlacesAndTheRowFollowsTheCaption)
 TEST_F(QtSettingsDialogTest, HoursHasTheFocusAndTabFollowsTheDesignedOrder) {
   Open();
   QWidget& window = *dialog_.Window();
+  EXPECT_EQ(Field("Hours").selectedText(), QStringLiteral("0")) << "typing replaces it";
   std::vector<std::string> order;
   for (int step = 0; step < 6; ++step) {
     QWidget* focused = window.focusWidget();
