@@ -249,7 +249,7 @@ TEST_F(QtSettingsDialogTest, ShowingAgainRaisesTheOneDialogAndReopeningLoadsAfre
 
 TEST_F(QtSettingsDialogTest, TheAutorunBoxWritesOrRemovesTheEntryAtOnce) {
   const auto entry = [this] {
-    return registry_.Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
+    return registry_.Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
   };
   Open();
   QCheckBox& autorun = Find<QCheckBox>("Check1");
