@@ -46,7 +46,10 @@ sleep 1
 ( for i in $(seq 1000); do xdotool mousemove $((100 + i % 40)) $((400 + i % 7)); sleep 0.2; done ) >/dev/null 2>&1 &
 VIRTUAL_DISPLAY_PIDS+=($!)
 
-startup_ms=$(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null 2>/dev/null | tr -d '\r')
+# Through a file: the program inherits the probe's output and would hold a
+# pipe open for as long as it runs.
+(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null >"$WORK/startup_ms.txt" 2>/dev/null)
+startup_ms=$(tr -d '\r' <"$WORK/startup_ms.txt")
 sleep 2
 program_pid() {
   local pid
