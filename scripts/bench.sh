@@ -54,7 +54,9 @@ sleep 2
 program_pid() {
   local pid
   for pid in $(pgrep -f 'QuorbelClock.exe'); do
-    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == QuorbelClock* ]] && echo "$pid" && return
+    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == QuorbelClock* ]] || continue
+    # Only this run's: other runs on the machine start the program too.
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid" && return
   done
 }
 program=
