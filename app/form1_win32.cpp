@@ -141,10 +141,11 @@ void Form1Window::Show() {
 void Form1Window::Unload() {
   if (!window_) return;
   if (tray_icon_) tray_icon_->Remove();
-  renderer_.reset();
+  if (renderer_) renderer_->ReleaseImages();
   gdiplus_.reset();
   if (ports_) ports_->StopAllTimers();
   cycle_.reset();
+  renderer_.reset();  // last, the frames kept for the shake
   ports_.reset();
   tray_icon_.reset();
   DestroyWindow(std::exchange(window_, nullptr));

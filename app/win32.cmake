@@ -10,7 +10,7 @@ add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp)
 target_link_libraries(quorbel_app_win32 PUBLIC
   quorbel_cycle quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
-  user32 gdi32 gdiplus advapi32 shell32 winmm comdlg32)
+  user32 gdi32 gdiplus advapi32 shell32 winmm)
 
 add_executable(QuorbelClock WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main_win32.cpp
@@ -22,3 +22,8 @@ set_target_properties(QuorbelClock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_B
 add_custom_command(TARGET QuorbelClock POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin
   VERBATIM)
+
+# The memory floor the benchmark measures the program against.
+add_executable(floor_program WIN32 ${CMAKE_CURRENT_LIST_DIR}/floor_win32.cpp)
+target_link_libraries(floor_program PRIVATE user32)
+set_target_properties(floor_program PROPERTIES OUTPUT_NAME QuorbelFloor)

@@ -24,6 +24,9 @@ struct IconDestroyer {
 struct MenuDestroyer {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
+struct LibraryFreer {
+  void operator()(HMODULE library) const { FreeLibrary(library); }
+};
 struct WindowDestroyer {
   void operator()(HWND window) const { DestroyWindow(window); }
 };
@@ -32,10 +35,12 @@ using unique_hkey = UniqueHandle<HKEY, RegKeyCloser>;
 using unique_hdc = UniqueHandle<HDC, DcDeleter>;
 using unique_hbitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using unique_hfont = UniqueHandle<HFONT, GdiObjectDeleter>;
+using unique_hbrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
 using unique_handle = UniqueHandle<HANDLE, KernelHandleCloser>;
 using unique_hicon = UniqueHandle<HICON, IconDestroyer>;
 using unique_hmenu = UniqueHandle<HMENU, MenuDestroyer>;
 using unique_hwnd = UniqueHandle<HWND, WindowDestroyer>;
+using unique_hmodule = UniqueHandle<HMODULE, LibraryFreer>;
 
 // Restores the object a device context held before, when it goes out of scope.
 class ScopedSelect {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/ansi.h"
+#include "common/handles_win32.h"
 #include "dialog/dialog_file.h"
 
 namespace quorbel {
@@ -119,6 +120,19 @@ UINT_PTR CALLBACK FileDialogHook(HWND window, UINT message, WPARAM, LPARAM lpara
   return 0;
 }
 
+using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The common dialogs' library is loaded at the first file dialog and then
+// kept: it brings the print spooler and the printing system's client
+// libraries with it, more than a megabyte that only Browse needs.
+FileDialogCall FileDialogFunction(int16_t open_mode) {
+  static const unique_hmodule library(LoadLibraryA("comdlg32.dll"));
+  if (!library) return nullptr;
+  const FARPROC found =
+      GetProcAddress(library.get(), open_mode != 0 ? "GetOpenFileNameA" : "GetSaveFileNameA");
+  return reinterpret_cast<FileDialogCall>(reinterpret_cast<void (*)()>(found));
+}
+
 }  // namespace
 
 Text ShowFileDialog(void* owner, const Text& file_name, Text& filter, int32_t& filter_index,
@@ -153,8 +167,8 @@ Text ShowFileDialog(void* owner, const Text& file_name, Text& filter, int32_t& f
                  (open_mode != 0 ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
   record.lpfnHook = FileDialogHook;
 
-  const BOOL chosen = open_mode != 0 ? GetOpenFileNameA(&record) : GetSaveFileNameA(&record);
-  if (!chosen) return {};
+  const FileDialogCall show = FileDialogFunction(open_mode);
+  if (!show || !show(&record)) return {};
   const Text path = CutAtNul(FromAnsi(file_buffer));
   return WithChosenExtension(path, state.chosen_pattern, record.nFileExtension != 0);
 }

@@ -6,6 +6,7 @@
 #include "common/ansi.h"
 #include "common/handles_win32.h"
 #include "common/gdiplus_win32.h"
+#include "panel/frame_cache_win32.h"
 #include "panel/module1_win32.h"
 #include "panel/panel_canvas.h"
 
@@ -38,45 +39,25 @@ class LabelFontMeasurer : public HeadingMeasurer {
   unique_hfont font_;
 };
 
-// A memory device context holding a zeroed, bottom-up 32-bit DIB.
-class FrameSurface {
- public:
-  FrameSurface(HDC compatible_with, int32_t width, int32_t height)
-      : dc_(CreateCompatibleDC(compatible_with)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // positive: bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(4 * width * height);
-    if (!dc_) return;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    if (bitmap_) select_.emplace(dc_.get(), bitmap_.get());
-  }
-
-  bool Ready() const { return select_.has_value() && bits_ != nullptr; }
-  HDC dc() const { return dc_.get(); }
-  const uint32_t* Bits() const { return static_cast<const uint32_t*>(bits_); }
-
- private:
-  unique_hdc dc_;
-  unique_hbitmap bitmap_;
-  void* bits_ = nullptr;
-  std::optional<ScopedSelect> select_;  // released first: the bitmap goes back out
-};
-
 class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
  public:
   Win32LayeredPanelRenderer(HWND window, Text exe_dir)
       : window_(window), icons_path_(std::move(exe_dir) + u"\\icons.png") {}
 
-  void LoadLogo(const Text& path) override { logo_ = LoadImageFile(path); }
+  void LoadLogo(const Text& path) override {
+    frames_.Invalidate();
+    logo_ = LoadImageFile(path);
+  }
+  void ReleaseImages() override {
+    frames_.Invalidate();
+    panel_image_.reset();
+    logo_.reset();
+  }
   int32_t PanelWidth() const override { return panel_width(); }
   int32_t PanelHeight() const override { return panel_height(); }
 
   void DrawPanel(const PanelModel& model) override {
+    frames_.Invalidate();
     const unique_image sprites = LoadImageFile(icons_path_);
     const unique_image skin = LoadImageFile(model.skin_path);
     canvas_.TakeSkin(skin ? std::optional(ImageSize(skin.get())) : std::nullopt);
@@ -107,19 +88,26 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     if (!window_) return;
     const SIZE size = ClientSize();
     const WindowDc window_dc(window_);
-    const FrameSurface surface(window_dc.get(), size.cx, size.cy);
-    if (!surface.Ready()) return;
-    DrawFrame(surface.dc(), logo_top);
-    PushToWindow(window_dc.get(), surface, size);
+    const FrameSurface* frame = frames_.Find(logo_top, size);
+    if (!frame) frame = ComposeOn(frames_.Take(logo_top, size, window_dc.get()), logo_top);
+    if (!frame) return;
+    PushToWindow(window_dc.get(), *frame);
   }
 
   FramePixels ComposeFrame(int32_t logo_top) override {
     const SIZE size = ClientSize();
     const WindowDc window_dc(window_);
-    const FrameSurface surface(window_dc.get(), size.cx, size.cy);
+    const FrameSurface surface(window_dc.get(), size);
     if (!surface.Ready()) return {};
     DrawFrame(surface.dc(), logo_top);
-    return CopyTopDown(surface, size);
+    return CopyTopDown(surface);
+  }
+
+  FramePixels KeptFrame(int32_t logo_top) const override {
+    const FrameSurface* frame = frames_.Find(logo_top, ClientSize());
+    if (!frame) return {};
+    GdiFlush();
+    return CopyTopDown(*frame);
   }
 
  private:
@@ -172,18 +160,31 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
     }
   }
 
-  void PushToWindow(HDC window_dc, const FrameSurface& surface, SIZE size) const {
-    const LONG ex_style = GetWindowLongA(window_, GWL_EXSTYLE);
-    SetWindowLongA(window_, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
-    // Top-most without taking the focus from whatever the user is typing in.
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    POINT source{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(window_, window_dc, nullptr, &size, surface.dc(), &source, 0, &blend,
-                        ULW_ALPHA);
+  const FrameSurface* ComposeOn(FrameSurface* surface, int32_t logo_top) const {
+    if (surface) DrawFrame(surface->dc(), logo_top);
+    return surface;
   }
 
-  static FramePixels CopyTopDown(const FrameSurface& surface, SIZE size) {
+  void PushToWindow(HDC window_dc, const FrameSurface& frame) {
+    const LONG ex_style = GetWindowLongA(window_, GWL_EXSTYLE);
+    if (!(ex_style & WS_EX_LAYERED)) SetWindowLongA(window_, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    // Top-most without taking the focus from whatever the user is typing in.
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A shake tick changes only the logo's pixels: the rest stays on screen.
+    const std::optional<PixelRect> change = frames_.ChangeToShow(frame);
+    if (change && change->width == 0) return;
+    RECT dirty{};
+    if (change) dirty = RECT{change->x, change->y, change->x + change->width, change->y + change->height};
+    SIZE size = frame.Size();
+    POINT source{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UPDATELAYEREDWINDOWINFO update{sizeof(update), window_dc, nullptr, &size, frame.dc(), &source,
+                                   0, &blend, ULW_ALPHA, change ? &dirty : nullptr};
+    frames_.Shown(UpdateLayeredWindowIndirect(window_, &update) ? &frame : nullptr);
+  }
+
+  static FramePixels CopyTopDown(const FrameSurface& surface) {
+    const SIZE size = surface.Size();
     FramePixels frame{size.cx, size.cy, {}};
     frame.pixels.reserve(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
     for (LONG row = size.cy - 1; row >= 0; --row) {
@@ -198,6 +199,7 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   unique_image panel_image_;
   unique_image logo_;
   PanelCanvas canvas_;
+  FrameCache frames_;
 };
 
 }  // namespace

@@ -1,10 +1,10 @@
 #pragma once
 // The reminder panel's renderer on a per-pixel-alpha (layered) window.
 //
-// Ownership: the renderer owns the composed panel image and the logo image
-// and releases them in its destructor, which therefore has to run while GDI+
-// is still started: destroy the renderer before the GdiplusSession (declare
-// the session first).
+// Ownership: the renderer owns the composed panel image, the logo image and
+// the window frames PresentPanel has composed. The images need GDI+: release
+// them (ReleaseImages, or the destructor) while it is still started. The
+// frames are plain GDI and may outlive GDI+.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -30,8 +30,14 @@ class LayeredPanelRenderer : public PanelRenderer {
   // Loads the logo drawn at (390, logo_top, 40, 27); a file that is missing or
   // no image means no logo. Replaces an earlier logo.
   virtual void LoadLogo(const Text& path) = 0;
-  // Exactly the frame PresentPanel pushes to the window for `logo_top`.
+  // Disposes the panel image, then the logo; the kept frames stay until the
+  // renderer goes.
+  virtual void ReleaseImages() = 0;
+  // The frame for `logo_top` composed from scratch, as PresentPanel composes
+  // one it does not keep yet.
   virtual FramePixels ComposeFrame(int32_t logo_top) = 0;
+  // The frame PresentPanel keeps for `logo_top`; empty while it keeps none.
+  virtual FramePixels KeptFrame(int32_t logo_top) const = 0;
   // PanelWidth x PanelHeight: the size of the last skin that loaded, cut to
   // the window's 450 x 140, which is also the size while none ever has.
   virtual int32_t PanelWidth() const = 0;

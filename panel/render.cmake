@@ -1,6 +1,7 @@
 # Panel rendering: Module1's drawing primitives, the panel layout and the
 # layered-window renderer.
 add_library(quorbel_panel STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/frame_difference.cpp
   ${CMAKE_CURRENT_LIST_DIR}/module1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_layout.cpp)
@@ -17,10 +18,12 @@ quorbel_add_gtest(panel_preview_tests
 quorbel_add_gtest(panel_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/render_layout_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/render_canvas_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/render_frame_difference_test.cpp
   LIBS quorbel_panel)
 
 if(WIN32)
   add_library(quorbel_panel_win32 STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/frame_cache_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gdiplus_session_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/module1_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_win32.cpp)

@@ -46,12 +46,17 @@ sleep 1
 ( for i in $(seq 1000); do xdotool mousemove $((100 + i % 40)) $((400 + i % 7)); sleep 0.2; done ) >/dev/null 2>&1 &
 VIRTUAL_DISPLAY_PIDS+=($!)
 
-startup_ms=$(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null 2>/dev/null | tr -d '\r')
+# Through a file: the program inherits the probe's output and would hold a
+# pipe open for as long as it runs.
+(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null >"$WORK/startup_ms.txt" 2>/dev/null)
+startup_ms=$(tr -d '\r' <"$WORK/startup_ms.txt")
 sleep 2
 program_pid() {
   local pid
   for pid in $(pgrep -f 'QuorbelClock.exe'); do
-    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == QuorbelClock* ]] && echo "$pid" && return
+    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == QuorbelClock* ]] || continue
+    # Only this run's: other runs on the machine start the program too.
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid" && return
   done
 }
 program=
@@ -76,6 +81,35 @@ echo "start-up to visible panel: ${startup_ms} ms"
 echo "CPU while hidden: $hidden_program (program)"
 echo "CPU while a reminder shows: $showing_program (program), $showing_server (wineserver)"
 echo "private memory of the program's own process: $((private_kb / 1024)) MiB (${private_kb} KiB)"
+
+# The same figures as `name value` lines, beside the memory floor Wine itself
+# sets: a program with one window and a message loop, under this Wine now.
+figure() {  # NAME VALUE
+  printf '%s %s\n' "$1" "$2"
+}
+prefix_pids() {  # EXE-NAME: its processes under this run's Wine prefix
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == "${1:0:15}" ]] || continue
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
+floor_private_kb() {  # the floor program's private KiB, 3 s after it appears
+  local pid= kb=0
+  cmake --build "$BUILD" --target floor_program >/dev/null
+  wine "$BUILD/app/QuorbelFloor.exe" 8 </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 100); do pid=$(prefix_pids QuorbelFloor.exe | head -1) && [[ -n "$pid" ]] && break; sleep 0.1; done
+  sleep 3
+  [[ -n "$pid" ]] && kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$pid/smaps_rollup")
+  for _ in $(seq 150); do [[ -z "$(prefix_pids QuorbelFloor.exe)" ]] && break; sleep 0.1; done  # it ends itself
+  echo "$kb"
+}
+floor_kb=$(floor_private_kb)
+figure hidden_cpu_percent "${hidden_program%% *}"
+figure reminder_cpu_percent "${showing_program%% *}"
+figure reminder_server_cpu_percent "${showing_server%% *}"
+figure private_mib "$(awk -v k="$private_kb" 'BEGIN {printf "%.1f", k / 1024}')"
+figure private_floor_mib "$(awk -v k="$floor_kb" 'BEGIN {printf "%.1f", k / 1024}')"
 wineserver -k || true
 prepare_wine_prefix "$BUILD/wineprefix"
 (cd "$WORK" && wine "$BUILD/panel/QuorbelBench.exe" </dev/null 2>/dev/null | tr -d '\r')

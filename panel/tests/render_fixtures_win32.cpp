@@ -4,6 +4,9 @@
 // psapi after windows.h
 #include <psapi.h>
 
+#include "common/handles_win32.h"
+
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -28,6 +31,19 @@ size_t CommittedBytes() {
   counters.cb = sizeof(counters);
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
   return counters.PagefileUsage;
+}
+
+size_t GdiObjectsInUse() {
+  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (counted != 0) return counted;
+  constexpr int kProbes = 2000;
+  std::vector<unique_hbrush> probes;
+  size_t highest_slot = 0;
+  for (int probe = 0; probe < kProbes; ++probe) {
+    probes.emplace_back(CreateSolidBrush(RGB(probe & 0xFF, 0, 0)));
+    highest_slot = std::max<size_t>(highest_slot, LOWORD(reinterpret_cast<UINT_PTR>(probes.back().get())));
+  }
+  return highest_slot;
 }
 
 TempDir::TempDir() : path_(UniqueTempPath()) { std::filesystem::create_directories(path_); }

@@ -35,6 +35,12 @@ class TempDir {
 // leaves the private-usage and GDI-object counts at 0).
 size_t CommittedBytes();
 
+// A figure that grows with the GDI objects this process holds. Wine does not
+// count them (GetGuiResources gives 0): there it is the highest handle slot
+// that a batch of new objects takes, which rises only when slots stay in
+// use. Call it once first, so that its own first-use objects are made.
+size_t GdiObjectsInUse();
+
 bool WritePng(const Text& path, int32_t width, int32_t height,
               const std::function<Argb(int32_t x, int32_t y)>& colour_at);
 bool WriteSolidPng(const Text& path, int32_t width, int32_t height, Argb colour);

@@ -1,0 +1,15 @@
+#pragma once
+// Where two frames of one size differ, so that switching the window from one
+// to the other needs to push only that part.
+#include <cstdint>
+
+#include "common/geometry.h"
+
+namespace quorbel {
+
+// The smallest rectangle, in the window's top-down coordinates, that holds
+// every pixel in which the bottom-up frames `a` and `b` differ; empty (zero
+// width and height) when they are equal.
+PixelRect DifferingRect(const uint32_t* a, const uint32_t* b, PixelSize size);
+
+}  // namespace quorbel
