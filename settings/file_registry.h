@@ -1,7 +1,9 @@
 #pragma once
-// A per-user settings file in place of the registry, for platforms without
-// one. It keeps the same value names, types and bytes, so ModReg reads and
-// writes it exactly as it does the registry.
+// The registry for platforms without one: the settings in a registry export
+// file ("REGEDIT4", see reg_file.h) and the autostart entry "Clock" of both
+// Run keys as an XDG autostart desktop entry. Value names, types and bytes
+// stay as ModReg writes them, so it reads and writes these exactly as it
+// does the registry.
 #include <filesystem>
 #include <string_view>
 
@@ -9,25 +11,33 @@
 
 namespace quorbel {
 
-// The file is read at every call and rewritten whole at every change (through
-// a temporary file), so nothing is cached and another copy of the program
-// sees a change at once. A file that cannot be understood reads as empty.
+// Both files are read at every call and replaced whole at every change
+// (through a temporary file), so nothing is cached and another copy of the
+// program sees a change at once. An empty path is no store: nothing reads,
+// every write fails.
 class FileRegistry : public RegistryBackend {
  public:
-  explicit FileRegistry(std::filesystem::path file) : file_(std::move(file)) {}
+  FileRegistry(std::filesystem::path settings_file, std::filesystem::path autostart_file)
+      : settings_file_(std::move(settings_file)), autostart_file_(std::move(autostart_file)) {}
 
   std::optional<RegValue> Query(RegRoot root, std::string_view key_path,
                                 std::string_view name) override;
+  // The autostart entry takes string data only.
   bool Set(RegRoot root, std::string_view key_path, std::string_view name,
            const RegValue& value) override;
   bool Delete(RegRoot root, std::string_view key_path, std::string_view name) override;
 
  private:
-  std::filesystem::path file_;
+  std::optional<RegValue> QueryAutostart() const;
+  bool SetAutostart(const RegValue& value) const;
+  bool DeleteAutostart() const;
+
+  std::filesystem::path settings_file_;
+  std::filesystem::path autostart_file_;
 };
 
-// Where a user's settings file lives: under $XDG_CONFIG_HOME, or under
-// $HOME/.config when that is not set.
-std::filesystem::path UserSettingsFile(std::string_view xdg_config_home, std::string_view home);
+// Whether a value is the autostart entry: "Clock" under either Run key, the
+// machine's or the user's (the same path but for its letter case).
+bool IsAutostartValue(std::string_view key_path, std::string_view name);
 
 }  // namespace quorbel

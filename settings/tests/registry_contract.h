@@ -3,8 +3,10 @@
 // program instantiates RegistryContract with its own store types. A store
 // type gives backend(), key() (a fresh settings key) and DenyMachineWrites(bool)
 // (every later machine-wide write through backend() fails, as for a standard
-// user) and kAddsStringTerminator (true where the platform itself stores a
-// zero after string data given without one).
+// user), kAddsStringTerminator (true where the platform itself stores a
+// zero after string data given without one) and kRunKeysShareOneEntry (true
+// where the autostart entry of both Run keys is one and the same, as the
+// desktop's autostart file is).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -142,7 +144,8 @@ TYPED_TEST_P(RegistryContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKe
   reg.WriteAutostartEntry(u"C:\\Program Files\\Quorbel\\Clock.exe");
   EXPECT_EQ(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue),
             this->StoredString("\"C:\\Program Files\\Quorbel\\Clock.exe\""));
-  EXPECT_FALSE(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue));
+  EXPECT_EQ(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue).has_value(),
+            TypeParam::kRunKeysShareOneEntry);
 
   // A drive root gives a doubled backslash, stored as it is.
   reg.WriteAutostartEntry(u"C:\\\\Clock.exe");
@@ -156,7 +159,8 @@ TYPED_TEST_P(RegistryContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKe
 TYPED_TEST_P(RegistryContract, AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth) {
   this->store_.DenyMachineWrites(true);
   this->reg().WriteAutostartEntry(u"C:\\Tools\\Clock.exe");
-  EXPECT_FALSE(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue));
+  EXPECT_EQ(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue).has_value(),
+            TypeParam::kRunKeysShareOneEntry);
   EXPECT_EQ(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue),
             this->StoredString("C:\\Tools\\Clock.exe"));
 

@@ -8,6 +8,7 @@ namespace {
 
 struct MemoryStore {
   static constexpr bool kAddsStringTerminator = false;
+  static constexpr bool kRunKeysShareOneEntry = false;
   MemoryRegistry registry;
   RegistryBackend& backend() { return registry; }
   std::string key() { return std::string(kSettingsKey); }
@@ -16,8 +17,9 @@ struct MemoryStore {
 
 struct FileStore {
   static constexpr bool kAddsStringTerminator = false;
+  static constexpr bool kRunKeysShareOneEntry = true;
   TempDir dir;
-  FileRegistry registry{dir / "settings"};
+  FileRegistry registry{dir / "settings.reg", dir / "autostart" / "quorbel-clock.desktop"};
   MachineWriteDenial denial{registry};
   bool deny = false;
   RegistryBackend& backend() { return deny ? static_cast<RegistryBackend&>(denial) : registry; }

@@ -13,6 +13,7 @@ namespace {
 class Win32Store {
  public:
   static constexpr bool kAddsStringTerminator = true;
+  static constexpr bool kRunKeysShareOneEntry = false;
 
   Win32Store()
       : key_("Software\\QuorbelClockTest\\" + std::to_string(GetCurrentProcessId()) + "-" +
