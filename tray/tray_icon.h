@@ -4,6 +4,7 @@
 // laid out in the shell's fixed-width field.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "common/text.h"
@@ -12,6 +13,14 @@ namespace quorbel {
 
 // Numbered in the order the control declares them.
 enum class TrayEvent { Click = 1, DblClick = 2, RightClick = 3 };
+
+// The control's three events, raised synchronously while it handles the
+// platform's report about the icon; an empty handler is skipped.
+struct TrayIconEvents {
+  std::function<void()> click;
+  std::function<void()> dbl_click;
+  std::function<void()> right_click;
+};
 
 // 513 (left button down) is a Click, 515 (left double click) a DblClick and
 // 517 (right button up) a RightClick; every other mouse message is nothing.

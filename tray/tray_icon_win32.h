@@ -14,13 +14,6 @@ struct _NOTIFYICONDATAA;
 
 namespace quorbel {
 
-// Raised synchronously while the control handles the shell's notification.
-struct TrayIconEvents {
-  std::function<void()> click;
-  std::function<void()> dbl_click;
-  std::function<void()> right_click;
-};
-
 // Hands a message (NIM_ADD or NIM_DELETE) and the record to the shell;
 // Shell_NotifyIconA unless a test stands in.
 using ShellNotify = std::function<void(unsigned long message, _NOTIFYICONDATAA& record)>;
