@@ -9,6 +9,9 @@ namespace quorbel {
 
 using Argb = uint32_t;
 
+// A text's drop shadow: black at this alpha (78 %), one pixel below it.
+inline constexpr uint8_t kShadowAlpha = 200;
+
 // Font styles as the platform numbers them.
 enum class FontStyle : int32_t { Regular = 0, Bold = 1 };
 

@@ -6,8 +6,6 @@ using namespace gdip;
 
 namespace {
 
-constexpr uint8_t kShadowAlpha = 200;
-
 unique_font MakeFont(const Text& font_name, int32_t font_size, FontStyle style,
                      unique_font_family& family) {
   unique_font font;

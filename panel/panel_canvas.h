@@ -5,8 +5,15 @@
 #include <optional>
 
 #include "common/geometry.h"
+#include "panel/module1.h"
 
 namespace quorbel {
+
+// The plain built-in panel: a dark body under a light title band, both a
+// little translucent, so dark text on the band and white text below read.
+inline constexpr Argb kPlainBody = 0xF0243444;   // MakeArgb(240, 36, 52, 68)
+inline constexpr Argb kPlainTitle = 0xF0E2EAF0;  // MakeArgb(240, 226, 234, 240)
+inline constexpr int32_t kPlainTitleBand = 24;
 
 class PanelCanvas {
  public:

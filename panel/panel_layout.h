@@ -35,6 +35,9 @@ struct TextRow {
   bool operator==(const TextRow&) const = default;
 };
 
+// The label font, Verdana bold at 9.75 points, in hundredths of a point.
+inline constexpr int32_t kLabelFontCentipoints = 975;
+
 // Pixel width of a heading laid out on one line in the label font
 // (Verdana 9.75 pt bold).
 class HeadingMeasurer {

@@ -15,8 +15,6 @@ using namespace gdip;
 
 namespace {
 
-constexpr int kLabelFontCentipoints = 975;
-
 class LabelFontMeasurer : public HeadingMeasurer {
  public:
   LabelFontMeasurer() : dc_(CreateCompatibleDC(nullptr)) {
@@ -137,13 +135,12 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
   int32_t panel_height() const { return canvas_.Size().height; }
 
   void DrawPlainBackground(GpGraphics* graphics) const {
-    constexpr int32_t kTitleBand = 24;
     unique_brush body;
-    GdipCreateSolidFill(MakeArgb(240, 36, 52, 68), body.put());
+    GdipCreateSolidFill(kPlainBody, body.put());
     GdipFillRectangleI(graphics, body.get(), 0, 0, panel_width(), panel_height());
     unique_brush title;
-    GdipCreateSolidFill(MakeArgb(240, 226, 234, 240), title.put());
-    GdipFillRectangleI(graphics, title.get(), 0, 0, panel_width(), kTitleBand);
+    GdipCreateSolidFill(kPlainTitle, title.put());
+    GdipFillRectangleI(graphics, title.get(), 0, 0, panel_width(), kPlainTitleBand);
   }
 
   static void Draw(GpGraphics* graphics, const TextRow& row) {

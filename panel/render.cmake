@@ -6,6 +6,14 @@ add_library(quorbel_panel STATIC
   ${CMAKE_CURRENT_LIST_DIR}/panel_layout.cpp)
 target_link_libraries(quorbel_panel PUBLIC quorbel_common)
 
+# The preview tool's options and model, the same on every platform.
+add_library(quorbel_panel_preview STATIC ${CMAKE_CURRENT_LIST_DIR}/preview_options.cpp)
+target_link_libraries(quorbel_panel_preview PUBLIC quorbel_panel_content)
+
+quorbel_add_gtest(panel_preview_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/preview_options_test.cpp
+  LIBS quorbel_panel_preview)
+
 quorbel_add_gtest(panel_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/render_layout_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/render_canvas_test.cpp
@@ -30,7 +38,7 @@ if(WIN32)
     LIBS quorbel_panel_fixtures_win32)
 
   add_executable(QuorbelPreview ${CMAKE_CURRENT_LIST_DIR}/preview_win32.cpp)
-  target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_panel_content quorbel_settings_win32)
+  target_link_libraries(QuorbelPreview PRIVATE quorbel_panel_win32 quorbel_panel_preview quorbel_settings_win32)
   set_target_properties(QuorbelPreview PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
   add_executable(panel_bench ${CMAKE_CURRENT_LIST_DIR}/bench_win32.cpp)
