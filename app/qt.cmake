@@ -16,10 +16,9 @@ target_link_libraries(quorbel_app_qt PUBLIC
 
 quorbel_add_gtest(app_qt_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/host_qt_test.cpp
-  LIBS quorbel_app_qt)
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 if(TARGET app_qt_tests)
   target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
-  set_tests_properties(app_qt_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endif()
 
 if(NOT EXISTS ${PROJECT_SOURCE_DIR}/panel/panel_renderer_qt.h OR NOT EXISTS ${PROJECT_SOURCE_DIR}/tray/form4_qt.h)

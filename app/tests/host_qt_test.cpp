@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QLocalServer>
 #include <QLockFile>
 
 #include <sys/wait.h>
@@ -10,7 +9,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
@@ -19,15 +17,9 @@ namespace quorbel {
 namespace {
 namespace fs = std::filesystem;
 
+// The application object comes from the shared offscreen test environment.
 class QtHostTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "app_qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) application_ = std::make_unique<QCoreApplication>(argc, argv);
-  }
-
   QtHostTest() {
     dir_ = fs::temp_directory_path() / ("quorbel-host-" + std::to_string(getpid()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -37,11 +29,8 @@ class QtHostTest : public ::testing::Test {
 
   InstanceAddress Address() const { return InstanceAddressFor(dir_.string(), "/unused", 0); }
 
-  static std::unique_ptr<QCoreApplication> application_;
   fs::path dir_;
 };
-
-std::unique_ptr<QCoreApplication> QtHostTest::application_;
 
 TEST_F(QtHostTest, OnlyTheFirstInstanceHoldsTheLockAndASecondOneReachesItsSocket) {
   SingleInstance first(Address());
