@@ -1,0 +1,60 @@
+// quorbel-preview: renders the reminder panel as the program would, from the
+// Config.ini, skins and images beside this executable, into a PNG file.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QStringList>
+#include <cstdio>
+#include <vector>
+
+#include "panel/panel_renderer_qt.h"
+#include "panel/preview_options.h"
+#include "settings/mod_ini.h"
+#include "settings/profile_file.h"
+
+namespace quorbel {
+namespace {
+
+// Nothing is shown, so a machine without a display renders all the same.
+void RenderOffscreenWithoutDisplay() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+}
+
+std::vector<Text> Arguments() {
+  std::vector<Text> args;
+  const QStringList all = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < all.size(); ++i) args.push_back(all[i].toStdU16String());
+  return args;
+}
+
+int Run(const PreviewOptions& options) {
+  const Text exe_dir = QCoreApplication::applicationDirPath().toStdU16String();
+  ProfileFile store;
+  const ModIni ini(store, MakeAppDir(exe_dir, u'/'));
+  const auto renderer = MakeQtPanelRenderer(nullptr, exe_dir);
+  renderer->LoadLogo(exe_dir + u"\\logo.png");
+  renderer->DrawPanel(PreviewModel(ini, options));
+  const QString out = QString::fromStdU16String(options.out);
+  if (!renderer->ComposeFrame(options.logo_top).save(out, "PNG")) {
+    std::fprintf(stderr, "could not write %s\n", out.toLocal8Bit().constData());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace quorbel
+
+int main(int argc, char** argv) {
+  quorbel::RenderOffscreenWithoutDisplay();
+  QGuiApplication app(argc, argv);
+  const auto options = quorbel::ParsePreviewOptions(quorbel::Arguments());
+  if (!options) {
+    std::fputs(quorbel::PreviewUsage("quorbel-preview").c_str(), stderr);
+    return 2;
+  }
+  return quorbel::Run(*options);
+}
