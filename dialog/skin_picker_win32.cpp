@@ -9,7 +9,6 @@ namespace quorbel {
 namespace {
 
 constexpr char kViewportClass[] = "QuorbelSkinStrip";
-constexpr int kThumbnailTop = 2;
 
 void RegisterViewportClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSA window_class{};
@@ -106,11 +105,9 @@ void SkinStripWindow::Scroll(WPARAM request) {
 }
 
 void SkinStripWindow::Click(int x, int y) {
-  const int on_strip = x + offset_ - kThumbnailMargin;
-  if (on_strip < 0 || on_strip % kThumbnailPitch >= kThumbnailSize) return;
-  if (y < kThumbnailTop || y >= kThumbnailTop + kThumbnailSize) return;
-  const int index = on_strip / kThumbnailPitch;
-  if (index < static_cast<int>(images_.size())) on_click_(index);
+  if (const auto index = ThumbnailAt(x, y, offset_, static_cast<int>(images_.size()))) {
+    on_click_(*index);
+  }
 }
 
 void SkinStripWindow::Paint() {

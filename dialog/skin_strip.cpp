@@ -19,6 +19,15 @@ int ScrollRange(int strip_width, int viewport_width) {
   return std::max(0, strip_width - viewport_width);
 }
 
+std::optional<int> ThumbnailAt(int x, int y, int offset, int count) {
+  const int on_strip = x + offset - kThumbnailMargin;
+  if (on_strip < 0 || on_strip % kThumbnailPitch >= kThumbnailSize) return std::nullopt;
+  if (y < kThumbnailTop || y >= kThumbnailTop + kThumbnailSize) return std::nullopt;
+  const int index = on_strip / kThumbnailPitch;
+  if (index >= count) return std::nullopt;
+  return index;
+}
+
 namespace {
 // Digits alone, optionally after a plus sign, not all zero: a count too
 // large for any integer type is still a large count.

@@ -12,6 +12,7 @@ namespace quorbel {
 
 inline constexpr int kThumbnailSize = 49;
 inline constexpr int kThumbnailMargin = 2;
+inline constexpr int kThumbnailTop = 2;
 inline constexpr int kThumbnailPitch = kThumbnailSize + 3;
 // Enough for any real skin collection, few enough windows and images to load.
 inline constexpr int kMaxSkins = 256;
@@ -25,6 +26,10 @@ int StripWidth(int count);
 
 // How far the strip can move left: what lies beyond the viewport, if anything.
 int ScrollRange(int strip_width, int viewport_width);
+
+// The thumbnail under the viewport point (x, y) with the strip moved `offset`
+// pixels left, or nothing over a gap, a margin or beyond the `count` thumbnails.
+std::optional<int> ThumbnailAt(int x, int y, int offset, int count);
 
 // The number of skins from the "Count" text. Text that is not a number, or a
 // number below 1, gives one skin. A count above kMaxSkins, of any size, is bounded by the

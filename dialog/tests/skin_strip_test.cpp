@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "dialog/skin_strip.h"
@@ -36,6 +37,19 @@ TEST(SkinStrip, ScrollsOnlyAsFarAsTheStripReachesBeyondTheViewport) {
   const int range = ScrollRange(StripWidth(10), kViewport);
   EXPECT_EQ(range, 252);
   EXPECT_LE(ThumbnailLeft(9) + kThumbnailSize - range, kViewport);
+}
+
+TEST(SkinStrip, AClickFindsTheThumbnailUnderItOnTheMovedStrip) {
+  EXPECT_EQ(ThumbnailAt(2, 2, 0, 6), 0);
+  EXPECT_EQ(ThumbnailAt(50, 50, 0, 6), 0);
+  EXPECT_EQ(ThumbnailAt(54, 10, 0, 6), 1);
+  EXPECT_EQ(ThumbnailAt(10, 10, 44, 6), 1);  // 54 on the strip
+  EXPECT_EQ(ThumbnailAt(268, 10, 44, 6), 5);
+  // Margins, the 3-pixel gaps, above and below the row, past the last one.
+  for (const auto& [x, y] : {std::pair{1, 10}, {51, 10}, {53, 10}, {10, 1}, {10, 51}}) {
+    EXPECT_EQ(ThumbnailAt(x, y, 0, 6), std::nullopt) << x << "," << y;
+  }
+  EXPECT_EQ(ThumbnailAt(160, 10, 0, 3), std::nullopt);
 }
 
 TEST(SkinStrip, CountTextGivesAtLeastOneAndABoundedNumberOfSkins) {

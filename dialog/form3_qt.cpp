@@ -1,0 +1,171 @@
+#include "dialog/form3_qt.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "common/native_path.h"
+#include "dialog/form3.h"
+#include "dialog/settings_window_qt.h"
+
+namespace quorbel {
+
+namespace {
+
+// The thumbnail's light band moves once per frame of the display, as
+// often as a Windows 1 ms timer actually ticks.
+constexpr int kThumbnailTimerMs = 16;
+constexpr char kBrowseFilter[] = "JPEG (*.jpg *.jpeg);;GIF (*.gif);;BMP (*.bmp);;PNG (*.png)";
+
+QString ToQString(const Text& text) { return QString::fromStdU16String(text); }
+Text FromQString(const QString& text) { return text.toStdU16String(); }
+
+}  // namespace
+
+class QtSettingsDialog::Impl final : public Form3View {
+ public:
+  Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
+      : form_(reg, ini, panel, exe_path), exe_path_(std::move(exe_path)) {}
+
+  ~Impl() override { form_.CloseWithoutStoring(); }
+
+  void Show();
+  void CloseWithoutStoring() { form_.CloseWithoutStoring(); }
+  QWidget* Window() const { return window_.get(); }
+
+  Text FieldText(IntervalField field) const override {
+    return FromQString(window_->Field(field).text());
+  }
+  void SetFieldText(IntervalField field, const Text& text) override {
+    setting_field_ = true;
+    window_->Field(field).setText(ToQString(text));
+    setting_field_ = false;
+  }
+  bool AutorunChecked() const override { return window_->autorun.isChecked(); }
+  void SetAutorunChecked(bool checked) override { window_->autorun.setChecked(checked); }
+  void SetCaption(DialogCaption which, const Text& text) override;
+  void ShowSkinStrip(const std::vector<Text>& thumbnail_paths) override {
+    window_->strip.Build(thumbnail_paths);
+  }
+  void StartThumbnailTimer() override { window_->thumbnail_timer.start(kThumbnailTimerMs); }
+  void RedrawThumbnail(int index) override { window_->strip.Redraw(index); }
+  void ShowMessage(const Text& message) override;
+  void Close() override;
+
+ private:
+  void Open();
+  void Connect();
+  void FieldEntered(IntervalField field) {
+    // Focus coming back from the dialog's own message box does not count as
+    // the user entering the field; the rejected text must not become the
+    // saved one.
+    if (message_boxes_open_ == 0) form_.FieldFocused(field);
+  }
+  void Browse();
+
+  Form3 form_;
+  Text exe_path_;
+  // Outlives the windows it frees after their own events have returned.
+  QObject deferred_;
+  std::unique_ptr<SettingsWindow> window_;
+  std::unique_ptr<SettingsWindow> closing_;
+  bool setting_field_ = false;
+  int message_boxes_open_ = 0;
+};
+
+void QtSettingsDialog::Impl::Show() {
+  if (window_) {
+    window_->showNormal();
+    window_->raise();
+    window_->activateWindow();
+    return;
+  }
+  Open();
+}
+
+void QtSettingsDialog::Impl::Open() {
+  closing_.reset();
+  window_ = std::make_unique<SettingsWindow>(
+      form_.Picker(), [this](int index) { form_.ThumbnailClicked(index); },
+      SettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
+                             [this](IntervalField field) { FieldEntered(field); }});
+  Connect();
+  form_.Load(*this);
+  if (!window_) return;
+  window_->LayOutIntervalRowNow();
+  window_->PlaceOnScreen();
+  window_->show();
+  window_->activateWindow();
+  // As the keyboard would give it: the text selected, so typing replaces it
+  // (the window may become active only later, which selects nothing).
+  window_->hours.setFocus(Qt::TabFocusReason);
+  window_->hours.selectAll();
+  form_.FieldFocused(IntervalField::Hours);
+}
+
+void QtSettingsDialog::Impl::Connect() {
+  SettingsWindow& window = *window_;
+  QObject::connect(&window.ok, &QPushButton::clicked, &window, [this] { form_.Ok(); });
+  QObject::connect(&window.cancel, &QPushButton::clicked, &window, [this] { form_.Cancel(); });
+  QObject::connect(&window.autorun, &QCheckBox::clicked, &window, [this] { form_.AutorunClicked(); });
+  QObject::connect(&window.browse, &QPushButton::clicked, &window, [this] { Browse(); });
+  QObject::connect(&window.thumbnail_timer, &QTimer::timeout, &window, [this] { form_.TimerTick(); });
+  for (const IntervalField field : {IntervalField::Hours, IntervalField::Minutes}) {
+    QObject::connect(&window.Field(field), &QLineEdit::textChanged, &window, [this, field] {
+      if (!setting_field_) form_.FieldChanged(field);
+    });
+  }
+}
+
+void QtSettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
+  SettingsWindow& window = *window_;
+  const QString caption = ToQString(text);
+  const auto set_label = [&caption](QLabel& label) {
+    label.setText(caption);
+    SettingsWindow::FitLabelToText(label);
+  };
+  switch (which) {
+    case DialogCaption::Title: window.setWindowTitle(caption); return;
+    case DialogCaption::IntervalLabel: set_label(window.interval_label); return;
+    case DialogCaption::MinutesLabel: set_label(window.minutes_label); return;
+    case DialogCaption::SkinsLabel: set_label(window.skins_label); return;
+    case DialogCaption::OkButton: window.ok.setText(caption); return;
+    case DialogCaption::CancelButton: window.cancel.setText(caption); return;
+  }
+}
+
+void QtSettingsDialog::Impl::ShowMessage(const Text& message) {
+  ++message_boxes_open_;
+  QMessageBox box(QMessageBox::Information, ToQString(kApplicationTitle), ToQString(message),
+                  QMessageBox::Ok, window_.get());
+  box.exec();
+  --message_boxes_open_;
+}
+
+void QtSettingsDialog::Impl::Close() {
+  if (!window_) return;
+  window_->thumbnail_timer.stop();
+  window_->hide();
+  // The window may be closing from inside one of its own buttons' signals.
+  closing_ = std::move(window_);
+  QTimer::singleShot(0, &deferred_, [this] { closing_.reset(); });
+}
+
+void QtSettingsDialog::Impl::Browse() {
+  // The file dialog starts in the executable's directory.
+  const Text directory = SlashPath(exe_path_.substr(0, exe_path_.find_last_of(u"\\/")));
+  const QString path = QFileDialog::getOpenFileName(window_.get(), QStringLiteral("Load"),
+                                                    ToQString(directory), QString::fromLatin1(kBrowseFilter));
+  form_.BackgroundChosen(FromQString(path));
+}
+
+QtSettingsDialog::QtSettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
+    : impl_(std::make_unique<Impl>(reg, ini, panel, std::move(exe_path))) {}
+
+QtSettingsDialog::~QtSettingsDialog() = default;
+
+void QtSettingsDialog::Show() { impl_->Show(); }
+void QtSettingsDialog::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
+bool QtSettingsDialog::IsOpen() const { return impl_->Window() != nullptr; }
+QWidget* QtSettingsDialog::Window() const { return impl_->Window(); }
+
+}  // namespace quorbel

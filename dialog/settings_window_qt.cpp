@@ -1,0 +1,148 @@
+#include "dialog/settings_window_qt.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kClientWidth = 304;
+constexpr int kClientHeight = 244;
+constexpr int kLabelHeight = 13;
+
+// "MS Sans Serif" 8.25 pt, or the sans serif Wine puts in its place.
+QFont DialogFont(bool bold) {
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+  font.setPointSizeF(8.25);
+  font.setBold(bold);
+  return font;
+}
+
+void PlaceLabel(QLabel& label, const char* name, const char* text, int left, int top, bool bold) {
+  label.setObjectName(QString::fromLatin1(name));
+  label.setTextFormat(Qt::PlainText);  // an "&" is shown, as it is not an access key here
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label.setFont(DialogFont(bold));
+  label.setText(QString::fromLatin1(text));
+  label.move(left, top);
+  SettingsWindow::FitLabelToText(label);
+}
+
+void PlaceControl(QWidget& control, const char* name, const QRect& place) {
+  control.setObjectName(QString::fromLatin1(name));
+  control.setGeometry(place);
+}
+
+// Keys that give the field no character on Windows either: its editing and
+// the dialog's own keys (Enter is Ok, Esc is Cancel, Tab moves on).
+bool IsKeyWithoutCharacter(int key) {
+  switch (key) {
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool KeyPassesFilter(const QKeyEvent& key) {
+  if (IsKeyWithoutCharacter(key.key())) return true;
+  const QString text = key.text();
+  return std::all_of(text.begin(), text.end(),
+                     [](QChar c) { return IntervalKeyPasses(static_cast<char16_t>(c.unicode())); });
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandler on_thumbnail_click,
+                               Events events)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
+      strip(*this, picker, std::move(on_thumbnail_click)),
+      events_(std::move(events)) {
+  setObjectName(QStringLiteral("Form3"));
+  setFont(DialogFont(false));
+  setFixedSize(kClientWidth, kClientHeight);
+  setSizeGripEnabled(false);
+
+  PlaceLabel(interval_label, "Label1_0", "Alarm Interval:", 16, 24, true);
+  PlaceControl(hours, "Hours", QRect(112, 24, 33, 19));
+  PlaceLabel(colon_label, "Label3", ":", 152, 24, true);
+  PlaceControl(minutes, "Minutes", QRect(168, 24, 33, 19));
+  PlaceLabel(minutes_label, "Label2", "Minutes", 208, 24, false);
+  PlaceLabel(skins_label, "Label1_1", "Skins:", 16, 56, true);
+  PlaceControl(cancel, "Cancel", QRect(224, 200, 65, 25));
+  PlaceControl(ok, "Command1", QRect(152, 200, 65, 25));
+  PlaceControl(autorun, "Check1", QRect(16, 168, 145, 17));
+  PlaceControl(browse, "Command2", QRect(496, 32, 49, 17));
+  thumbnail_timer.setObjectName(QStringLiteral("Timer1"));
+
+  for (QLineEdit* field : {&hours, &minutes}) {
+    field->setText(QStringLiteral("0"));
+    field->installEventFilter(this);
+  }
+  cancel.setText(QStringLiteral("Cancel"));
+  ok.setText(QStringLiteral("Ok"));
+  ok.setDefault(true);
+  autorun.setText(QStringLiteral("Autorun"));
+  browse.setText(QStringLiteral("Browse"));
+  browse.hide();
+}
+
+void SettingsWindow::FitLabelToText(QLabel& label) {
+  label.resize(QFontMetrics(label.font()).horizontalAdvance(label.text()), kLabelHeight);
+}
+
+void SettingsWindow::LayOutIntervalRowNow() {
+  const IntervalRow row = LayOutIntervalRow(interval_label.x(), interval_label.width(), hours.width(),
+                                            colon_label.width(), minutes.width());
+  hours.move(row.hours_left, hours.y());
+  colon_label.move(row.colon_left, colon_label.y());
+  minutes.move(row.minutes_left, minutes.y());
+  minutes_label.move(row.minutes_label_left, minutes_label.y());
+}
+
+void SettingsWindow::PlaceOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect work = screen->availableGeometry();
+  move(work.left() + (work.width() - width()) / 2, work.top() + (work.height() - height()) / 2);
+}
+
+// QDialog's answer to Esc.
+void SettingsWindow::reject() {
+  if (events_.escape) events_.escape();
+}
+
+void SettingsWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the dialog closes itself, or stays open, as the logic decides
+  if (events_.close_button) events_.close_button();
+}
+
+void SettingsWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  LayOutIntervalRowNow();
+}
+
+bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+  const IntervalField field = watched == &hours ? IntervalField::Hours : IntervalField::Minutes;
+  if (event->type() == QEvent::KeyPress) return !KeyPassesFilter(*static_cast<QKeyEvent*>(event));
+  if (event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && events_.field_entered) {
+    events_.field_entered(field);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace quorbel

@@ -1,0 +1,41 @@
+#pragma once
+// Picture1, the viewport on the strip of skin thumbnails, and HScroll1 under
+// it, as Qt widgets. Thumbnails load through QImage (BMP, GIF, JPEG and PNG)
+// and carry the selection mark and light band SkinPicker describes.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "common/text.h"
+#include "dialog/skin_strip.h"
+
+class QScrollBar;
+class QWidget;
+
+namespace quorbel {
+
+class QtSkinStrip {
+ public:
+  using ClickHandler = std::function<void(int)>;
+
+  // Creates the viewport and the scroll bar on `dialog` at their places.
+  QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click);
+  QtSkinStrip(const QtSkinStrip&) = delete;
+  QtSkinStrip& operator=(const QtSkinStrip&) = delete;
+  ~QtSkinStrip();
+
+  // One thumbnail per path ("\" or "/" separated); a picture that cannot be
+  // loaded leaves its thumbnail plain.
+  void Build(const std::vector<Text>& thumbnail_paths);
+  void Redraw(int index);
+
+  QWidget& Viewport() const;
+  QScrollBar& ScrollBar() const;
+
+ private:
+  class StripView;
+  std::unique_ptr<StripView> viewport_;
+  std::unique_ptr<QScrollBar> scroll_bar_;
+};
+
+}  // namespace quorbel
