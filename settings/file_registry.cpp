@@ -31,8 +31,8 @@ bool Store(const fs::path& file, const std::string& old_bytes,
 }  // namespace
 
 bool IsAutostartValue(std::string_view key_path, std::string_view name) {
-  return SameAsciiName(name, kAutostartValue) && (SameAsciiName(key_path, kMachineRunKey) ||
-                                                  SameAsciiName(key_path, kUserRunKey));
+  return SameAsciiName(name, kAutostartValue) &&
+         (SameAsciiName(key_path, kMachineRunKey) || SameAsciiName(key_path, kUserRunKey));
 }
 
 std::optional<RegValue> FileRegistry::Query(RegRoot root, std::string_view key_path,

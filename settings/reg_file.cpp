@@ -194,6 +194,15 @@ std::string SectionLine(RegRoot root, std::string_view key_path) {
   return line + ']';
 }
 
+// Only a line of hex bytes goes on a list, so a value line after a list that
+// ends in "\" stays a line of its own, and so does one added after it.
+bool IsHexContinuation(std::string_view line) {
+  const std::string_view trimmed = TrimLineBlanks(line);
+  return !trimmed.empty() && std::all_of(trimmed.begin(), trimmed.end(), [](char c) {
+    return HexValue(c) >= 0 || c == ',' || c == ' ' || c == '\t' || c == '\\';
+  });
+}
+
 // A value line with its continuation lines: `"name"=data` or `@=data`.
 struct ValueLine {
   std::string name;  // ANSI, as the file spells it
@@ -219,8 +228,9 @@ std::optional<ValueLine> ParseValueLine(std::string_view file, const TextLine& f
   // Long hex lists go on over lines that end in "\".
   if (StartsWithName(data, "hex")) {
     while (!data.empty() && data.back() == '\\' && line.span.next < file.size()) {
-      data.pop_back();
       const TextLine next = TextLineAt(file, line.span.next);
+      if (!IsHexContinuation(next.Text(file))) break;
+      data.pop_back();
       data += TrimLineBlanks(next.Text(file));
       line.span.end = next.end;
       line.span.next = next.next;
@@ -320,7 +330,8 @@ std::optional<std::string> WriteRegFileValue(std::string_view file, RegRoot root
                                              const RegValue& value) {
   if (!IsPlainText(key_path) || !IsPlainText(name)) return std::nullopt;
   const ValueSearch search = FindValue(file, root, key_path, name);
-  const std::string spelled_name = search.lines.empty() ? std::string(name) : search.lines.back().name;
+  const std::string spelled_name =
+      search.lines.empty() ? std::string(name) : search.lines.back().name;
   const std::string value_line = NameToken(spelled_name) + "=" + DataToken(value);
   if (!search.lines.empty()) return ReplaceLines(file, search, value_line);
   const std::string_view line_break = LineBreakOf(file, "\n");

@@ -26,9 +26,8 @@ std::string_view TrimLineBlanks(std::string_view text) {
 
 bool SameAsciiName(std::string_view a, std::string_view b) {
   const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string_view LineBreakOf(std::string_view file, std::string_view fallback) {

@@ -34,8 +34,9 @@ TEST(DesktopEntry, EntryStartsTheProgramAndReadsBackAsItsRunKeyCommand) {
 }
 
 TEST(DesktopEntry, CommandsThatWouldNotReadBackTheSameAreRefused) {
-  for (const std::string& command : std::vector<std::string>{"", "   ", "\"\"", "/bin/q\n", std::string("/bin/q\0", 7), "/opt/a=b/q", "a\"b c",
-        " /bin/q", "/bin/q  --x", "/opt/\x81/q"}) {
+  for (const std::string& command :
+       std::vector<std::string>{"", "   ", "\"\"", "/bin/q\n", std::string("/bin/q\0", 7),
+                                "/opt/a=b/q", "a\"b c", " /bin/q", "/bin/q  --x", "/opt/\x81/q"}) {
     EXPECT_FALSE(AutostartDesktopEntry(command).has_value()) << command;
   }
 }
@@ -48,10 +49,8 @@ TEST(DesktopEntry, HandMadeEntryReadsAsTheDesktopWouldStartIt) {
   EXPECT_EQ(AutostartCommandOf("[Desktop Entry]\nExec=\"/a b/q\"\\s--x\nHidden=false\n"),
             "\"/a b/q\" --x");
   for (const char* entry : {"", "[Desktop Entry]\nType=Application\n",
-                            "[Desktop Entry]\nExec=\"/bin/q\n",
-                            "[Desktop Entry]\nExec=%U\n",
-                            "[Other]\nExec=/bin/q\n",
-                            "[Desktop Entry]\nExec=/bin/q\nHidden=true\n",
+                            "[Desktop Entry]\nExec=\"/bin/q\n", "[Desktop Entry]\nExec=%U\n",
+                            "[Other]\nExec=/bin/q\n", "[Desktop Entry]\nExec=/bin/q\nHidden=true\n",
                             "[Desktop Entry]\nX-GNOME-Autostart-enabled=false\nExec=/bin/q\n"}) {
     EXPECT_FALSE(AutostartCommandOf(entry).has_value()) << entry;
   }

@@ -86,7 +86,8 @@ TEST(FileRegistry, UnreadableOrReadOnlyFileIsLeftAlone) {
   std::filesystem::create_directory(dir / "settings.reg");
   std::filesystem::create_directory(dir / "entry.desktop");
   FileRegistry on_directories(dir / "settings.reg", dir / "entry.desktop");
-  EXPECT_FALSE(on_directories.Set(RegRoot::CurrentUser, kSettingsKey, "Hours", {kRegDword, "1234"}));
+  EXPECT_FALSE(
+      on_directories.Set(RegRoot::CurrentUser, kSettingsKey, "Hours", {kRegDword, "1234"}));
   EXPECT_FALSE(on_directories.Set(RegRoot::LocalMachine, kMachineRunKey, "Clock", {kRegSz, "/q"}));
   EXPECT_FALSE(on_directories.Delete(RegRoot::LocalMachine, kMachineRunKey, "Clock"));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "settings.reg"));

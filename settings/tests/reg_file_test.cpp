@@ -136,6 +136,14 @@ TEST(RegFile, WritesChangeOnlyTheirOwnLines) {
             file + "\r\n\r\n[HKEY_CURRENT_USER\\Software\\New]\r\n\"A\"=dword:00000000\r\n");
 }
 
+TEST(RegFile, ValueAddedAfterAListLeftOpenIsALineOfItsOwn) {
+  const std::string file = "[HKEY_CURRENT_USER\\Software\\QuorbelClock]\n\"Blob\"=hex:01,\\";
+  const std::string written = Write(file, "Hours", Dword(2));
+  EXPECT_EQ(written, file + "\n\"Hours\"=dword:00000002\n");
+  EXPECT_EQ(Read(written, "Hours"), Dword(2));
+  EXPECT_FALSE(Read(written, "Blob"));
+}
+
 TEST(RegFile, NamesThatCannotBeWrittenAsTheyAreAreRefused) {
   EXPECT_FALSE(WriteRegFileValue("", RegRoot::CurrentUser, kKey, "a\nb", Dword(1)));
   EXPECT_FALSE(WriteRegFileValue("", RegRoot::CurrentUser, "Software\tX", "a", Dword(1)));

@@ -159,8 +159,9 @@ TYPED_TEST_P(RegistryContract, AutostartEntryIsTheQuotedPathUnderTheMachineRunKe
 TYPED_TEST_P(RegistryContract, AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth) {
   this->store_.DenyMachineWrites(true);
   this->reg().WriteAutostartEntry(u"C:\\Tools\\Clock.exe");
-  EXPECT_EQ(this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue).has_value(),
-            TypeParam::kRunKeysShareOneEntry);
+  const bool machine_entry =
+      this->backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue).has_value();
+  EXPECT_EQ(machine_entry, TypeParam::kRunKeysShareOneEntry);
   EXPECT_EQ(this->backend().Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue),
             this->StoredString("C:\\Tools\\Clock.exe"));
 

@@ -31,8 +31,7 @@ TEST(UserConfigIni, FirstWriteCopiesTheShippedFileAndChangesOnlyThatValue) {
   Installation install;
   EXPECT_EQ(install.store.Read(TextPath(install.shipped), u"TitleDE", u"MenuExit", u""),
             u"Schlie\u00dfen");
-  EXPECT_EQ(install.store.Read(TextPath(install.shipped), u"TitleDE", u"Price", u""),
-            u"\u20ac 5");
+  EXPECT_EQ(install.store.Read(TextPath(install.shipped), u"TitleDE", u"Price", u""), u"\u20ac 5");
   EXPECT_FALSE(std::filesystem::exists(install.user));
 
   ASSERT_TRUE(install.store.Write(TextPath(install.shipped), u"Skins", u"Selected", u"3"));
@@ -87,8 +86,9 @@ TEST(UserConfigIni, OtherFilesAndAStoreWithoutAUserPathGoStraightThrough) {
 
 TEST(UserConfigIni, UtfEightFileWithAByteOrderMarkReadsAsUtfEight) {
   Installation install;
-  WriteBytes(install.shipped, "\xEF\xBB\xBF[TitleDE]\nMenuExit=Schlie\xC3\x9F"
-                              "en \xE2\x82\xAC\n");
+  WriteBytes(install.shipped,
+             "\xEF\xBB\xBF[TitleDE]\nMenuExit=Schlie\xC3\x9F"
+             "en \xE2\x82\xAC\n");
   EXPECT_EQ(install.store.Read(TextPath(install.shipped), u"TitleDE", u"MenuExit", u""),
             u"Schlie\u00dfen \u20ac");
 }
