@@ -21,10 +21,6 @@ if(TARGET app_qt_tests)
   target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
 endif()
 
-if(NOT EXISTS ${PROJECT_SOURCE_DIR}/panel/panel_renderer_qt.h OR NOT EXISTS ${PROJECT_SOURCE_DIR}/tray/form4_qt.h)
-  return()
-endif()
-
 add_executable(quorbel-clock
   ${CMAKE_CURRENT_LIST_DIR}/form1_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
