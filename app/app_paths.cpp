@@ -8,14 +8,27 @@ fs::path DataDirectory(const fs::path& exe_dir, const std::function<bool(const f
   return (exe_dir / kDataSubdirectory).lexically_normal();
 }
 
-InstanceAddress InstanceAddressFor(std::string_view runtime_dir_env, const fs::path& temp_dir,
-                                   uint32_t uid) {
-  const fs::path runtime_dir(runtime_dir_env);
-  if (!runtime_dir_env.empty() && runtime_dir.is_absolute()) {
-    return {runtime_dir / "quorbel-clock.lock", runtime_dir / "quorbel-clock.socket"};
+namespace {
+
+std::string DisplaySuffix(std::string_view display) {
+  std::string suffix;
+  for (const char c : display) {
+    const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.';
+    suffix += kept ? c : '_';
   }
-  const std::string stem = "quorbel-clock-" + std::to_string(uid);
-  return {temp_dir / (stem + ".lock"), temp_dir / (stem + ".socket")};
+  return suffix.empty() ? suffix : "-" + suffix;
+}
+
+}  // namespace
+
+InstanceAddress InstanceAddressFor(std::string_view runtime_dir_env, const fs::path& temp_dir, uint32_t uid,
+                                   std::string_view display) {
+  const fs::path runtime_dir(runtime_dir_env);
+  const bool private_dir = !runtime_dir_env.empty() && runtime_dir.is_absolute();
+  const std::string stem = (private_dir ? "quorbel-clock" : "quorbel-clock-" + std::to_string(uid)) +
+                           DisplaySuffix(display);
+  const fs::path& dir = private_dir ? runtime_dir : temp_dir;
+  return {dir / (stem + ".lock"), dir / (stem + ".socket")};
 }
 
 Text JoinArguments(const std::vector<std::string>& utf8_arguments) {

@@ -41,7 +41,7 @@ class QtEntryPlatform : public EntryPlatform {
         place_(std::move(place)),
         arguments_(std::move(arguments)),
         instance_(InstanceAddressFor(EnvironmentValue("XDG_RUNTIME_DIR"), QDir::tempPath().toStdString(),
-                                     getuid())) {}
+                                     getuid(), EnvironmentValue("DISPLAY"))) {}
 
   bool TakeInstanceLock() override { return instance_.TakeLock(); }
   Text CommandLineArguments() override { return arguments_; }

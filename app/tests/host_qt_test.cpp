@@ -27,7 +27,7 @@ class QtHostTest : public ::testing::Test {
   }
   ~QtHostTest() override { fs::remove_all(dir_); }
 
-  InstanceAddress Address() const { return InstanceAddressFor(dir_.string(), "/unused", 0); }
+  InstanceAddress Address() const { return InstanceAddressFor(dir_.string(), "/unused", 0, ""); }
 
   fs::path dir_;
 };
