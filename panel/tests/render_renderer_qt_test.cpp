@@ -129,6 +129,7 @@ TEST_F(QtRendererTest, LabelFontMeasuresHeadingsOnOneLine) {
   // Verdana or its replacement at 13 pixels bold: about 6 to 7 pixels a letter.
   EXPECT_GT(one, 60.0F);
   EXPECT_LT(one, 90.0F);
+  EXPECT_EQ(one, std::round(one)) << "whole pixels, as the Windows program measures";
   EXPECT_GT(measurer->Width(u"Risk level: Risk level:"), 2 * one);
 }
 
