@@ -74,12 +74,6 @@ class QtSkinStripTest : public ::testing::Test {
   std::vector<Text> paths_;
 };
 
-TEST_F(QtSkinStripTest, ViewportAndScrollBarLieAtTheirPlaces) {
-  EXPECT_EQ(strip_.Viewport().geometry(), QRect(16, 80, 273, 57));
-  EXPECT_EQ(strip_.ScrollBar().geometry(), QRect(16, 135, 273, 17));
-  EXPECT_EQ(strip_.ScrollBar().orientation(), Qt::Horizontal);
-}
-
 TEST_F(QtSkinStripTest, TheScrollBarReachesTheLastThumbnailAndPagesByOneThumbnail) {
   SolidPictures(3);
   Build(paths_);
