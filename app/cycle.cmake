@@ -1,14 +1,20 @@
 add_library(quorbel_cycle STATIC cycle.cpp entry.cpp)
 target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_settings quorbel_common)
 
+# What the Linux program decides apart from Qt: timer periods, the idle poll's
+# schedule, the sounds' length, its data directory and instance address.
+add_library(quorbel_app_host STATIC host_timing.cpp wav_length.cpp app_paths.cpp)
+target_link_libraries(quorbel_app_host PUBLIC quorbel_common)
+
 # The fake user-interface thread, for scenario tests and soak runs.
 add_library(quorbel_cycle_testing STATIC testing/fake_platform.cpp)
 target_link_libraries(quorbel_cycle_testing PUBLIC quorbel_common)
 
 quorbel_add_gtest(app_tests
   SOURCES tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
-          tests/entry_test.cpp
-  LIBS quorbel_cycle quorbel_cycle_testing)
+          tests/entry_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
+          tests/wav_length_test.cpp tests/app_paths_test.cpp
+  LIBS quorbel_cycle quorbel_cycle_testing quorbel_app_host)
 
 # A simulated day of work and breaks against an independent reference model.
 # A day is millions of 10 ms ticks: the soak compiles the cycle and the fake

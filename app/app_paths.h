@@ -1,0 +1,40 @@
+#pragma once
+// Where the Linux program finds its data and its running instance, decided
+// from what the platform reports, so the choices are tested without it.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/text.h"
+
+namespace quorbel {
+
+inline constexpr char kDataSubdirectory[] = "../share/quorbel-clock";
+
+// The executable's own directory when Config.ini lies beside it (the build
+// tree), else the installed data under the prefix the executable lives in.
+std::filesystem::path DataDirectory(const std::filesystem::path& exe_dir,
+                                    const std::function<bool(const std::filesystem::path&)>& exists);
+
+// The lock that makes an instance the first one, and the local socket that
+// instance listens on for a second one's command line.
+struct InstanceAddress {
+  std::filesystem::path lock_file;
+  std::filesystem::path socket;
+};
+
+// Per user and X display (the desktop session, as a Windows session has one
+// instance): in $XDG_RUNTIME_DIR (private to the user) when it is set and
+// absolute, else in the temporary directory with the user's id in the names.
+// In the display name ($DISPLAY) all but letters, digits and "." become "_".
+InstanceAddress InstanceAddressFor(std::string_view runtime_dir_env, const std::filesystem::path& temp_dir,
+                                   uint32_t uid, std::string_view display);
+
+// The arguments as one string, the form a Windows command line has: each one
+// quoted when it is empty or holds a blank, joined by single spaces.
+Text JoinArguments(const std::vector<std::string>& utf8_arguments);
+
+}  // namespace quorbel

@@ -1,0 +1,82 @@
+#include "app/host_timing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorbel {
+
+uint32_t FrameIntervalMs(double refresh_hz) {
+  if (!std::isfinite(refresh_hz) || refresh_hz < 1.0) return kDefaultFrameMs;
+  return std::max<uint32_t>(1, static_cast<uint32_t>(1000.0 / refresh_hz));
+}
+
+uint32_t HostTimerPeriod(uint32_t requested_ms, uint32_t frame_ms) {
+  if (requested_ms == 0) return 0;
+  return std::max(requested_ms, frame_ms);
+}
+
+uint32_t IdleSchedule::Enable(uint32_t now, uint32_t frame_ms) {
+  if (!enabled_) poll_pending_ = true;
+  enabled_ = true;
+  // The poll follows the enabling about a frame later, as a fast timer's
+  // first tick would, unless the X server was read less than a second ago.
+  if (!read_at_) return frame_ms;
+  const uint32_t age = now - *read_at_;
+  return age >= kMinReadGapMs ? frame_ms : std::max(frame_ms, kMinReadGapMs - age);
+}
+
+void IdleSchedule::Record(uint32_t now, std::optional<uint32_t> idle_ms) {
+  read_at_ = now;
+  if (!idle_ms) {
+    last_input_.reset();
+    return;
+  }
+  last_input_ = now - *idle_ms;
+}
+
+IdleSchedule::Reading IdleSchedule::OnTimedReading(uint32_t now, std::optional<uint32_t> idle_ms) {
+  Record(now, idle_ms);
+  Reading reading;
+  if (!idle_ms) return reading;
+  const bool on_break = IsBreak(*idle_ms);
+  if (enabled_ && (poll_pending_ || on_break != delivered_break_)) {
+    reading.deliver_poll = true;
+    poll_pending_ = false;
+    delivered_break_ = on_break;
+  }
+  // While the user works, the idle time cannot pass the limit before this
+  // much more time has gone by; any input meanwhile only pushes it later.
+  if (!on_break) reading.next_read_ms = std::max(kMinReadGapMs, kBreakIdleMs - *idle_ms);
+  return reading;
+}
+
+bool IdleSchedule::NeedsReading(uint32_t now) const {
+  return !read_at_ || now - *read_at_ >= kMinReadGapMs;
+}
+
+std::optional<uint32_t> IdleSchedule::LastInputTick() const { return last_input_; }
+
+void IdlePollSource::SetEnabled(bool enabled) {
+  if (enabled == schedule_.Enabled()) return;
+  if (!enabled) {
+    schedule_.Disable();
+    wake_.Cancel();
+    return;
+  }
+  wake_.WakeAfter(schedule_.Enable(probe_.Now(), frame_ms_));
+}
+
+void IdlePollSource::OnWake() {
+  if (!schedule_.Enabled()) return;
+  const IdleSchedule::Reading reading = schedule_.OnTimedReading(probe_.Now(), probe_.IdleMs());
+  wake_.WakeAfter(reading.next_read_ms);
+  if (reading.deliver_poll && deliver_poll_) deliver_poll_();
+}
+
+std::optional<uint32_t> IdlePollSource::LastInputTick() {
+  const uint32_t now = probe_.Now();
+  if (schedule_.NeedsReading(now)) schedule_.Record(now, probe_.IdleMs());
+  return schedule_.LastInputTick();
+}
+
+}  // namespace quorbel

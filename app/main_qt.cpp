@@ -1,0 +1,122 @@
+// The Linux program's entry routine: one instance per user; a second start
+// hands its command line to the running instance and ends.
+#include <QApplication>
+#include <QDir>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/entry.h"
+#include "app/form1_qt.h"
+#include "app/single_instance_qt.h"
+#include "app/sound_canberra.h"
+#include "dialog/form3_qt.h"
+#include "settings/file_registry.h"
+#include "settings/mod_ini.h"
+#include "settings/profile_file.h"
+#include "settings/registry.h"
+#include "settings/user_config_ini.h"
+#include "settings/xdg_paths.h"
+#include "tray/form4_qt.h"
+
+namespace quorbel {
+namespace {
+namespace fs = std::filesystem;
+
+Text PathText(const fs::path& path) { return FromUtf8(path.string()); }
+
+// The entry routine's platform: the instance lock, the local socket, and the
+// program's windows.
+class QtEntryPlatform : public EntryPlatform {
+ public:
+  QtEntryPlatform(ModReg& reg, ModIni& ini, ProgramPlace place, Text arguments)
+      : reg_(reg),
+        ini_(ini),
+        place_(std::move(place)),
+        arguments_(std::move(arguments)),
+        instance_(InstanceAddressFor(EnvironmentValue("XDG_RUNTIME_DIR"), QDir::tempPath().toStdString(),
+                                     getuid(), EnvironmentValue("DISPLAY"))) {}
+
+  bool TakeInstanceLock() override { return instance_.TakeLock(); }
+  Text CommandLineArguments() override { return arguments_; }
+  void ForwardCommandLine(const Text& arguments) override { instance_.Forward(arguments); }
+
+  bool CreatePanel() override {
+    QtForm1::Hooks hooks;
+    hooks.on_tray_right_click = [this] {
+      if (form4_) form4_->ShowMenuAtPointer();
+    };
+    hooks.on_unloaded = [] { QCoreApplication::quit(); };
+    form1_ = QtForm1::Create(reg_, ini_, place_, sound_, std::move(hooks));
+    return form1_ != nullptr;
+  }
+  void ShowPanel() override { form1_->Show(); }
+  void UnloadPanel() override { form1_->Unload(); }
+
+  void LoadMenuHost() override {
+    dialog_ = std::make_unique<QtSettingsDialog>(reg_, ini_, *form1_, place_.exe_path);
+    TrayMenuActions actions;
+    actions.show_settings = [this] { dialog_->Show(); };
+    actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
+    actions.unload_form1 = [this] { form1_->Unload(); };
+    form4_ = std::make_unique<QtForm4>(ini_, *form1_, std::move(actions),
+                                       [this](const Text& wav_path) { sound_.PlaySync(wav_path); });
+  }
+
+  int RunEventLoop() override { return QApplication::exec(); }
+
+ private:
+  ModReg& reg_;
+  ModIni& ini_;
+  ProgramPlace place_;
+  Text arguments_;
+  SingleInstance instance_;
+  CanberraSound sound_;
+  // Declared in the order they are made, so they go in reverse.
+  std::unique_ptr<QtForm1> form1_;
+  std::unique_ptr<QtSettingsDialog> dialog_;
+  std::unique_ptr<QtForm4> form4_;
+};
+
+Text ArgumentsOf(int argc, char** argv) {
+  return JoinArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+}
+
+fs::path ExeDirectory() { return fs::path(QCoreApplication::applicationDirPath().toStdString()); }
+
+}  // namespace
+}  // namespace quorbel
+
+int main(int argc, char** argv) {
+  using namespace quorbel;
+  const Text arguments = ArgumentsOf(argc, argv);
+  QApplication application(argc, argv);
+  // Only Exit ends the program: closing the settings dialog must not.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  const std::string config_home = EnvironmentValue("XDG_CONFIG_HOME");
+  const std::string home = EnvironmentValue("HOME");
+  FileRegistry registry(UserSettingsFile(config_home, home), UserAutostartFile(config_home, home));
+  ModReg reg(registry);
+
+  const fs::path data_dir = DataDirectory(ExeDirectory(), [](const fs::path& file) {
+    std::error_code error;
+    return fs::is_regular_file(file, error);
+  });
+  const Text app_dir = MakeAppDir(PathText(data_dir), u'/');
+  ProfileFile files;
+  const fs::path user_config_ini = UserConfigIni(config_home, home);
+  UserConfigIniStore config_ini(files, app_dir + kConfigFile,
+                                user_config_ini.empty() ? Text() : PathText(user_config_ini));
+  ModIni ini(config_ini, app_dir);
+
+  ProgramPlace place{FromUtf8(QCoreApplication::applicationFilePath().toStdString()), PathText(data_dir)};
+  QtEntryPlatform platform(reg, ini, std::move(place), arguments);
+  return RunEntryRoutine(platform);
+}

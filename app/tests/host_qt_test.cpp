@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLockFile>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/single_instance_qt.h"
+#include "app/sound_canberra.h"
+
+namespace quorbel {
+namespace {
+namespace fs = std::filesystem;
+
+// The application object comes from the shared offscreen test environment.
+class QtHostTest : public ::testing::Test {
+ protected:
+  QtHostTest() {
+    dir_ = fs::temp_directory_path() / ("quorbel-host-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  ~QtHostTest() override { fs::remove_all(dir_); }
+
+  InstanceAddress Address() const { return InstanceAddressFor(dir_.string(), "/unused", 0, ""); }
+
+  fs::path dir_;
+};
+
+TEST_F(QtHostTest, OnlyTheFirstInstanceHoldsTheLockAndASecondOneReachesItsSocket) {
+  SingleInstance first(Address());
+  ASSERT_TRUE(first.TakeLock());
+  EXPECT_TRUE(fs::is_socket(Address().socket));
+
+  SingleInstance second(Address());
+  EXPECT_FALSE(second.TakeLock());
+  QElapsedTimer clock;
+  clock.start();
+  second.Forward(u"/x \"two words\"");
+  QCoreApplication::processEvents();
+  EXPECT_LT(clock.elapsed(), 1000) << "the first instance listens, so nothing waits for a time-out";
+  EXPECT_TRUE(fs::is_socket(Address().socket)) << "the first instance runs on";
+}
+
+TEST_F(QtHostTest, ALockAndASocketLeftByACrashedInstanceDoNotBlockTheNextStart) {
+  const pid_t crashed = fork();
+  ASSERT_GE(crashed, 0);
+  if (crashed == 0) {
+    QLockFile lock(QString::fromStdString(Address().lock_file.string()));
+    lock.tryLock(0);
+    _exit(0);  // ends without giving the lock back
+  }
+  int status = 0;
+  waitpid(crashed, &status, 0);
+  ASSERT_TRUE(fs::exists(Address().lock_file));
+  std::ofstream(Address().socket) << "not a socket any more";
+
+  SingleInstance next(Address());
+  EXPECT_TRUE(next.TakeLock());
+  EXPECT_TRUE(fs::is_socket(Address().socket));
+}
+
+TEST_F(QtHostTest, ForwardingToNoInstanceEndsAtOnce) {
+  SingleInstance lonely(Address());
+  QElapsedTimer clock;
+  clock.start();
+  lonely.Forward(u"anything");
+  EXPECT_LT(clock.elapsed(), 1000);
+}
+
+TEST_F(QtHostTest, ASoundHoldsTheThreadNoLongerThanItPlays) {
+  // No sound server, whatever the machine has: a driver that is not there.
+  // (ALSA's driver loads and unloads plugins that LeakSanitizer trips over.)
+  setenv("CANBERRA_DRIVER", "quorbel-test-no-driver", 1);
+  CanberraSound sound;
+  QElapsedTimer clock;
+  clock.start();
+  sound.PlaySync(Text(u"/no/such/dir\\load.wav"));
+  const fs::path not_a_wave = dir_ / "load.wav";
+  std::ofstream(not_a_wave) << "ID3 an mp3 file, say";
+  sound.PlaySync(FromUtf8(not_a_wave.string()));
+  EXPECT_LT(clock.elapsed(), 100) << "nothing to play: at once";
+
+  // 900 ms of sound, whether a sound server plays it or not.
+  clock.restart();
+  sound.PlaySync(FromUtf8(QUORBEL_DATA_DIR) + u"\\load.wav");
+  EXPECT_LT(clock.elapsed(), 900 + 150);
+}
+
+}  // namespace
+}  // namespace quorbel

@@ -1,0 +1,178 @@
+// The reminder cycle with its idle poll delivered by IdlePollSource, as on
+// Linux, instead of a fast timer: the cycle must decide as it does on
+// Windows while the process is woken far less often.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "app/cycle.h"
+#include "app/host_timing.h"
+#include "app/testing/fake_platform.h"
+#include "panel/tests/content_fake_profile.h"
+#include "settings/memory_registry.h"
+
+namespace quorbel::testing {
+namespace {
+
+constexpr uint64_t kSecond = 1000;
+constexpr uint64_t kMinute = 60 * kSecond;
+constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
+
+// The fake thread's input clock as the X server would report it, and the
+// wake timer as virtual time.
+class FakeIdleHost : public IdleProbe, public WakeTimer {
+ public:
+  explicit FakeIdleHost(FakePlatform& platform) : platform_(platform) {}
+  std::optional<uint32_t> IdleMs() override {
+    ++queries;
+    const auto last = platform_.LastInputTick();
+    if (!last) return std::nullopt;
+    return platform_.TickCount() - *last;
+  }
+  uint32_t Now() override { return platform_.TickCount(); }
+  void WakeAfter(uint32_t milliseconds) override { wake_at = platform_.Now() + milliseconds; }
+  void Cancel() override { wake_at = kNever; }
+
+  uint64_t wake_at = kNever;
+  int queries = 0;
+
+ private:
+  FakePlatform& platform_;
+};
+
+// Every cycle timer but the idle poll on the fake thread; Timer5 is the
+// source's, as the Qt timer host routes it.
+class RoutingTimerHost : public TimerHost {
+ public:
+  RoutingTimerHost(FakePlatform& platform, IdlePollSource& idle) : platform_(platform), idle_(idle) {}
+  void SetInterval(TimerId timer, uint32_t milliseconds) override {
+    if (timer != TimerId::Timer5) platform_.SetInterval(timer, milliseconds);
+  }
+  void SetEnabled(TimerId timer, bool enabled) override {
+    if (timer == TimerId::Timer5) return idle_.SetEnabled(enabled);
+    platform_.SetEnabled(timer, enabled);
+  }
+  bool IsEnabled(TimerId timer) const override {
+    return timer == TimerId::Timer5 ? idle_.IsEnabled() : platform_.IsEnabled(timer);
+  }
+
+ private:
+  FakePlatform& platform_;
+  IdlePollSource& idle_;
+};
+
+class IdlePollCycleTest : public ::testing::Test {
+ protected:
+  IdlePollCycleTest() {
+    platform_.SetTickHandler([this](TimerId timer) { cycle_.OnTimer(timer); });
+    profile_.Set(u"C:\\Clock\\Config.ini", u"Skins", u"Selected", u"1");
+  }
+
+  void Start(int32_t minutes) {
+    reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Minutes", minutes);
+    cycle_.Start();
+  }
+
+  // Runs the fake thread, waking the idle source when it asked to be woken.
+  void RunFor(uint64_t milliseconds) {
+    const uint64_t end = platform_.Now() + milliseconds;
+    while (host_.wake_at <= end) {
+      platform_.RunFor(host_.wake_at - platform_.Now());
+      host_.wake_at = kNever;
+      ++wakes_;
+      idle_.OnWake();
+    }
+    platform_.RunFor(end - platform_.Now());
+  }
+
+  FakePlatform platform_;
+  FakePanelWindow window_{platform_};
+  RecordingRenderer renderer_{platform_};
+  FakeIdleHost host_{platform_};
+  int polls_ = 0;
+  int wakes_ = 0;
+  IdlePollSource idle_{host_, host_, 16, [this] {
+                         ++polls_;
+                         cycle_.OnTimer(TimerId::Timer5);
+                       }};
+  RoutingTimerHost timers_{platform_, idle_};
+  MemoryRegistry registry_;
+  ModReg reg_{registry_};
+  FakeProfileStore profile_;
+  ModIni ini_{profile_, u"C:\\Clock\\"};
+  ReminderCycle cycle_{CyclePorts{timers_, window_, idle_, platform_, renderer_, reg_, ini_}, u"load.wav"};
+};
+
+TEST_F(IdlePollCycleTest, AWorkingUserCostsAReadingEveryTwoMinutesAndRemindersComeOnTime) {
+  Start(1);
+  RunFor(kSecond);
+  EXPECT_EQ(polls_, 1) << "the poll at start-up";
+  EXPECT_EQ(window_.Top(), -140);
+
+  const int queries_at_start = host_.queries;
+  RunFor(60 * kMinute);
+  int reminders = 0;
+  for (const PanelModel& model : renderer_.Drawn()) reminders += model.use_time_text[0] == u' ';
+  EXPECT_EQ(reminders, 3) << "at 1, 31 and 51 minutes of use";
+  EXPECT_LE(wakes_, 32) << "the idle source wakes about every two minutes";
+  EXPECT_LE(host_.queries - queries_at_start, platform_.Ticks(TimerId::Timer1) + wakes_)
+      << "besides those wake-ups, only a minute tick reads the idle time";
+  EXPECT_EQ(polls_, 1);
+  EXPECT_FALSE(cycle_.IsIdle());
+}
+
+TEST_F(IdlePollCycleTest, ABreakOf121SecondsResetsWithinASecondAndTheReturnRestartsTheCount) {
+  Start(10);
+  RunFor(3 * kMinute + 500);
+  platform_.TakeBreak();
+  RunFor(120 * kSecond + 900);
+  EXPECT_FALSE(cycle_.IsIdle()) << "120 whole seconds are no break";
+  RunFor(1100);
+  EXPECT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(cycle_.UseMinutes(), 0);
+  EXPECT_FALSE(platform_.IsEnabled(TimerId::Timer1));
+
+  const int wakes_before = wakes_;
+  RunFor(10 * kMinute);
+  EXPECT_LE(wakes_ - wakes_before, 601) << "once a second while waiting for the user";
+
+  platform_.ClearEvents();
+  const uint64_t back = platform_.Now();
+  platform_.ReturnFromBreak();
+  RunFor(kMinute + 2 * kSecond);
+  EXPECT_FALSE(cycle_.IsIdle());
+  const auto minutes = platform_.TickTimes(TimerId::Timer1);
+  ASSERT_EQ(minutes.size(), 1u);
+  EXPECT_GE(minutes[0], back + kMinute);
+  EXPECT_LE(minutes[0], back + kMinute + kSecond);
+}
+
+TEST_F(IdlePollCycleTest, AReturnWhileTheCycleIsFrozenIsHeardOnceTheFreezeEnds) {
+  Start(10);
+  RunFor(kMinute);
+  platform_.TakeBreak();
+  RunFor(3 * kMinute);
+  ASSERT_TRUE(cycle_.IsIdle());
+
+  // The user comes back straight into the settings dialog: the freeze stops
+  // the poll before it reads the return.
+  platform_.ReturnFromBreak();
+  cycle_.ShowPanelManaul();
+  RunFor(30 * kSecond);
+  cycle_.Time3active();
+  RunFor(2 * kSecond);
+  EXPECT_FALSE(cycle_.IsIdle());
+  EXPECT_EQ(window_.Top(), -140);
+  EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1)) << "counting resumes after the freeze";
+}
+
+TEST_F(IdlePollCycleTest, AMinuteTickAfterSleepSeesTheBreakThoughNoPollReadItYet) {
+  Start(10);
+  RunFor(2 * kMinute);
+  platform_.SuspendMachine(30 * kMinute, TimerId::Timer1);
+  EXPECT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(cycle_.UseMinutes(), 0);
+}
+
+}  // namespace
+}  // namespace quorbel::testing

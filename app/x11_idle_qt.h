@@ -1,0 +1,26 @@
+#pragma once
+// The X server's idle time through the screen-saver extension, on Qt's own
+// X connection, and the monotonic clock the cycle's tick count comes from.
+#include <cstdint>
+#include <optional>
+
+#include "app/host_timing.h"
+
+namespace quorbel {
+
+class X11IdleProbe : public IdleProbe {
+ public:
+  // Finds Qt's X connection; without one (another platform plugin, or the
+  // server lacks the extension) every query fails.
+  X11IdleProbe();
+  std::optional<uint32_t> IdleMs() override;
+  // Counts time the machine spent asleep too, as the Windows tick count does:
+  // a minute tick after a long sleep must see it as a break.
+  uint32_t Now() override;
+
+ private:
+  void* connection_ = nullptr;  // xcb_connection_t, owned by Qt
+  uint32_t root_ = 0;
+};
+
+}  // namespace quorbel
