@@ -118,8 +118,10 @@ panel_top() { panel_geometry | awk '{print $2}'; }
 panel_left() { panel_geometry | awk '{print $1}'; }
 panel_at() { [[ "$(panel_top)" == "$1" ]]; }
 
+panel_exists() { [[ -n "$(panel_window)" ]]; }
+
 wait_for_panel() {
-  wait_until "$1" test -n "$(panel_window)" && return 0
+  wait_until "$1" panel_exists && return 0
   program_running || fail "the program ended at start (log: $(head -c 500 "$E2E_DIR/program.log"))"
   fail "the program showed no panel window within $1 s"
 }
@@ -145,11 +147,12 @@ click_tray_icon() {
   xdotool mousemove 640 400 sleep 0.1 mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.1 click "$1"
 }
 
-# The program's pop-up menu: a new override-redirect window of the program.
+# The program's pop-up menu: a mapped top-level window of the program that
+# carries no caption of its own (the panel and the dialog have theirs).
 menu_window() {
   local id
-  for id in $(xdotool search --all --pid "$PROGRAM_PID" --onlyvisible --name '' 2>/dev/null || true); do
-    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_POPUP_MENU\|_DROPDOWN_MENU' && { echo "$id"; return 0; }
+  for id in $(xwininfo -root -children 2>/dev/null | awk '/"quorbel-clock": \("quorbel-clock" "quorbel-clock"\)/ {print $1}'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return 0; }
   done
   return 1
 }
@@ -221,14 +224,16 @@ click_in_dialog() {
   xdotool mousemove $((x + $1)) $((y + $2)) sleep 0.1 click 1
 }
 
-# replace_field hours|minutes TEXT: selects the whole field and types TEXT.
-replace_field() {
-  case $1 in
-    hours) click_in_dialog 128 33 ;;
-    minutes) click_in_dialog 184 33 ;;
-  esac
+# set_interval HOURS MINUTES: types both fields as a user tabbing through
+# them does; the dialog opens with the focus in Hours. (Where the fields lie
+# follows the width of the caption before them.) A click on the dialog's
+# empty lower right part gives it the keyboard without moving the focus.
+set_interval() {
+  click_in_dialog 250 180
   sleep 0.2
   xdotool key ctrl+a
+  xdotool type "$1"
+  xdotool key Tab ctrl+a
   xdotool type "$2"
   sleep 0.2
 }

@@ -13,7 +13,8 @@ store_interval 0 1
 # The window the user types in, with the keyboard focus.
 xev -name typing -geometry 300x100+100+400 >"$E2E_DIR/typing.log" 2>&1 &
 E2E_PIDS+=($!)
-wait_until 5 test -n "$(xdotool search --name '^typing$' 2>/dev/null)" || fail "the typing window did not open"
+typing_open() { [[ -n "$(xdotool search --name '^typing$' 2>/dev/null)" ]]; }
+wait_until 5 typing_open || fail "the typing window did not open"
 typing=$(xdotool search --name '^typing$' | head -n 1)
 xdotool windowfocus --sync "$typing"
 

@@ -14,8 +14,7 @@ wait_until 5 panel_at -140 || fail "the panel did not rise"
 shipped=$(md5sum <"$QUORBEL_BUILD_DIR/bin/Config.ini")
 
 open_settings
-replace_field hours 0
-replace_field minutes 7
+set_interval 0 7
 click_thumbnail 2
 sleep 0.3
 click_ok
@@ -32,7 +31,7 @@ sleep 0.5
 screenshot "$E2E_DIR/skin3.png"
 differing=$(panel_differs_from_preview "$E2E_DIR/skin3.png" 3 1 0)
 ((differing < 2000)) || fail "the panel does not show the third skin ($differing pixels differ; $E2E_DIR/skin3.png)"
-replace_field minutes 9
+set_interval 1 9
 click_cancel
 wait_until 5 dialog_closed || fail "Cancel did not close the dialog"
 wait_until 5 panel_at -140 || fail "the panel did not rise after Cancel"

@@ -6,6 +6,10 @@ source "$(dirname "$0")/lib.sh"
 
 prepare_home
 start_display
+# Every place the X server gives a top-level window, in order.
+xev -root -event substructure >"$E2E_DIR/root_events.log" 2>&1 &
+E2E_PIDS+=($!)
+sleep 0.3
 launch
 wait_for_panel 10
 
@@ -14,6 +18,10 @@ read -r left top width height < <(panel_geometry)
 screen_width=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
 [[ "$left" == $(((screen_width - 450) / 2)) ]] || fail "the panel is not centred (left $left)"
 wait_until 5 panel_at -140 || fail "the panel did not rise out of view (top $(panel_top))"
+# Shown at the top first, then 14 steps of 10 pixels up.
+tops=$(sed -nE "s/.*\(-?[0-9]+,(-?[0-9]+)\), width 450, height 140.*/\1/p" "$E2E_DIR/root_events.log" | uniq | tr '\n' ' ')
+expected="0 $(seq -s ' ' -10 -10 -140) "
+[[ "$tops" == "$expected" ]] || fail "the panel's tops at start were: $tops (expected: $expected)"
 wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
 
 [[ "$(setting Autorun)" == dword:00000001 ]] || fail "a first run did not store Autorun=1 ($(setting Autorun))"
