@@ -187,7 +187,12 @@ expect_input_clock_moving() {
 # why_no_reminder: which of the known causes kept a reminder away, with what
 # the reminder depends on, for a failure message.
 why_no_reminder() {
-  local answers=no
+  local answers=no status=0
+  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    wait "$PROGRAM_PID" 2>/dev/null || status=$?
+    echo "cause: the program ended, with status $status"
+    return
+  fi
   probe responds 2000 && answers=yes
   echo "cause: $(reminder_blockers "$PROBE" "$PROGRAM_PID" "$STAMP_LOG"); panel top $(panel_field top)," \
     "answers messages: $answers; Hours $(reg_value "$SETTINGS" Hours), Minutes $(reg_value "$SETTINGS" Minutes)"
