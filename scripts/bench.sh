@@ -15,12 +15,19 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$BUILD" --target QuorbelClock panel_bench quorbel_probe | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
 
 stop() {
-  wineserver -k 2>/dev/null || true
+  stop_wine_server
   kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
 }
 trap stop EXIT
+die() {
+  echo "bench: $*" >&2
+  exit 1
+}
 start_virtual_display
-prepare_wine_prefix "$BUILD/wineprefix"
+# A session that starts no copy of the program on its own: one that an
+# autostart entry started would be measured instead, with settings it read
+# before ours were stored.
+start_clean_wine_session "$BUILD/wineprefix" || die "no clean Wine session"
 rm -rf "$WORK" && mkdir -p "$WORK" && cp -r "$BUILD/bin/." "$WORK/"
 PROBE="$BUILD/tests/e2e/quorbel_probe.exe"
 settings='HKCU\Software\QuorbelClock'
@@ -39,38 +46,43 @@ cpu_percent() {  # PID SECONDS
   awk -v d=$((after - before)) -v s="$2" -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.1f %% of one core", 100 * d / hz / s}'
 }
 
-# Keeps the last-input clock fresh, as a working user does.
+# Keeps the last-input clock fresh, as a working user does, and logs every
+# read of a last-input stamp later than the tick count.
 wine "$PROBE" input-window 200 </dev/null >/dev/null 2>&1 &
 VIRTUAL_DISPLAY_PIDS+=($!)
 sleep 1
 ( for i in $(seq 1000); do xdotool mousemove $((100 + i % 40)) $((400 + i % 7)); sleep 0.2; done ) >/dev/null 2>&1 &
 VIRTUAL_DISPLAY_PIDS+=($!)
+stamp_log="$WORK/stamp_ahead.log"
+wine "$PROBE" stamp-ahead 200000 </dev/null >"$stamp_log" 2>/dev/null &
+stamp_watch=$!
+VIRTUAL_DISPLAY_PIDS+=($stamp_watch)
+input_clock_moves "$PROBE" ||
+  die "Wine's last-input clock does not move although the pointer moves over a Wine window: no reminder would come"
 
+[[ -z "$(own_programs)" ]] || die "a copy of the program runs before the bench starts it: $(own_programs | tr '\n' ' ')"
 # Through a file: the program inherits the probe's output and would hold a
 # pipe open for as long as it runs.
-(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null >"$WORK/startup_ms.txt" 2>/dev/null)
+(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null >"$WORK/startup_ms.txt" 2>/dev/null) ||
+  die "the program showed no panel within 10 s"
 startup_ms=$(tr -d '\r' <"$WORK/startup_ms.txt")
 sleep 2
-program_pid() {
-  local pid
-  for pid in $(pgrep -f 'QuorbelClock.exe'); do
-    [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == QuorbelClock* ]] || continue
-    # Only this run's: other runs on the machine start the program too.
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid" && return
-  done
-}
-program=
-for _ in $(seq 50); do program=$(program_pid) && [[ -n "$program" ]] && break; sleep 0.1; done
-[[ -n "$program" ]] || { echo "the program did not start" >&2; exit 1; }
+program=$(own_programs)
+[[ $(wc -w <<<"$program") -eq 1 ]] || die "one start left $(wc -w <<<"$program") instances of the program"
 server=$(for pid in $(pgrep wineserver); do
   tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"; done | head -1)
 
 hidden_program=$(cpu_percent "$program" 20)
 private_kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$program/smaps_rollup")
 # The first reminder comes a minute after start-up; measure inside its hold.
+reminder_due=$((SECONDS + 90))
 while [[ "$(wine "$PROBE" panel </dev/null 2>/dev/null | tr ' ' '\n' | sed -n 's/^top=//p' | tr -d '\r')" != 0 ]]; do
+  ((SECONDS < reminder_due)) ||
+    die "no reminder within 90 s of the measure while hidden (cause: $(reminder_blockers "$PROBE" "$program" "$stamp_log"))"
   sleep 0.2
 done
+# Its reads cost Wine's server what the figures below measure.
+kill "$stamp_watch" 2>/dev/null || true
 sleep 1
 server_before=$(cpu_ticks "$server")
 showing_program=$(cpu_percent "$program" 7)
@@ -110,6 +122,8 @@ figure reminder_cpu_percent "${showing_program%% *}"
 figure reminder_server_cpu_percent "${showing_server%% *}"
 figure private_mib "$(awk -v k="$private_kb" 'BEGIN {printf "%.1f", k / 1024}')"
 figure private_floor_mib "$(awk -v k="$floor_kb" 'BEGIN {printf "%.1f", k / 1024}')"
-wineserver -k || true
-prepare_wine_prefix "$BUILD/wineprefix"
+echo "last-input stamps later than the tick count while the user worked: $(stamps_ahead "$stamp_log")"
+# The program's first run wrote an autostart entry: the benchmark's session
+# must not start it.
+start_clean_wine_session "$BUILD/wineprefix" || die "no clean Wine session for the drawing figures"
 (cd "$WORK" && wine "$BUILD/panel/QuorbelBench.exe" </dev/null 2>/dev/null | tr -d '\r')

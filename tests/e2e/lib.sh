@@ -20,6 +20,15 @@ fail() {
 
 note() { echo "-- $*"; }
 
+# retry WHAT: says that a step is tried once more, in the test's output and
+# in a log the test command's summary prints; the one retry a step gets.
+RETRY_LOG="$QUORBEL_BUILD_DIR/e2e/retries.log"
+retry() {
+  echo "-- retry: $*"
+  mkdir -p "$(dirname "$RETRY_LOG")"
+  echo "$E2E_NAME: $*" >>"$RETRY_LOG"
+}
+
 # own_pids PATTERN: processes matching PATTERN that run in this test's Wine
 # prefix. Other test runs share the machine; their programs are not ours.
 own_pids() {
@@ -31,26 +40,32 @@ own_pids() {
   done
 }
 
-# stop_program: ends every instance of the program started by this test.
+# stop_program: ends every instance of the program in this prefix, and waits
+# up to 5 s for them to be gone.
 stop_program() {
   local pids
   pids=$(own_pids 'QuorbelClock.exe')
   [[ -z "$pids" ]] || kill -CONT $pids 2>/dev/null || true
   [[ -z "$pids" ]] || kill $pids 2>/dev/null || true
+  for _ in $(seq 50); do
+    [[ -z "$(own_programs)" ]] && return 0
+    sleep 0.1
+  done
+  echo "FAIL: the program did not end within 5 s of a kill" >&2
+  return 1
 }
 
 cleanup() {
   local status=$?
-  stop_program
+  stop_program || true
   local probes
   probes=$(own_pids 'quorbel_probe.exe')
   [[ -z "$probes" ]] || kill $probes 2>/dev/null || true
   for pid in "${E2E_PIDS[@]}" "${VIRTUAL_DISPLAY_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  # The scratch copy's autostart entry must not start it in a later session.
-  [[ -n "${PROGRAM:-}" ]] && forget_autostart
-  # Whatever Windows processes of this prefix are left (probes included).
-  wineserver -k >/dev/null 2>&1 || true
+  # Whatever Windows processes of this prefix are left (probes included); the
+  # scratch copy's autostart entry must not start it in a later session.
+  [[ -n "${WINEPREFIX:-}" ]] && stop_wine_server
   exit "$status"
 }
 trap cleanup EXIT
@@ -62,41 +77,38 @@ start_display() {
 }
 
 # Makes a scratch copy of the program with its data files, and clears every
-# setting the program keeps, so each test starts as a first run. The
-# autostart entry goes first: a new Wine session starts whatever it names,
-# which would hold the single-instance lock before the test's own start.
+# setting the program keeps, so each test starts as a first run, in a Wine
+# server session of its own (a server started without a display keeps a
+# 1024 x 768 screen, where clicks on the tray icon miss) that starts no copy
+# of the program left by an earlier test.
 install_program() {
   rm -rf "$E2E_DIR"
-  # A Wine server of this test's own: a server started without a display
-  # keeps a 1024 x 768 screen, where clicks on the tray icon miss, and copies
-  # of the program from earlier tests must not run on. wineboot starts what
-  # the Run keys name, so an autostart entry left by an earlier test goes
-  # before prepare_wine_prefix boots.
-  if [[ -f "$QUORBEL_BUILD_DIR/wineprefix/.quorbel-ready" ]]; then
-    export WINEPREFIX="$QUORBEL_BUILD_DIR/wineprefix"
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    wineserver -w </dev/null >/dev/null 2>&1 || true
-    wineserver -p </dev/null >/dev/null 2>&1 || true
-    forget_autostart
-  fi
-  prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
-  forget_autostart
+  start_clean_wine_session "$QUORBEL_BUILD_DIR/wineprefix" || fail "no clean Wine session"
   wine reg delete "$SETTINGS" /f </dev/null >/dev/null 2>&1 || true
   mkdir -p "$E2E_DIR"
   cp -r "$QUORBEL_BUILD_DIR/bin/." "$E2E_DIR/"
   PROGRAM="$E2E_DIR/QuorbelClock.exe"
 }
 
-forget_autostart() {
-  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock /f >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock /f >/dev/null 2>&1 || true
-}
-
-# launch [ARGS...]: starts the program in the background.
+# launch [ARGS...]: starts the program in the background; wine execs it, so
+# PROGRAM_PID is the program's own process.
+LAUNCHED_PIDS=()
 launch() {
   (cd "$E2E_DIR" && exec wine "$PROGRAM" "$@" </dev/null >/dev/null 2>&1) &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
+  LAUNCHED_PIDS+=($PROGRAM_PID)
+}
+
+# expect_own_instance: exactly one copy of the program runs in this prefix,
+# and this test started it. Anything else is an instance from elsewhere (an
+# autostart entry a new session ran), whose panel answers the probes but
+# which read its settings before the test stored them.
+expect_own_instance() {
+  local programs
+  programs=$(own_programs)
+  [[ $(wc -w <<<"$programs") -eq 1 && " ${LAUNCHED_PIDS[*]} " == *" $programs "* ]] ||
+    fail "not exactly one instance of the test's own: running $(echo ${programs:-none}), started ${LAUNCHED_PIDS[*]:-none}"
 }
 
 probe() { wine "$PROBE" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
@@ -105,7 +117,7 @@ probe() { wine "$PROBE" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 wait_for_panel() {
   local deadline=$((SECONDS + $1))
   while ((SECONDS < deadline)); do
-    probe panel >/dev/null && return 0
+    probe panel >/dev/null && expect_own_instance && return 0
     sleep 0.2
   done
   fail "the program did not show its panel window within $1 s"
@@ -114,7 +126,7 @@ wait_for_panel() {
 # panel_field NAME: one field (top, left, topmost ...) of the panel window.
 panel_field() { probe panel | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
-program_count() { own_pids 'QuorbelClock.exe' | wc -l; }
+program_count() { own_programs | wc -l; }
 
 reg_value() {  # KEY NAME: the value's data as `wine reg query` prints it
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name {print $3}'
@@ -128,12 +140,62 @@ store_setting() {
   [[ "$(reg_value "$SETTINGS" "$1")" == "$(printf '0x%x' "$2")" ]] || fail "could not store the setting $1 = $2"
 }
 
-# reminder_state: what a coming reminder depends on, for a failure message.
-reminder_state() {
-  local answers=no
+# --- A user at work, and why a reminder did not come.
+
+# start_working_user SECONDS: the user works for SECONDS: a Wine window under
+# the pointer (Wine's last-input clock sees only input on its own windows)
+# and a pointer move over it every 200 ms while $WORKING exists (removing it
+# is a break). A watcher logs every read of the last-input stamp that is later
+# than the tick count. Returns once the input clock is seen to move.
+WORKING="$E2E_DIR/working"
+STAMP_LOG="$E2E_DIR/stamp_ahead.log"
+start_working_user() {
+  touch "$WORKING"
+  wine "$PROBE" input-window "$1" </dev/null >/dev/null 2>&1 &
+  INPUT_WINDOW_PID=$!
+  E2E_PIDS+=($INPUT_WINDOW_PID)
+  (
+    i=0
+    while true; do
+      [[ -f "$WORKING" ]] && xdotool mousemove $((100 + i % 40)) $((400 + i % 7)) 2>/dev/null
+      i=$((i + 1))
+      sleep 0.2
+    done
+  ) &
+  E2E_PIDS+=($!)
+  wine "$PROBE" stamp-ahead $(($1 * 1000)) </dev/null >"$STAMP_LOG" 2>/dev/null &
+  E2E_PIDS+=($!)
+  sleep 1
+  expect_input_clock_moving
+}
+
+# expect_input_clock_moving: before waiting for a reminder, the user's input
+# must reach Wine's last-input clock. A clock that stays put gets one retry
+# with a new input window.
+expect_input_clock_moving() {
+  input_clock_moves "$PROBE" && return 0
+  retry "the last-input clock did not move ($(probe input-clock)): a new input window"
+  kill "$INPUT_WINDOW_PID" 2>/dev/null || true
+  wine "$PROBE" input-window 600 </dev/null >/dev/null 2>&1 &
+  INPUT_WINDOW_PID=$!
+  E2E_PIDS+=($INPUT_WINDOW_PID)
+  sleep 1
+  input_clock_moves "$PROBE" ||
+    fail "Wine's last-input clock does not move although the pointer moves over a Wine window ($(probe input-clock))"
+}
+
+# why_no_reminder: which of the known causes kept a reminder away, with what
+# the reminder depends on, for a failure message.
+why_no_reminder() {
+  local answers=no status=0
+  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    wait "$PROGRAM_PID" 2>/dev/null || status=$?
+    echo "cause: the program ended, with status $status"
+    return
+  fi
   probe responds 2000 && answers=yes
-  echo "panel top $(panel_field top), answers messages: $answers; input clock idle $(probe idle) ms;" \
-    "Hours $(reg_value "$SETTINGS" Hours), Minutes $(reg_value "$SETTINGS" Minutes)"
+  echo "cause: $(reminder_blockers "$PROBE" "$PROGRAM_PID" "$STAMP_LOG"); panel top $(panel_field top)," \
+    "answers messages: $answers; Hours $(reg_value "$SETTINGS" Hours), Minutes $(reg_value "$SETTINGS" Minutes)"
 }
 
 # tray_width: width of trayer's window, which grows when an icon docks.
@@ -268,14 +330,11 @@ redock_icon() {
 }
 
 # open_menu WHY: right-clicks the icon. A click Wine's tray drops (the
-# program never hears of it) gets one more, and then one on an icon docked
-# again.
+# program never hears of it) gets one retry, on the icon docked again.
 open_menu() {
   click_tray_icon 3
-  wait_until 2 menu_open && return 0
-  click_tray_icon 3
   wait_until 3 menu_open && return 0
-  note "the icon took no clicks: docking it again ($1)"
+  retry "a right click on the icon opened no menu ($1): docking the icon again"
   redock_icon
   click_tray_icon 3
   wait_until 3 menu_open && return 0

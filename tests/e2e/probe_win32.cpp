@@ -34,13 +34,14 @@ int ShowPanel() {
   return 0;
 }
 
-// watch MS: waits up to MS for the panel, then prints each new top edge with
-// the milliseconds since it appeared, until MS have passed.
-int WatchPanel(DWORD duration) {
+// watch MS [WAIT_MS]: waits up to WAIT_MS (MS if not given) for the panel,
+// then prints each new top edge with the milliseconds since it appeared,
+// until MS have passed.
+int WatchPanel(DWORD duration, DWORD wait) {
   const DWORD start = GetTickCount();
   HWND panel = nullptr;
   while (!(panel = FindPanel())) {
-    if (GetTickCount() - start > duration) return 1;
+    if (GetTickCount() - start > wait) return 1;
     Sleep(2);
   }
   const DWORD seen = GetTickCount();
@@ -103,11 +104,44 @@ int InputWindow(DWORD seconds) {
   return 0;
 }
 
-// idle: milliseconds since the last input Wine's last-input clock saw.
-int ShowIdle() {
+// input-clock: the raw last-input stamp and tick count as a Windows process
+// reads them, and the stamp minus the tick count (signed: above 0 when the
+// stamp is later than the tick count read after it).
+int ShowInputClock() {
   LASTINPUTINFO info{sizeof(info), 0};
   if (!GetLastInputInfo(&info)) return 1;
-  std::printf("%lu\n", GetTickCount() - info.dwTime);
+  const DWORD tick = GetTickCount();
+  std::printf("stamp=%lu tick=%lu ahead=%ld\n", info.dwTime, tick, static_cast<LONG>(info.dwTime - tick));
+  return 0;
+}
+
+// stamp-ahead MS: reads the stamp and then the tick count about every
+// millisecond for MS. Each read whose stamp is later than the tick count is
+// printed at once ("ahead MS stamp=S tick=T"), then a summary: how many
+// reads, how many of them ahead and by how much at most, and how often the
+// stamp changed.
+int WatchStampAhead(DWORD duration) {
+  const DWORD start = GetTickCount();
+  unsigned long reads = 0, ahead = 0, changes = 0;
+  LONG most = 0;
+  DWORD last = 0;
+  while (GetTickCount() - start < duration) {
+    LASTINPUTINFO info{sizeof(info), 0};
+    if (!GetLastInputInfo(&info)) return 1;
+    const DWORD tick = GetTickCount();
+    const LONG difference = static_cast<LONG>(info.dwTime - tick);
+    if (reads > 0 && info.dwTime != last) ++changes;
+    last = info.dwTime;
+    ++reads;
+    if (difference > 0) {
+      ++ahead;
+      if (difference > most) most = difference;
+      std::printf("ahead %ld stamp=%lu tick=%lu\n", difference, info.dwTime, tick);
+      std::fflush(stdout);
+    }
+    Sleep(1);
+  }
+  std::printf("reads=%lu ahead=%lu most=%ld changes=%lu\n", reads, ahead, most, changes);
   return 0;
 }
 
@@ -276,9 +310,9 @@ int ShowDialog() {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: quorbel_probe panel | watch MS | taskbar-created | input-window SECONDS |\n"
+  std::fprintf(stderr, "usage: quorbel_probe panel | watch MS [WAIT_MS] | taskbar-created | input-window SECONDS |\n"
                "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION |\n"
-               "       panel-count | responds MS | dialog | idle\n");
+               "       panel-count | responds MS | dialog | input-clock | stamp-ahead MS\n");
   return 2;
 }
 
@@ -288,7 +322,10 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "panel") return ShowPanel();
-  if (command == "watch" && argc == 3) return WatchPanel(std::strtoul(argv[2], nullptr, 10));
+  if (command == "watch" && (argc == 3 || argc == 4)) {
+    const DWORD duration = std::strtoul(argv[2], nullptr, 10);
+    return WatchPanel(duration, argc == 4 ? std::strtoul(argv[3], nullptr, 10) : duration);
+  }
   if (command == "taskbar-created") return BroadcastTaskbarCreated();
   if (command == "input-window" && argc == 3) return InputWindow(std::strtoul(argv[2], nullptr, 10));
   if (command == "startup-time" && argc == 3) return StartupTime(argv[2]);
@@ -299,6 +336,7 @@ int main(int argc, char** argv) {
   if (command == "panel-count") return PanelCount();
   if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
   if (command == "dialog") return ShowDialog();
-  if (command == "idle") return ShowIdle();
+  if (command == "input-clock") return ShowInputClock();
+  if (command == "stamp-ahead" && argc == 3) return WatchStampAhead(std::strtoul(argv[2], nullptr, 10));
   return Usage();
 }

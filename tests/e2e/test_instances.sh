@@ -37,6 +37,7 @@ for _ in $(seq 10); do launch; done
 wait_until 30 one_of_everything || fail "ten starts at once left $(describe)"
 sleep 2
 one_of_everything || fail "after ten starts at once: $(describe)"
+expect_own_instance
 probe responds 2000 || fail "the remaining instance does not answer"
 [[ "$(panel_field visible)" == 1 ]] || fail "the remaining instance does not show its panel"
 note "ten starts at once: $(describe)"
@@ -45,7 +46,7 @@ elapsed=$(second_start_ms --an argument)
 note "a second start with arguments ended after $elapsed ms"
 ((elapsed < 3000)) || fail "forwarding to an instance that answers took $elapsed ms"
 
-first=$(own_pids 'QuorbelClock.exe')
+first=$(own_programs)
 kill -STOP "$first"
 if probe responds 1000; then
   kill -CONT "$first"
@@ -60,6 +61,6 @@ note "while the first instance was stopped, second starts ended after $with_argu
 
 wait_until 10 probe responds 1000 || fail "the first instance does not answer after it was continued"
 wait_until 10 one_of_everything || fail "after the second starts: $(describe)"
-[[ "$(own_pids 'QuorbelClock.exe')" == "$first" ]] || fail "the first instance is gone"
+[[ "$(own_programs)" == "$first" ]] || fail "the first instance is gone"
 [[ "$(panel_field visible)" == 1 ]] || fail "the first instance's panel is hidden"
 note "the first instance runs on: $(describe)"

@@ -12,23 +12,7 @@ echo "not a sound" >"$E2E_DIR/load.wav"
 store_setting Hours 0
 store_setting Minutes 1
 
-# The user works: the pointer keeps moving over a window of Wine's, which is
-# the only input Wine's last-input clock sees. Removing the flag file is a
-# break.
-working="$E2E_DIR/working"
-touch "$working"
-wine "$PROBE" input-window 600 </dev/null >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-(
-  i=0
-  while true; do
-    [[ -f "$working" ]] && xdotool mousemove $((100 + i % 40)) $((400 + i % 7)) 2>/dev/null
-    i=$((i + 1))
-    sleep 0.2
-  done
-) &
-E2E_PIDS+=($!)
-sleep 1
+start_working_user 600
 
 started=$SECONDS
 launch
@@ -41,7 +25,7 @@ note "first start: the panel rose, autostart registered"
 # against the preview of level 2 at one minute, and for it to rise again.
 reminder() {
   local came
-  wait_for_panel_top 0 80 || fail "no $1 reminder came ($(reminder_state))"
+  wait_for_panel_top 0 80 || fail "no $1 reminder came within 80 s ($(why_no_reminder))"
   came=$SECONDS
   screenshot "$E2E_DIR/$1.png"
   local differing
@@ -55,18 +39,19 @@ reminder first
 first_at=$((SECONDS - started))
 ((first_at >= 50 && first_at <= 75)) || fail "the first reminder came after $first_at s, not about a minute"
 
-rm "$working"
+rm "$WORKING"
 note "a break of 125 s"
 sleep 125
-touch "$working"
+touch "$WORKING"
 resumed=$SECONDS
+expect_input_clock_moving
 reminder second
 after=$((SECONDS - resumed))
 ((after >= 55 && after <= 90)) || fail "the reminder after the break came $after s after work resumed"
 
 # New settings from the tray menu: 0 h 2 min and the fourth skin. The user's
 # hand is on the mouse now: keys go to the window under the pointer.
-rm "$working"
+rm "$WORKING"
 open_settings
 replace_field $HOURS_ID 0
 replace_field $MINUTES_ID 2
@@ -92,3 +77,4 @@ wait_until 5 tray_empty || fail "Exit left the icon in the tray"
 for _ in $(seq 50); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$PROGRAM_PID" 2>/dev/null && fail "Exit did not end the program"
 note "Exit removed the icon and ended the program"
+note "last-input stamps later than the tick count while the user worked: $(stamps_ahead "$STAMP_LOG")"

@@ -10,29 +10,19 @@ store_setting Hours 0
 store_setting Minutes 1
 store_setting Autorun 1
 
-# Wine's last-input clock only sees input that lands on its own windows, so
-# the "user" keeps moving the pointer over one.
-wine "$PROBE" input-window 110 </dev/null >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-sleep 1
-(
-  for i in $(seq 500); do
-    xdotool mousemove $((100 + i % 40)) $((400 + i % 7)) 2>/dev/null
-    sleep 0.2
-  done
-) &
-E2E_PIDS+=($!)
-sleep 1
+start_working_user 110
 
 watch_log="$E2E_DIR/watch.log"
 probe watch 95000 >"$watch_log" &
 watch_pid=$!
 launch
-wait "$watch_pid" || fail "the panel never appeared"
+wait_for_panel 10
+wait "$watch_pid" || fail "the panel did not appear within 95 s"
 note "panel tops: $(awk '{printf "%s:%s ", $1, $2}' "$watch_log")"
+note "last-input stamps later than the tick count while the user worked: $(stamps_ahead "$STAMP_LOG")"
 
 arrived=$(awk '$1 > 5000 && $2 == 0 {print $1; exit}' "$watch_log")
-[[ -n "$arrived" ]] || fail "no reminder came down"
+[[ -n "$arrived" ]] || fail "no reminder came down within 95 s ($(why_no_reminder))"
 left=$(awk -v t="$arrived" '$1 > t && $2 < 0 {print $1; exit}' "$watch_log")
 hidden=$(awk -v t="$arrived" '$1 > t && $2 == -140 {print $1; exit}' "$watch_log")
 [[ -n "$left" && -n "$hidden" ]] || fail "the reminder did not rise again"

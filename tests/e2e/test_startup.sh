@@ -10,10 +10,11 @@ install_program
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 watch_log="$E2E_DIR/watch.log"
-probe watch 2500 >"$watch_log" &
+probe watch 2500 20000 >"$watch_log" &
 watch_pid=$!
 launch
-wait "$watch_pid" || fail "the panel never appeared"
+wait "$watch_pid" || fail "the panel did not appear within 20 s"
+expect_own_instance
 
 note "panel tops after it appeared: $(tr '\n' ' ' <"$watch_log")"
 first_visible=$(awk '$3 == 1 {print $2; exit}' "$watch_log")
@@ -39,12 +40,11 @@ for arguments in "" "--some argument"; do
   ((status != 124)) || fail "a second start with '$arguments' did not end within 10 s"
 done
 sleep 0.5
-[[ $(program_count) -eq 1 ]] || fail "$(program_count) instances are running"
+expect_own_instance
 probe panel >/dev/null || fail "the first instance's panel is gone"
 note "second starts ended; the first instance runs on"
 
-stop_program
-sleep 0.5
+stop_program || fail "the first instance did not end"
 wine reg delete "$RUN_KEY" /v Clock /f >/dev/null 2>&1
 launch
 wait_for_panel 10
