@@ -10,11 +10,15 @@ target_link_libraries(quorbel_app_host PUBLIC quorbel_common)
 add_library(quorbel_cycle_testing STATIC testing/fake_platform.cpp)
 target_link_libraries(quorbel_cycle_testing PUBLIC quorbel_common)
 
-quorbel_add_gtest(app_tests
-  SOURCES tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
-          tests/entry_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
-          tests/wav_length_test.cpp tests/app_paths_test.cpp
-  LIBS quorbel_cycle quorbel_cycle_testing quorbel_app_host)
+set(APP_TESTS
+  tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
+  tests/entry_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
+  tests/wav_length_test.cpp)
+if(NOT WIN32)
+  # The Linux program's paths, in POSIX form.
+  list(APPEND APP_TESTS tests/app_paths_test.cpp)
+endif()
+quorbel_add_gtest(app_tests SOURCES ${APP_TESTS} LIBS quorbel_cycle quorbel_cycle_testing quorbel_app_host)
 
 # A simulated day of work and breaks against an independent reference model.
 # A day is millions of 10 ms ticks: the soak compiles the cycle and the fake
