@@ -31,9 +31,9 @@ start_clean_wine_session "$BUILD/wineprefix" || die "no clean Wine session"
 rm -rf "$WORK" && mkdir -p "$WORK" && cp -r "$BUILD/bin/." "$WORK/"
 PROBE="$BUILD/tests/e2e/quorbel_probe.exe"
 settings='HKCU\Software\QuorbelClock'
-wine reg add "$settings" /v Autorun /t REG_DWORD /d 1 /f >/dev/null 2>&1
-wine reg add "$settings" /v Hours /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add "$settings" /v Minutes /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add "$settings" /v Autorun /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
+wine reg add "$settings" /v Hours /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+wine reg add "$settings" /v Minutes /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
 
 cpu_ticks() {  # PID: user + system clock ticks so far
   awk '{print $14 + $15}' "/proc/$1/stat"
@@ -61,8 +61,11 @@ input_clock_moves "$PROBE" ||
   die "Wine's last-input clock does not move although the pointer moves over a Wine window: no reminder would come"
 
 [[ -z "$(own_programs)" ]] || die "a copy of the program runs before the bench starts it: $(own_programs | tr '\n' ' ')"
-startup_ms=$(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null 2>/dev/null | tr -d '\r') ||
+# The answer goes through a file: the program inherits the probe's output, so
+# a pipe from the probe would stay open for as long as the program runs.
+(cd "$WORK" && wine "$PROBE" startup-time 'QuorbelClock.exe' </dev/null >"$WORK/shown.txt" 2>/dev/null) ||
   die "the program showed no panel within 10 s"
+startup_ms=$(tr -d '\r' <"$WORK/shown.txt")
 sleep 2
 program=$(own_programs)
 [[ $(wc -w <<<"$program") -eq 1 ]] || die "one start left $(wc -w <<<"$program") instances of the program"
