@@ -31,9 +31,9 @@ start_clean_wine_session "$BUILD/wineprefix" || die "no clean Wine session"
 rm -rf "$WORK" && mkdir -p "$WORK" && cp -r "$BUILD/bin/." "$WORK/"
 PROBE="$BUILD/tests/e2e/quorbel_probe.exe"
 settings='HKCU\Software\QuorbelClock'
-wine reg add "$settings" /v Autorun /t REG_DWORD /d 1 /f >/dev/null 2>&1
-wine reg add "$settings" /v Hours /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add "$settings" /v Minutes /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add "$settings" /v Autorun /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
+wine reg add "$settings" /v Hours /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+wine reg add "$settings" /v Minutes /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
 
 cpu_ticks() {  # PID: user + system clock ticks so far
   awk '{print $14 + $15}' "/proc/$1/stat"
