@@ -16,6 +16,9 @@ using TextView = std::u16string_view;
 Text Widen(std::string_view ascii);
 
 std::string ToUtf8(TextView text);
+// Appends the UTF-8 form of one code point (a surrogate value in the same
+// three-byte form as any other below U+10000).
+void AppendUtf8(std::string& out, uint32_t code_point);
 Text FromUtf8(std::string_view utf8);
 
 // Decimal text of a number, as the program writes numbers into Config.ini

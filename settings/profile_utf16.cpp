@@ -1,4 +1,5 @@
-#include "settings/profile_utf16.h"
+#include "common/text.h"
+#include "settings//profile_utf16.h"
 
 #include <cstdint>
 
@@ -20,26 +21,6 @@ void AppendUnit(std::string& out, uint32_t unit, bool big_endian) {
 
 bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// UTF-8 of a code point, or of an unpaired surrogate in the same three-byte
-// form, so that it comes back as the same code unit.
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 // The code point of the sequence at `at`, and its length. A byte that leads
 // no complete sequence stands for itself (as U+FFFD would lose it, it becomes
