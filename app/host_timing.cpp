@@ -50,6 +50,13 @@ IdleSchedule::Reading IdleSchedule::OnTimedReading(uint32_t now, std::optional<u
   return reading;
 }
 
+void IdleSchedule::Restart() {
+  poll_pending_ = true;
+  delivered_break_ = false;
+  read_at_.reset();
+  last_input_.reset();
+}
+
 bool IdleSchedule::NeedsReading(uint32_t now) const {
   return !read_at_ || now - *read_at_ >= kMinReadGapMs;
 }
@@ -67,9 +74,29 @@ void IdlePollSource::SetEnabled(bool enabled) {
 }
 
 void IdlePollSource::OnWake() {
-  if (!schedule_.Enabled()) return;
-  const IdleSchedule::Reading reading = schedule_.OnTimedReading(probe_.Now(), probe_.IdleMs());
-  wake_.WakeAfter(reading.next_read_ms);
+  if (schedule_.Enabled()) Read();
+}
+
+void IdlePollSource::OnIdleChanged() {
+  if (!schedule_.Enabled()) return schedule_.Record(probe_.Now(), probe_.IdleMs());
+  Read();
+}
+
+void IdlePollSource::OnSourceReplaced() {
+  schedule_.Restart();
+  if (schedule_.Enabled()) wake_.WakeAfter(frame_ms_);
+}
+
+void IdlePollSource::Read() {
+  const std::optional<uint32_t> idle_ms = probe_.IdleMs();
+  const IdleSchedule::Reading reading = schedule_.OnTimedReading(probe_.Now(), idle_ms);
+  // A source that reports its changes is read again only when it does, or
+  // when the minute tick asks; a failed query is tried again a second later.
+  if (probe_.ReportsChanges() && idle_ms) {
+    wake_.Cancel();
+  } else {
+    wake_.WakeAfter(reading.next_read_ms);
+  }
   if (reading.deliver_poll && deliver_poll_) deliver_poll_();
 }
 

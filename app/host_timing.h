@@ -57,6 +57,10 @@ class IdleSchedule {
   // never delivers (the cycle is already running).
   void Record(uint32_t now, std::optional<uint32_t> idle_ms);
 
+  // The idle time now comes from another source: its first reading is a
+  // poll, as after enabling, and no earlier reading counts.
+  void Restart();
+
   // True when the last reading is a second old or there is none.
   bool NeedsReading(uint32_t now) const;
   // The tick of the last input as of the last reading.
@@ -72,7 +76,7 @@ class IdleSchedule {
   std::optional<uint32_t> last_input_;
 };
 
-// The X server's idle time and the monotonic clock, as the platform reads them.
+// The session's idle time and the monotonic clock, as the platform reads them.
 class IdleProbe {
  public:
   virtual ~IdleProbe() = default;
@@ -81,6 +85,10 @@ class IdleProbe {
   virtual std::optional<uint32_t> IdleMs() = 0;
   // The 32-bit tick count (TickCount32 of a monotonic clock).
   virtual uint32_t Now() = 0;
+  // True for a source that says itself when the idle time passes the break
+  // limit and when input comes back (IdlePollSource::OnIdleChanged): it is
+  // read then instead of on a schedule.
+  virtual bool ReportsChanges() const { return false; }
 };
 
 // A single-shot wake-up of the user-interface thread.
@@ -103,6 +111,10 @@ class IdlePollSource : public InputClock {
   void SetEnabled(bool enabled);
   bool IsEnabled() const { return schedule_.Enabled(); }
   void OnWake();
+  // The probe reported the break limit passed or input back.
+  void OnIdleChanged();
+  // The probe now reads another source; its readings start afresh.
+  void OnSourceReplaced();
 
   // InputClock: the stamp of the last reading, read anew when it is a second
   // old, so the minute tick sees the idle time as the poll does.
@@ -114,6 +126,8 @@ class IdlePollSource : public InputClock {
   WakeTimer& wake_;
   uint32_t frame_ms_;
   std::function<void()> deliver_poll_;
+  void Read();
+
   IdleSchedule schedule_;
 };
 

@@ -25,16 +25,23 @@ class FakeIdleHost : public IdleProbe, public WakeTimer {
   explicit FakeIdleHost(FakePlatform& platform) : platform_(platform) {}
   std::optional<uint32_t> IdleMs() override {
     ++queries;
+    if (fail_queries > 0) {
+      --fail_queries;
+      return std::nullopt;
+    }
     const auto last = platform_.LastInputTick();
     if (!last) return std::nullopt;
     return platform_.TickCount() - *last;
   }
   uint32_t Now() override { return platform_.TickCount(); }
+  bool ReportsChanges() const override { return reports_changes; }
   void WakeAfter(uint32_t milliseconds) override { wake_at = platform_.Now() + milliseconds; }
   void Cancel() override { wake_at = kNever; }
 
   uint64_t wake_at = kNever;
   int queries = 0;
+  bool reports_changes = false;
+  int fail_queries = 0;
 
  private:
   FakePlatform& platform_;
@@ -172,6 +179,53 @@ TEST_F(IdlePollCycleTest, AMinuteTickAfterSleepSeesTheBreakThoughNoPollReadItYet
   platform_.SuspendMachine(30 * kMinute, TimerId::Timer1);
   EXPECT_TRUE(cycle_.IsIdle());
   EXPECT_EQ(cycle_.UseMinutes(), 0);
+}
+
+// GNOME's idle monitor and the Wayland compositor say when the limit passes
+// and when input is back; the source reads only then.
+TEST_F(IdlePollCycleTest, ASourceThatReportsChangesIsReadOnlyWhenItDoesAndDecidesAsAPolledOne) {
+  host_.reports_changes = true;
+  Start(10);
+  RunFor(kSecond);
+  ASSERT_EQ(polls_, 1);
+  RunFor(5 * kMinute);
+  EXPECT_EQ(wakes_, 1) << "no timed reading after the first";
+  EXPECT_EQ(cycle_.UseMinutes(), 5);
+
+  platform_.TakeBreak();
+  RunFor(121 * kSecond);
+  idle_.OnIdleChanged();
+  EXPECT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(cycle_.UseMinutes(), 0);
+
+  RunFor(10 * kMinute);
+  platform_.ReturnFromBreak();
+  idle_.OnIdleChanged();
+  EXPECT_FALSE(cycle_.IsIdle());
+  EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1));
+  EXPECT_EQ(wakes_, 1);
+}
+
+TEST_F(IdlePollCycleTest, AReplacedSourceIsReadAtOnceAndItsFirstReadingIsAPoll) {
+  host_.reports_changes = true;
+  Start(10);
+  RunFor(kMinute + 500);
+  platform_.TakeBreak();
+  RunFor(121 * kSecond + 500);
+  ASSERT_FALSE(cycle_.IsIdle()) << "the old source went away before it said so, and no minute tick saw it yet";
+
+  idle_.OnSourceReplaced();
+  RunFor(100);
+  EXPECT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(polls_, 2);
+
+  // A source that fails its first query is asked again, not left waiting
+  // for a change it may never report.
+  platform_.ReturnFromBreak();
+  host_.fail_queries = 1;
+  idle_.OnSourceReplaced();
+  RunFor(2 * kSecond);
+  EXPECT_FALSE(cycle_.IsIdle());
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// Where the Linux program learns how long the user has been idle, decided
+// apart from D-Bus, Wayland and X: the order the sources are tried in, what
+// the user is told of the choice, and how the Wayland idle notifications
+// become an idle time.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace quorbel {
+
+// In the order they are tried. The X server comes last: under Wayland its
+// idle time misses the input that goes to native Wayland windows.
+enum class IdleSourceKind {
+  MutterIdleMonitor,
+  FreedesktopScreenSaver,
+  WaylandIdleNotify,
+  X11ScreenSaver,
+};
+
+// The first source after `after` (from the start when there is none) that
+// `is_available` accepts; nothing when none does.
+std::optional<IdleSourceKind> NextIdleSource(std::optional<IdleSourceKind> after,
+                                             const std::function<bool(IdleSourceKind)>& is_available);
+
+// One line for standard error: which source the program reads, or that it
+// found none and counts every minute as work.
+std::string IdleSourceChoiceMessage(std::optional<IdleSourceKind> chosen);
+// One line for standard error: `lost` went away and `next` reads on.
+std::string IdleSourceFallbackMessage(IdleSourceKind lost, std::optional<IdleSourceKind> next);
+
+// The ext-idle-notify-v1 events as an idle time. The compositor says only
+// when the user has been idle for the notification's timeout and when input
+// comes back; in between, as far as the cycle's decision goes, the user is
+// working.
+class IdleNotifyState {
+ public:
+  explicit IdleNotifyState(uint32_t timeout_ms) : timeout_ms_(timeout_ms) {}
+
+  void OnIdled(uint32_t now) { idled_at_ = now; }
+  void OnResumed() { idled_at_.reset(); }
+  uint32_t IdleMs(uint32_t now) const;
+
+ private:
+  uint32_t timeout_ms_;
+  std::optional<uint32_t> idled_at_;
+};
+
+// The Qt platform plugin the program asks for: on a Wayland session with
+// XWayland, the X11 one, since only there may the panel place itself at the
+// top of the screen above other windows. Nothing when the user chose a plugin
+// or the session is no Wayland session with an X server.
+std::optional<std::string> PlatformPluginForSession(const std::string& qt_qpa_platform,
+                                                    const std::string& wayland_display,
+                                                    const std::string& xdg_session_type,
+                                                    const std::string& display);
+
+}  // namespace quorbel
