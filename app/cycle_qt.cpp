@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "app/sound_canberra.h"
@@ -14,6 +17,12 @@ namespace {
 uint32_t DisplayFrameMs() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return FrameIntervalMs(screen ? screen->refreshRate() : 0.0);
+}
+
+// Said where someone may read it: a program started from the desktop has no
+// one behind its standard error.
+void SayOnTerminal(const std::string& line) {
+  if (isatty(STDERR_FILENO)) std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 }  // namespace
@@ -32,8 +41,10 @@ QtCyclePorts::QtCyclePorts(std::function<void(TimerId)> on_tick, CanberraSound& 
     : on_tick_(std::move(on_tick)),
       sound_(sound),
       frame_ms_(DisplayFrameMs()),
+      probe_(QDBusConnection::sessionBus(), SayOnTerminal),
       wake_([this] { idle_.OnWake(); }),
       idle_(probe_, wake_, frame_ms_, [this] { on_tick_(TimerId::Timer5); }) {
+  probe_.SetListener({[this] { idle_.OnIdleChanged(); }, [this] { idle_.OnSourceReplaced(); }});
   for (size_t i = 0; i < timers_.size(); ++i) {
     const auto id = static_cast<TimerId>(i);
     // Precise: a coarse minute timer may be off by three seconds.

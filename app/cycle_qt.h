@@ -1,7 +1,7 @@
 #pragma once
 // The reminder cycle's timers on Qt: a QTimer for each timer but the idle
 // poll, whose 1 ms periods run at the display's frame interval, and the idle
-// poll from the X server's idle time. Blocking calls hold the thread as the
+// poll from the session's idle time. Blocking calls hold the thread as the
 // cycle expects: the arrival sound to its end, the shake's pause.
 #include <QTimer>
 
@@ -12,7 +12,7 @@
 
 #include "app/host_timing.h"
 #include "app/ports.h"
-#include "app/x11_idle_qt.h"
+#include "app/session_idle_qt.h"
 
 namespace quorbel {
 
@@ -57,7 +57,7 @@ class QtCyclePorts : public TimerHost, public ThreadBlocker {
   CanberraSound& sound_;
   uint32_t frame_ms_;
   std::array<TimerState, 6> timers_;  // Timer5's slot stays unused
-  X11IdleProbe probe_;
+  SessionIdleProbe probe_;
   SingleShot wake_;
   IdlePollSource idle_;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "app/app_paths.h"
 #include "app/entry.h"
 #include "app/form1_qt.h"
+#include "app/idle_sources.h"
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
 #include "dialog/form3_qt.h"
@@ -96,6 +98,11 @@ fs::path ExeDirectory() { return fs::path(QCoreApplication::applicationDirPath()
 int main(int argc, char** argv) {
   using namespace quorbel;
   const Text arguments = ArgumentsOf(argc, argv);
+  const auto plugin = PlatformPluginForSession(EnvironmentValue("QT_QPA_PLATFORM"), EnvironmentValue("WAYLAND_DISPLAY"),
+                                               EnvironmentValue("XDG_SESSION_TYPE"), EnvironmentValue("DISPLAY"));
+  if (plugin) {
+    setenv("QT_QPA_PLATFORM", plugin->c_str(), 1);
+  }
   QApplication application(argc, argv);
   // Only Exit ends the program: closing the settings dialog must not.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -1,24 +1,59 @@
-# The Linux program: the cycle's timers and idle source, sounds, the single
+# The Linux program: the cycle's timers and idle sources, sounds, the single
 # instance, the panel window, and quorbel-clock with its data beside it.
-find_package(Qt6 REQUIRED COMPONENTS Widgets Network)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Network DBus)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(QUORBEL_XCB_IDLE REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
 pkg_check_modules(QUORBEL_CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
+pkg_check_modules(QUORBEL_WAYLAND REQUIRED IMPORTED_TARGET wayland-client)
+pkg_get_variable(QUORBEL_WAYLAND_SCANNER wayland-scanner wayland_scanner)
+pkg_get_variable(QUORBEL_WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
+if(NOT QUORBEL_WAYLAND_SCANNER OR NOT QUORBEL_WAYLAND_PROTOCOLS)
+  message(FATAL_ERROR "wayland-scanner and wayland-protocols are needed (./scripts/setup.sh installs them)")
+endif()
+
+# The client side of the Wayland idle notifications, generated from the
+# protocol's description.
+set(QUORBEL_IDLE_NOTIFY_XML ${QUORBEL_WAYLAND_PROTOCOLS}/staging/ext-idle-notify/ext-idle-notify-v1.xml)
+set(QUORBEL_IDLE_NOTIFY_DIR ${CMAKE_CURRENT_BINARY_DIR}/wayland)
+add_custom_command(
+  OUTPUT ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-client-protocol.h
+         ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-protocol.c
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORBEL_IDLE_NOTIFY_DIR}
+  COMMAND ${QUORBEL_WAYLAND_SCANNER} client-header ${QUORBEL_IDLE_NOTIFY_XML}
+          ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-client-protocol.h
+  COMMAND ${QUORBEL_WAYLAND_SCANNER} private-code ${QUORBEL_IDLE_NOTIFY_XML}
+          ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-protocol.c
+  DEPENDS ${QUORBEL_IDLE_NOTIFY_XML}
+  VERBATIM)
 
 add_library(quorbel_app_qt STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/boot_clock_linux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cycle_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/idle_dbus_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/idle_wayland_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/session_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/single_instance_qt.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/single_instance_qt.cpp
+  ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-protocol.c)
+set_target_properties(quorbel_app_qt PROPERTIES AUTOMOC ON)
+target_include_directories(quorbel_app_qt PRIVATE ${QUORBEL_IDLE_NOTIFY_DIR})
 target_link_libraries(quorbel_app_qt PUBLIC
-  quorbel_cycle quorbel_app_host Qt6::Widgets Qt6::Network
-  PkgConfig::QUORBEL_XCB_IDLE PkgConfig::QUORBEL_CANBERRA)
+  quorbel_cycle quorbel_app_host Qt6::Widgets Qt6::Network Qt6::DBus
+  PkgConfig::QUORBEL_XCB_IDLE PkgConfig::QUORBEL_CANBERRA PkgConfig::QUORBEL_WAYLAND)
 
 quorbel_add_gtest(app_qt_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/host_qt_test.cpp
-  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/host_qt_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/session_idle_qt_test.cpp
+  LIBS quorbel_app_qt quorbel_cycle_testing quorbel_qt_offscreen_app)
 if(TARGET app_qt_tests)
-  target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+  # The idle sources' desktop: GNOME's idle monitor and the screen saver,
+  # faked on a bus of the test's own.
+  add_executable(quorbel-fake-desktop ${CMAKE_CURRENT_LIST_DIR}/testing/fake_desktop_qt.cpp)
+  target_link_libraries(quorbel-fake-desktop PRIVATE Qt6::DBus)
+  set_target_properties(quorbel-fake-desktop PROPERTIES AUTOMOC ON)
+  add_dependencies(app_qt_tests quorbel-fake-desktop)
+  target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
+                             QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>")
 endif()
 
 add_executable(quorbel-clock

@@ -5,8 +5,9 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <memory>
+
+#include "app/boot_clock_linux.h"
 
 namespace quorbel {
 namespace {
@@ -42,11 +43,6 @@ std::optional<uint32_t> X11IdleProbe::IdleMs() {
   return reply->ms_since_user_input;
 }
 
-uint32_t X11IdleProbe::Now() {
-  timespec now{};
-  clock_gettime(CLOCK_BOOTTIME, &now);
-  const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
-  return TickCount32(ms);
-}
+uint32_t X11IdleProbe::Now() { return BootTickCount32(); }
 
 }  // namespace quorbel

@@ -13,9 +13,8 @@ class X11IdleProbe : public IdleProbe {
   // Finds Qt's X connection; without one (another platform plugin, or the
   // server lacks the extension) every query fails.
   X11IdleProbe();
+  bool Available() const { return connection_ != nullptr; }
   std::optional<uint32_t> IdleMs() override;
-  // Counts time the machine spent asleep too, as the Windows tick count does:
-  // a minute tick after a long sleep must see it as a break.
   uint32_t Now() override;
 
  private:

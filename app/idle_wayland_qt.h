@@ -1,0 +1,57 @@
+#pragma once
+// The Wayland compositor's idle notifications (ext-idle-notify-v1), on a
+// connection of the program's own: under XWayland, Qt speaks X11 and has no
+// Wayland connection to share.
+#include <QSocketNotifier>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "app/host_timing.h"
+#include "app/idle_dbus_qt.h"
+#include "app/idle_sources.h"
+
+struct wl_display;
+struct wl_registry;
+struct wl_seat;
+struct ext_idle_notifier_v1;
+struct ext_idle_notification_v1;
+
+namespace quorbel {
+
+class WaylandIdleProbe : public IdleProbe {
+ public:
+  // Connects to $WAYLAND_DISPLAY and asks for a notification after
+  // `timeout_ms` of idle time; Available() says whether the compositor
+  // offers one.
+  WaylandIdleProbe(uint32_t timeout_ms, IdleSourceEvents events);
+  ~WaylandIdleProbe() override;
+
+  bool Available() const { return notification_ != nullptr; }
+  std::optional<uint32_t> IdleMs() override;
+  uint32_t Now() override;
+  bool ReportsChanges() const override { return true; }
+
+  // Called by the protocol's listeners.
+  void OnGlobal(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
+  void OnIdled();
+  void OnResumed();
+
+ private:
+  struct Disconnect {
+    void operator()(wl_display* display) const;
+  };
+  void ReadEvents();
+
+  IdleSourceEvents events_;
+  IdleNotifyState state_;
+  std::unique_ptr<wl_display, Disconnect> display_;
+  wl_registry* registry_ = nullptr;
+  wl_seat* seat_ = nullptr;
+  ext_idle_notifier_v1* notifier_ = nullptr;
+  ext_idle_notification_v1* notification_ = nullptr;
+  std::unique_ptr<QSocketNotifier> readable_;
+};
+
+}  // namespace quorbel

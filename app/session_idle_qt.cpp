@@ -1,0 +1,73 @@
+#include "app/session_idle_qt.h"
+
+#include <QTimer>
+
+#include "app/boot_clock_linux.h"
+#include "app/idle_dbus_qt.h"
+#include "app/idle_wayland_qt.h"
+#include "app/x11_idle_qt.h"
+
+namespace quorbel {
+namespace {
+
+template <typename Probe>
+std::unique_ptr<IdleProbe> IfAvailable(std::unique_ptr<Probe> probe) {
+  if (!probe->Available()) return nullptr;
+  return probe;
+}
+
+}  // namespace
+
+SessionIdleProbe::SessionIdleProbe(QDBusConnection bus, std::function<void(const std::string&)> say)
+    : bus_(std::move(bus)), say_(std::move(say)) {
+  Choose(std::nullopt);
+  if (say_) say_(IdleSourceChoiceMessage(kind_));
+}
+
+SessionIdleProbe::~SessionIdleProbe() = default;
+
+std::unique_ptr<IdleProbe> SessionIdleProbe::Make(IdleSourceKind kind) {
+  IdleSourceEvents events;
+  events.changed = [this] {
+    if (listener_.changed) listener_.changed();
+  };
+  events.vanished = [this, kind] { QTimer::singleShot(0, &context_, [this, kind] { FallBack(kind); }); };
+  switch (kind) {
+    case IdleSourceKind::MutterIdleMonitor:
+      return IfAvailable(std::make_unique<MutterIdleProbe>(bus_, IdleSchedule::kBreakIdleMs, std::move(events)));
+    case IdleSourceKind::FreedesktopScreenSaver:
+      return IfAvailable(std::make_unique<ScreenSaverIdleProbe>(bus_, std::move(events)));
+    case IdleSourceKind::WaylandIdleNotify:
+      return IfAvailable(std::make_unique<WaylandIdleProbe>(IdleSchedule::kBreakIdleMs, std::move(events)));
+    case IdleSourceKind::X11ScreenSaver:
+      return IfAvailable(std::make_unique<X11IdleProbe>());
+  }
+  return nullptr;
+}
+
+void SessionIdleProbe::Choose(std::optional<IdleSourceKind> after) {
+  source_.reset();
+  kind_ = NextIdleSource(after, [this](IdleSourceKind kind) {
+    source_ = Make(kind);
+    return source_ != nullptr;
+  });
+}
+
+void SessionIdleProbe::FallBack(IdleSourceKind lost) {
+  // A source may say twice that it is gone; only its first word counts.
+  if (kind_ != lost) return;
+  Choose(lost);
+  if (say_) say_(IdleSourceFallbackMessage(lost, kind_));
+  if (listener_.replaced) listener_.replaced();
+}
+
+std::optional<uint32_t> SessionIdleProbe::IdleMs() {
+  if (!source_) return std::nullopt;
+  return source_->IdleMs();
+}
+
+uint32_t SessionIdleProbe::Now() { return BootTickCount32(); }
+
+bool SessionIdleProbe::ReportsChanges() const { return source_ && source_->ReportsChanges(); }
+
+}  // namespace quorbel

@@ -1,0 +1,235 @@
+// The session idle sources against a fake desktop on a private bus: a real
+// dbus-daemon, real D-Bus calls and signals, and the reminder cycle deciding
+// from what they report.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/cycle.h"
+#include "app/host_timing.h"
+#include "app/session_idle_qt.h"
+#include "app/testing/fake_platform.h"
+#include "panel/tests/content_fake_profile.h"
+#include "settings/memory_registry.h"
+
+namespace quorbel::testing {
+namespace {
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000) {
+  QDeadlineTimer deadline(milliseconds);
+  while (!condition()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+// A dbus-daemon of the test's own and the fake desktop on it.
+class FakeSession {
+ public:
+  explicit FakeSession(const QString& services) {
+    bus_daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    if (!bus_daemon_.waitForReadyRead(5000)) return;
+    address_ = QString::fromUtf8(bus_daemon_.readLine()).trimmed();
+    desktop_.start(QStringLiteral(QUORBEL_FAKE_DESKTOP), {address_, services});
+    ready_ = WaitForLine("ready");
+  }
+  ~FakeSession() {
+    for (QProcess* process : {&desktop_, &bus_daemon_}) {
+      process->kill();
+      process->waitForFinished(2000);
+    }
+  }
+
+  bool Ready() const { return ready_; }
+  QString Address() const { return address_; }
+
+  bool Send(const std::string& command) {
+    desktop_.write((command + "\n").c_str());
+    return WaitForLine("done " + command);
+  }
+
+ private:
+  bool WaitForLine(const std::string& expected) {
+    QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+      if (!desktop_.canReadLine() && !desktop_.waitForReadyRead(100)) continue;
+      while (desktop_.canReadLine()) {
+        if (desktop_.readLine().trimmed().toStdString() == expected) return true;
+      }
+    }
+    return false;
+  }
+
+  QProcess bus_daemon_;
+  QProcess desktop_;
+  QString address_;
+  bool ready_ = false;
+};
+
+class QtWakeTimer : public WakeTimer {
+ public:
+  explicit QtWakeTimer(std::function<void()> on_wake) {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, std::move(on_wake));
+  }
+  void WakeAfter(uint32_t milliseconds) override { timer_.start(static_cast<int>(milliseconds)); }
+  void Cancel() override { timer_.stop(); }
+
+ private:
+  QTimer timer_;
+};
+
+// Every cycle timer but the idle poll on the fake thread; the poll is the
+// session source's.
+class RoutingTimerHost : public TimerHost {
+ public:
+  RoutingTimerHost(FakePlatform& platform, IdlePollSource& idle) : platform_(platform), idle_(idle) {}
+  void SetInterval(TimerId timer, uint32_t milliseconds) override {
+    if (timer != TimerId::Timer5) platform_.SetInterval(timer, milliseconds);
+  }
+  void SetEnabled(TimerId timer, bool enabled) override {
+    if (timer == TimerId::Timer5) return idle_.SetEnabled(enabled);
+    platform_.SetEnabled(timer, enabled);
+  }
+  bool IsEnabled(TimerId timer) const override {
+    return timer == TimerId::Timer5 ? idle_.IsEnabled() : platform_.IsEnabled(timer);
+  }
+
+ private:
+  FakePlatform& platform_;
+  IdlePollSource& idle_;
+};
+
+// The cycle as the Linux program wires it, with the session source on the
+// fake desktop's bus and the other timers on the fake thread.
+class SessionCycle {
+ public:
+  explicit SessionCycle(const QString& address)
+      : bus_(QDBusConnection::connectToBus(address, QStringLiteral("quorbel-test"))),
+        probe_(bus_, [this](const std::string& line) { said.push_back(line); }) {
+    platform_.SetTickHandler([this](TimerId timer) { cycle_.OnTimer(timer); });
+    probe_.SetListener({[this] { idle_.OnIdleChanged(); }, [this] { idle_.OnSourceReplaced(); }});
+    profile_.Set(u"C:\\Clock\\Config.ini", u"Skins", u"Selected", u"1");
+  }
+  ~SessionCycle() { QDBusConnection::disconnectFromBus(QStringLiteral("quorbel-test")); }
+
+  void Start(int32_t minutes) {
+    reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Minutes", minutes);
+    cycle_.Start();
+  }
+
+  std::vector<std::string> said;
+  int polls = 0;
+
+  QDBusConnection bus_;
+  SessionIdleProbe probe_;
+  FakePlatform platform_;
+  FakePanelWindow window_{platform_};
+  RecordingRenderer renderer_{platform_};
+  QtWakeTimer wake_{[this] { idle_.OnWake(); }};
+  IdlePollSource idle_{probe_, wake_, 16, [this] {
+                         ++polls;
+                         cycle_.OnTimer(TimerId::Timer5);
+                       }};
+  RoutingTimerHost timers_{platform_, idle_};
+  MemoryRegistry registry_;
+  ModReg reg_{registry_};
+  FakeProfileStore profile_;
+  ModIni ini_{profile_, u"C:\\Clock\\"};
+  ReminderCycle cycle_{CyclePorts{timers_, window_, idle_, platform_, renderer_, reg_, ini_}, u"load.wav"};
+};
+
+class SessionIdleTest : public ::testing::Test {
+ protected:
+  // The test's own session has no Wayland compositor to offer.
+  void SetUp() override { unsetenv("WAYLAND_DISPLAY"); }
+};
+
+TEST_F(SessionIdleTest, GnomesIdleMonitorResetsTheCountAtTheBreakAndResumesItWhenTheUserIsBack) {
+  FakeSession session(QStringLiteral("mutter,screensaver"));
+  ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
+  SessionCycle cycle(session.Address());
+  ASSERT_EQ(cycle.probe_.Current(), IdleSourceKind::MutterIdleMonitor);
+  ASSERT_EQ(cycle.said.size(), 1u);
+  EXPECT_NE(cycle.said[0].find("org.gnome.Mutter.IdleMonitor"), std::string::npos) << cycle.said[0];
+
+  cycle.Start(10);
+  ASSERT_TRUE(WaitUntil([&] { return cycle.polls == 1; })) << "no poll after start";
+  cycle.platform_.RunFor(3 * 60000);
+  ASSERT_EQ(cycle.cycle_.UseMinutes(), 3);
+
+  ASSERT_TRUE(session.Send("idle 121500"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); })) << "the idle watch's signal reset nothing";
+  EXPECT_EQ(cycle.cycle_.UseMinutes(), 0);
+  EXPECT_FALSE(cycle.platform_.IsEnabled(TimerId::Timer1));
+
+  ASSERT_TRUE(session.Send("active"));
+  EXPECT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); })) << "the user-active watch resumed nothing";
+  EXPECT_TRUE(cycle.platform_.IsEnabled(TimerId::Timer1));
+
+  // The idle watch holds for every break, the user-active watch is set anew.
+  ASSERT_TRUE(session.Send("idle 200000"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); })) << "the second break went unheard";
+  ASSERT_TRUE(session.Send("active"));
+  EXPECT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); })) << "the second return went unheard";
+}
+
+TEST_F(SessionIdleTest, TheScreenSaversIdleTimeIsAskedAsItGrowsPastTheBreakAndBack) {
+  FakeSession session(QStringLiteral("screensaver"));
+  ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
+  ASSERT_TRUE(session.Send("idle 119000"));
+  SessionCycle cycle(session.Address());
+  ASSERT_EQ(cycle.probe_.Current(), IdleSourceKind::FreedesktopScreenSaver);
+
+  cycle.Start(10);
+  ASSERT_TRUE(WaitUntil([&] { return cycle.polls >= 1; }));
+  EXPECT_FALSE(cycle.cycle_.IsIdle()) << "119 s is no break";
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); }, 6000))
+      << "the idle time passed 120 s and the source did not see it";
+
+  ASSERT_TRUE(session.Send("active"));
+  EXPECT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); }, 3000)) << "the return was not seen within a second";
+}
+
+TEST_F(SessionIdleTest, ASourceThatLeavesTheBusHandsOverToTheNextAndTheCycleHearsIt) {
+  FakeSession session(QStringLiteral("mutter,screensaver"));
+  ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
+  SessionCycle cycle(session.Address());
+  cycle.Start(10);
+  ASSERT_TRUE(WaitUntil([&] { return cycle.polls == 1; }));
+
+  // The user left while the monitor was going away: the screen saver that
+  // takes over reads the break at once.
+  ASSERT_TRUE(session.Send("idle 130000"));
+  ASSERT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); }));
+  ASSERT_TRUE(session.Send("active"));
+  ASSERT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); }));
+  ASSERT_TRUE(session.Send("drop mutter"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.probe_.Current() == IdleSourceKind::FreedesktopScreenSaver; }));
+  ASSERT_EQ(cycle.said.size(), 2u);
+  EXPECT_NE(cycle.said[1].find("went away; idle time now from the session's screen saver"), std::string::npos)
+      << cycle.said[1];
+  ASSERT_TRUE(session.Send("idle 125000"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); }, 3000)) << "the new source did not see the break";
+
+  // Nothing after it on a test machine (no compositor, an offscreen display).
+  ASSERT_TRUE(session.Send("drop screensaver"));
+  EXPECT_TRUE(WaitUntil([&] { return !cycle.probe_.Current().has_value(); }));
+  EXPECT_NE(cycle.said.back().find("no idle time found"), std::string::npos) << cycle.said.back();
+  EXPECT_EQ(cycle.probe_.IdleMs(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quorbel::testing
