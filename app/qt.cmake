@@ -56,6 +56,11 @@ if(TARGET app_qt_tests)
                              QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>")
 endif()
 
+# The Wayland idle source against a headless KWin.
+quorbel_add_gtest(app_wayland_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/wayland_idle_qt_test.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
+
 add_executable(quorbel-clock
   ${CMAKE_CURRENT_LIST_DIR}/form1_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
