@@ -19,7 +19,7 @@ uint32_t IdleSchedule::Enable(uint32_t now, uint32_t frame_ms) {
   if (!enabled_) poll_pending_ = true;
   enabled_ = true;
   // The poll follows the enabling about a frame later, as a fast timer's
-  // first tick would, unless the X server was read less than a second ago.
+  // first tick would, unless the source was read less than a second ago.
   if (!read_at_) return frame_ms;
   const uint32_t age = now - *read_at_;
   return age >= kMinReadGapMs ? frame_ms : std::max(frame_ms, kMinReadGapMs - age);

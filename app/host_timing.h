@@ -1,7 +1,7 @@
 #pragma once
 // What the Linux timer host decides without a window system: the cycle's
 // 32-bit tick count, the period its "shortest" timers really get, and when
-// the idle source reads the X server's idle time and hands the cycle an idle
+// the idle source reads the session's idle time and hands the cycle an idle
 // poll. The poll is no fast timer there: a hidden panel would otherwise wake
 // the process sixty times a second for a value that changes its meaning only
 // at the 120-second mark.
@@ -34,7 +34,7 @@ uint32_t HostTimerPeriod(uint32_t requested_ms, uint32_t frame_ms);
 // cycle. A poll is delivered on the first reading after the poll is enabled
 // (start-up, the end of a freeze), when the idle time passes the break limit,
 // and when input comes back after that: every reading at which the cycle's
-// own decision could change. The X server is read at most once a second.
+// own decision could change. The source is read at most once a second.
 class IdleSchedule {
  public:
   static constexpr uint32_t kMinReadGapMs = 1000;

@@ -61,13 +61,15 @@ void SessionIdleProbe::FallBack(IdleSourceKind lost) {
   if (listener_.replaced) listener_.replaced();
 }
 
+// Without a source the user is always at work, and nothing will change that:
+// no reading needs to be taken again.
 std::optional<uint32_t> SessionIdleProbe::IdleMs() {
-  if (!source_) return std::nullopt;
+  if (!source_) return 0;
   return source_->IdleMs();
 }
 
 uint32_t SessionIdleProbe::Now() { return BootTickCount32(); }
 
-bool SessionIdleProbe::ReportsChanges() const { return source_ && source_->ReportsChanges(); }
+bool SessionIdleProbe::ReportsChanges() const { return !source_ || source_->ReportsChanges(); }
 
 }  // namespace quorbel
