@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation
   nsis zip unzip procps
   qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb-screensaver0-dev xprintidle
+  dpkg-dev file lintian
 )
 
 missing=()
