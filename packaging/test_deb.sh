@@ -72,19 +72,21 @@ check_contents() {
 installed_status() { dpkg-query -W -f='${db:Status-Status}' "$PACKAGE" 2>/dev/null || true; }
 package_absent() { [[ "$(installed_status)" == "" || "$(installed_status)" == not-installed ]]; }
 
+# Waits for another apt run on the machine instead of failing on its lock.
+apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"; }
+
+# The packages the install would add besides this one: its missing
+# dependencies, which go again at the end.
 BROUGHT=()
 remove_what_was_installed() {
   local status=$? leftover=()
   package_absent || leftover+=("$PACKAGE")
   leftover+=("${BROUGHT[@]}")
   if ((${#leftover[@]})); then
-    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq -o DPkg::Lock::Timeout=300 "${leftover[@]}" >/dev/null 2>&1 ||
-      echo "could not remove: ${leftover[*]}" >&2
+    apt_get purge "${leftover[@]}" >/dev/null 2>&1 || echo "could not remove: ${leftover[*]}" >&2
   fi
   exit "$status"
 }
-
-apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"; }
 
 check_installed() {
   ((EUID == 0)) || fail "installing the package needs root"
