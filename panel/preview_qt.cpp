@@ -1,12 +1,16 @@
 // quorbel-preview: renders the reminder panel as the program would, from the
-// Config.ini, skins and images beside this executable, into a PNG file.
+// Config.ini, skins and images the program reads (beside this executable in
+// the build tree, under share/quorbel-clock once installed), into a PNG file.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QStringList>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
+#include "app/app_paths.h"
 #include "panel/panel_renderer_qt.h"
 #include "panel/preview_options.h"
 #include "settings/mod_ini.h"
@@ -30,12 +34,22 @@ std::vector<Text> Arguments() {
   return args;
 }
 
+Text DataDirectoryText() {
+  namespace fs = std::filesystem;
+  const fs::path exe_dir(QCoreApplication::applicationDirPath().toStdString());
+  const fs::path data_dir = DataDirectory(exe_dir, [](const fs::path& file) {
+    std::error_code error;
+    return fs::is_regular_file(file, error);
+  });
+  return FromUtf8(data_dir.string());
+}
+
 int Run(const PreviewOptions& options) {
-  const Text exe_dir = QCoreApplication::applicationDirPath().toStdU16String();
+  const Text data_dir = DataDirectoryText();
   ProfileFile store;
-  const ModIni ini(store, MakeAppDir(exe_dir, u'/'));
-  const auto renderer = MakeQtPanelRenderer(nullptr, exe_dir);
-  renderer->LoadLogo(exe_dir + u"\\logo.png");
+  const ModIni ini(store, MakeAppDir(data_dir, u'/'));
+  const auto renderer = MakeQtPanelRenderer(nullptr, data_dir);
+  renderer->LoadLogo(data_dir + u"\\logo.png");
   renderer->DrawPanel(PreviewModel(ini, options));
   const QString out = QString::fromStdU16String(options.out);
   if (!renderer->ComposeFrame(options.logo_top).save(out, "PNG")) {

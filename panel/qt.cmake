@@ -5,12 +5,15 @@ add_library(quorbel_panel_qt STATIC
 target_link_libraries(quorbel_panel_qt PUBLIC quorbel_panel quorbel_panel_content Qt6::Gui)
 
 add_executable(quorbel-preview ${CMAKE_CURRENT_LIST_DIR}/preview_qt.cpp)
-target_link_libraries(quorbel-preview PRIVATE quorbel_panel_qt quorbel_panel_preview quorbel_settings)
+target_link_libraries(quorbel-preview PRIVATE
+  quorbel_panel_qt quorbel_panel_preview quorbel_settings quorbel_app_host)
 set_target_properties(quorbel-preview PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-# The tool renders from the Config.ini, skins and images beside it.
+# The tool renders from the program's data: beside it in the build tree, the
+# program's installed share/quorbel-clock beside the installed tool.
 add_custom_command(TARGET quorbel-preview POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin
   VERBATIM)
+install(TARGETS quorbel-preview RUNTIME DESTINATION bin)
 
 if(QUORBEL_TESTS)
   # Its own main: text drawing needs a GUI application, on the offscreen platform.

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the portable logic
 # natively (plain and under AddressSanitizer + UndefinedBehaviorSanitizer),
-# the profile fuzzer, the Windows program's tests under Wine, and the
-# end-to-end tests of the real program on a virtual display.
+# the profile fuzzer, the Windows program's tests under Wine, the end-to-end
+# tests of the real program on a virtual display, and the Debian package
+# (installed and removed again: run as root).
+#   ./scripts/test.sh        every suite
+#   ./scripts/test.sh deb    the Debian package's alone
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
+ONLY=${1:-}
+case "$ONLY" in
+  "" | deb) ;;
+  *) echo "usage: $0 [deb]" >&2; exit 2 ;;
+esac
 
 "$ROOT/scripts/setup.sh" || exit 1
 source "$ROOT/scripts/wine_env.sh"
@@ -53,7 +61,44 @@ build_failed() {  # NAME
   SUITES+=("$1: build failed")
 }
 
+# The .deb as package.sh builds it, then one test per check of
+# packaging/test_deb.sh: its contents, installed and run and removed, lintian.
+run_deb_suite() {
+  local deb check passed=0 failed=0
+  echo "== building the Debian package"
+  if ! deb=$("$ROOT/scripts/package.sh" deb | tail -n 1) || [[ ! -f "$deb" ]]; then
+    build_failed deb
+    return
+  fi
+  echo "== testing the Debian package $deb"
+  for check in contents installed lintian; do
+    if bash "$ROOT/packaging/test_deb.sh" "$check" "$deb"; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1))
+      echo "-- deb check '$check' failed"
+    fi
+  done
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  SUITES+=("deb: $passed passed, $failed failed")
+}
+
+summarize() {
+  echo
+  echo "== summary"
+  printf '%s\n' "${SUITES[@]}"
+  echo "Total: $total_passed passed, $total_failed failed"
+  [[ $total_failed -eq 0 ]]
+  exit
+}
+
 mkdir -p "$ROOT/build"
+
+if [[ "$ONLY" == deb ]]; then
+  run_deb_suite
+  summarize
+fi
 
 if configure_and_build native "$ROOT/build/native" -DCMAKE_BUILD_TYPE=Debug; then
   run_suite native "$ROOT/build/native"
@@ -109,8 +154,5 @@ else
   build_failed "windows without tests"
 fi
 
-echo
-echo "== summary"
-printf '%s\n' "${SUITES[@]}"
-echo "Total: $total_passed passed, $total_failed failed"
-[[ $total_failed -eq 0 ]]
+run_deb_suite
+summarize
