@@ -208,7 +208,11 @@ std::optional<std::string> AutostartDesktopEntry(std::string_view command) {
     exec += ExecWord(word);
   }
   std::string file = "[Desktop Entry]\nType=Application\nName=Quorbel Alarm Clock\nExec=";
-  file.append(EscapeStringValue(exec)).append("\nX-GNOME-Autostart-enabled=true\n");
+  file.append(EscapeStringValue(exec));
+  // Once the program is removed, the desktop skips the entry instead of
+  // failing to start it at every log-in.
+  file.append("\nTryExec=").append(EscapeStringValue(words.front()));
+  file.append("\nX-GNOME-Autostart-enabled=true\n");
   if (AutostartCommandOf(file) != std::optional<std::string>(command)) return std::nullopt;
   return file;
 }

@@ -14,7 +14,10 @@ std::string ExecLineOf(const std::string& entry) {
 TEST(DesktopEntry, EntryStartsTheProgramAndReadsBackAsItsRunKeyCommand) {
   EXPECT_EQ(AutostartDesktopEntry("/usr/bin/quorbel-clock"),
             "[Desktop Entry]\nType=Application\nName=Quorbel Alarm Clock\n"
-            "Exec=/usr/bin/quorbel-clock\nX-GNOME-Autostart-enabled=true\n");
+            "Exec=/usr/bin/quorbel-clock\nTryExec=/usr/bin/quorbel-clock\nX-GNOME-Autostart-enabled=true\n");
+  EXPECT_NE(AutostartDesktopEntry("\"/home/a b/quorbel-clock\" /x")->find("\nTryExec=/home/a b/quorbel-clock\n"),
+            std::string::npos)
+      << "the program alone, unquoted";
 
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"\"/home/a b/quorbel-clock\"", "Exec=\"/home/a b/quorbel-clock\""},
