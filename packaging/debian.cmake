@@ -56,5 +56,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorbel.com")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libcanberra reaches PulseAudio, and PipeWire's Pulse server, only through
+# this driver: without it the chime is silent on most desktops.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcanberra-pulse)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

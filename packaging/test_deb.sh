@@ -76,7 +76,9 @@ package_absent() { [[ "$(installed_status)" == "" || "$(installed_status)" == no
 apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"; }
 
 # The packages the install would add besides this one: its missing
-# dependencies, which go again at the end.
+# dependencies, which go again at the end. An upgrade of a package already
+# there (apt shows its old version in brackets) is no package brought: purging
+# it would take everything that depends on it off the machine.
 BROUGHT=()
 remove_what_was_installed() {
   local status=$? leftover=()
@@ -92,12 +94,14 @@ check_installed() {
   ((EUID == 0)) || fail "installing the package needs root"
   package_absent ||
     fail "$PACKAGE is on this machine already ($(installed_status)); the check would replace and remove it"
-  mapfile -t BROUGHT < <(apt-get install --simulate -qq "$DEB" 2>/dev/null |
-    awk -v own="$PACKAGE" '$1 == "Inst" && $2 != own {print $2}')
+  # Without the recommended sound driver, which brings a whole sound server
+  # with it: the checks need none.
+  mapfile -t BROUGHT < <(apt-get install --simulate --no-install-recommends -qq "$DEB" 2>/dev/null |
+    awk -v own="$PACKAGE" '$1 == "Inst" && $2 != own && $3 !~ /^\[/ {print $2}')
   trap remove_what_was_installed EXIT
   local log
   log="$(dirname "$DEB")/apt.log"
-  apt_get install "$DEB" >"$log" 2>&1 || { cat "$log" >&2; fail "apt could not install the package"; }
+  apt_get install --no-install-recommends "$DEB" >"$log" 2>&1 || { cat "$log" >&2; fail "apt could not install the package"; }
   [[ "$(installed_status)" == installed ]] || fail "dpkg says the package is $(installed_status)"
   local file
   while read -r file; do [[ -f "$file" ]] || fail "the install left out $file"; done < <(package_files)
