@@ -38,12 +38,7 @@ click_cancel
 wait_until 5 dialog_closed || fail "Cancel did not close the dialog"
 wait_until 5 panel_at -140 || fail "the panel did not rise after Cancel"
 
-open_menu "to exit"
-choose_menu_item 3
-wait_until 5 bash -c "! kill -0 $PROGRAM_PID 2>/dev/null" || fail "Exit did not end the program"
-status=0
-wait "$PROGRAM_PID" || status=$?
-[[ "$status" == 0 ]] || fail "the program ended with status $status"
+exit_from_menu
 icon_gone() { ! tray_has_icon; }
 wait_until 3 icon_gone || fail "the icon stayed in the tray after Exit"
 note "the installed program showed and raised its panel, docked its icon, drew the installed skin ($differing pixels from the preview) and ended on Exit"

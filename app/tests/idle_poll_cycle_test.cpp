@@ -8,6 +8,7 @@
 #include "app/cycle.h"
 #include "app/host_timing.h"
 #include "app/testing/fake_platform.h"
+#include "app/testing/idle_routing_timer_host.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
 
@@ -47,27 +48,6 @@ class FakeIdleHost : public IdleProbe, public WakeTimer {
   FakePlatform& platform_;
 };
 
-// Every cycle timer but the idle poll on the fake thread; Timer5 is the
-// source's, as the Qt timer host routes it.
-class RoutingTimerHost : public TimerHost {
- public:
-  RoutingTimerHost(FakePlatform& platform, IdlePollSource& idle) : platform_(platform), idle_(idle) {}
-  void SetInterval(TimerId timer, uint32_t milliseconds) override {
-    if (timer != TimerId::Timer5) platform_.SetInterval(timer, milliseconds);
-  }
-  void SetEnabled(TimerId timer, bool enabled) override {
-    if (timer == TimerId::Timer5) return idle_.SetEnabled(enabled);
-    platform_.SetEnabled(timer, enabled);
-  }
-  bool IsEnabled(TimerId timer) const override {
-    return timer == TimerId::Timer5 ? idle_.IsEnabled() : platform_.IsEnabled(timer);
-  }
-
- private:
-  FakePlatform& platform_;
-  IdlePollSource& idle_;
-};
-
 class IdlePollCycleTest : public ::testing::Test {
  protected:
   IdlePollCycleTest() {
@@ -102,7 +82,7 @@ class IdlePollCycleTest : public ::testing::Test {
                          ++polls_;
                          cycle_.OnTimer(TimerId::Timer5);
                        }};
-  RoutingTimerHost timers_{platform_, idle_};
+  IdleRoutingTimerHost timers_{platform_, idle_};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
   FakeProfileStore profile_;

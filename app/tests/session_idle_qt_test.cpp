@@ -3,7 +3,6 @@
 // from what they report.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -19,20 +18,13 @@
 #include "app/host_timing.h"
 #include "app/session_idle_qt.h"
 #include "app/testing/fake_platform.h"
+#include "app/testing/idle_routing_timer_host.h"
+#include "app/tests/qt_wait.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
 
 namespace quorbel::testing {
 namespace {
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000) {
-  QDeadlineTimer deadline(milliseconds);
-  while (!condition()) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
 
 // A dbus-daemon of the test's own and the fake desktop on it.
 class FakeSession {
@@ -91,27 +83,6 @@ class QtWakeTimer : public WakeTimer {
   QTimer timer_;
 };
 
-// Every cycle timer but the idle poll on the fake thread; the poll is the
-// session source's.
-class RoutingTimerHost : public TimerHost {
- public:
-  RoutingTimerHost(FakePlatform& platform, IdlePollSource& idle) : platform_(platform), idle_(idle) {}
-  void SetInterval(TimerId timer, uint32_t milliseconds) override {
-    if (timer != TimerId::Timer5) platform_.SetInterval(timer, milliseconds);
-  }
-  void SetEnabled(TimerId timer, bool enabled) override {
-    if (timer == TimerId::Timer5) return idle_.SetEnabled(enabled);
-    platform_.SetEnabled(timer, enabled);
-  }
-  bool IsEnabled(TimerId timer) const override {
-    return timer == TimerId::Timer5 ? idle_.IsEnabled() : platform_.IsEnabled(timer);
-  }
-
- private:
-  FakePlatform& platform_;
-  IdlePollSource& idle_;
-};
-
 // The cycle as the Linux program wires it, with the session source on the
 // fake desktop's bus and the other timers on the fake thread.
 class SessionCycle {
@@ -143,7 +114,7 @@ class SessionCycle {
                          ++polls;
                          cycle_.OnTimer(TimerId::Timer5);
                        }};
-  RoutingTimerHost timers_{platform_, idle_};
+  IdleRoutingTimerHost timers_{platform_, idle_};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
   FakeProfileStore profile_;

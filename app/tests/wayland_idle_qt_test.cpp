@@ -5,9 +5,7 @@
 // event, a compositor that goes away, and the session's choice.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -22,19 +20,12 @@
 
 #include "app/idle_wayland_qt.h"
 #include "app/session_idle_qt.h"
+#include "app/tests/qt_wait.h"
 
 namespace quorbel {
 namespace {
 namespace fs = std::filesystem;
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000) {
-  QDeadlineTimer deadline(milliseconds);
-  while (!condition()) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using testing::WaitUntil;
 
 // A headless KWin on a socket of the test's own.
 class HeadlessCompositor {

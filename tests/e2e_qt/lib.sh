@@ -176,6 +176,17 @@ choose_menu_item() {  # INDEX (1 = Setting, 2 = web page, 3 = Exit)
   xdotool key "${keys[@]}" Return
 }
 
+# exit_from_menu: Exit in the tray menu; fails unless the program ends, with
+# status 0.
+exit_from_menu() {
+  open_menu "to exit"
+  choose_menu_item 3
+  wait_until 5 bash -c "! kill -0 $PROGRAM_PID 2>/dev/null" || fail "Exit did not end the program"
+  local status=0
+  wait "$PROGRAM_PID" || status=$?
+  [[ "$status" == 0 ]] || fail "the program ended with status $status"
+}
+
 screenshot() { import -window root "$1"; }
 pixel() { convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:; }
 

@@ -10,12 +10,7 @@ wait_for_panel 10
 wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
 wait_until 5 panel_at -140 || fail "the panel did not rise"
 
-open_menu "to exit"
-choose_menu_item 3
-wait_until 5 bash -c "! kill -0 $PROGRAM_PID 2>/dev/null" || fail "Exit did not end the program"
-status=0
-wait "$PROGRAM_PID" || status=$?
-[[ "$status" == 0 ]] || fail "the program ended with status $status"
+exit_from_menu
 wait_until 3 bash -c "! (( \$(xwininfo -id $(tray_panel_id) | awk '/Width:/ {print \$2}') > 2 ))" ||
   fail "the icon stayed in the tray after Exit"
 
