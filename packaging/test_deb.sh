@@ -73,7 +73,10 @@ installed_status() { dpkg-query -W -f='${db:Status-Status}' "$PACKAGE" 2>/dev/nu
 package_absent() { [[ "$(installed_status)" == "" || "$(installed_status)" == not-installed ]]; }
 
 # Waits for another apt run on the machine instead of failing on its lock.
-apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"; }
+# As setup.sh does: root installs itself, anyone else through sudo.
+AS_ROOT=()
+((EUID == 0)) || AS_ROOT=(sudo)
+apt_get() { "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@"; }
 
 # The packages the install would add besides this one: its missing
 # dependencies, which go again at the end. An upgrade of a package already
@@ -91,7 +94,7 @@ remove_what_was_installed() {
 }
 
 check_installed() {
-  ((EUID == 0)) || fail "installing the package needs root"
+  ((EUID == 0)) || command -v sudo >/dev/null || fail "installing the package needs root or sudo"
   package_absent ||
     fail "$PACKAGE is on this machine already ($(installed_status)); the check would replace and remove it"
   # Without the recommended sound driver, which brings a whole sound server
