@@ -7,7 +7,9 @@
 #   reminder_*: the same during a reminder, from the first step of its slide
 #     down to the last step of its slide up (reminder_window_s long);
 #   floor_*: a Qt Widgets program with one hidden window and a tray icon,
-#     measured like the hidden program, in its own turn.
+#     measured like the hidden program, in its own turn;
+#   *qt_sharers: other processes that mapped Qt when memory was read (each
+#     reading waits a while for none), load_average_5min: the machine's.
 # Wake-ups are context switches, voluntary and involuntary, of all threads.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -26,12 +28,23 @@ g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Werror $(pkg-config --cflags Qt6Widgets)
 
 source "$ROOT/scripts/wine_env.sh"  # start_virtual_display
 PIDS=()
+alive() { [[ -e "/proc/$1/stat" && "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]]; }
+# stop: ends every process the run started, SIGKILL for one still there 5 s
+# after SIGTERM.
 stop() {
-  local pid
+  local pid deadline=$((SECONDS + 5))
   for pid in "${PIDS[@]}" "${VIRTUAL_DISPLAY_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  for pid in "${PIDS[@]}" "${VIRTUAL_DISPLAY_PIDS[@]}"; do
+    while alive "$pid" && ((SECONDS < deadline)); do sleep 0.1; done
+    if alive "$pid"; then
+      echo "bench_linux: process $pid still ran 5 s after SIGTERM" >&2
+      kill -KILL "$pid" 2>/dev/null || true
+    fi
+  done
 }
 trap stop EXIT
+trap "exit 130" INT
+trap "exit 143" TERM
 die() {
   echo "bench_linux: $*" >&2
   exit 1
@@ -133,8 +146,6 @@ print_memory_alone() {
   memory_lines "$1" "$2" "$sharers"
 }
 
-alive() { [[ -e "/proc/$1/stat" && "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]]; }
-
 # end_process PID WHAT: SIGTERM, then waits until it is gone.
 end_process() {
   kill "$1" 2>/dev/null || true
@@ -204,9 +215,10 @@ next_top() {
   done
 }
 
-# measure_quiet PID PREFIX: the window of SECONDS_HIDDEN while PID sleeps;
-# threads are read twice a second so that one ending inside still counts.
-# With a panel watched, it must stay hidden throughout.
+# measure_quiet PID PREFIX: the window of SECONDS_HIDDEN while PID sleeps.
+# Threads are read twice a second, so one that ends inside counts up to its
+# last half second (Qt's pooled workers, which end after 30 s unused, do
+# nothing then). With a panel watched, it must stay hidden throughout.
 measure_quiet() {
   local deadline
   open_window "$1"
