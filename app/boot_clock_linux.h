@@ -8,4 +8,8 @@ namespace quorbel {
 // sleep must see it as a break.
 uint32_t BootTickCount32();
 
+// How long the machine has slept since it booted, in milliseconds: what
+// CLOCK_BOOTTIME counts and CLOCK_MONOTONIC does not.
+uint64_t SleptMs();
+
 }  // namespace quorbel

@@ -25,21 +25,27 @@ uint32_t IdleSchedule::Enable(uint32_t now, uint32_t frame_ms) {
   return age >= kMinReadGapMs ? frame_ms : std::max(frame_ms, kMinReadGapMs - age);
 }
 
-void IdleSchedule::Record(uint32_t now, std::optional<uint32_t> idle_ms) {
+bool IdleSchedule::Record(uint32_t now, std::optional<uint32_t> idle_ms) {
   read_at_ = now;
   if (!idle_ms) {
     last_input_.reset();
-    return;
+    return false;
   }
   last_input_ = now - *idle_ms;
+  const bool break_begins = IsBreak(*idle_ms) && !known_break_;
+  known_break_ = IsBreak(*idle_ms);
+  if (break_begins) delivered_break_ = true;
+  return break_begins;
 }
 
 IdleSchedule::Reading IdleSchedule::OnTimedReading(uint32_t now, std::optional<uint32_t> idle_ms) {
+  const bool break_was_known = known_break_;
   Record(now, idle_ms);
   Reading reading;
   if (!idle_ms) return reading;
   const bool on_break = IsBreak(*idle_ms);
-  if (enabled_ && (poll_pending_ || on_break != delivered_break_)) {
+  reading.break_begins = on_break && !break_was_known;
+  if (enabled_ && (poll_pending_ || on_break != delivered_break_ || reading.break_begins)) {
     reading.deliver_poll = true;
     poll_pending_ = false;
     delivered_break_ = on_break;
@@ -53,6 +59,7 @@ IdleSchedule::Reading IdleSchedule::OnTimedReading(uint32_t now, std::optional<u
 void IdleSchedule::Restart() {
   poll_pending_ = true;
   delivered_break_ = false;
+  known_break_ = false;
   read_at_.reset();
   last_input_.reset();
 }
@@ -78,8 +85,8 @@ void IdlePollSource::OnWake() {
 }
 
 void IdlePollSource::OnIdleChanged() {
-  if (!schedule_.Enabled()) return schedule_.Record(probe_.Now(), probe_.IdleMs());
-  Read();
+  if (schedule_.Enabled()) return Read();
+  if (schedule_.Record(probe_.Now(), probe_.IdleMs())) OnBreakBegins();
 }
 
 void IdlePollSource::OnSourceReplaced() {
@@ -97,12 +104,19 @@ void IdlePollSource::Read() {
   } else {
     wake_.WakeAfter(reading.next_read_ms);
   }
+  if (reading.break_begins) OnBreakBegins();
   if (reading.deliver_poll && deliver_poll_) deliver_poll_();
+}
+
+void IdlePollSource::OnBreakBegins() {
+  if (probe_.ReportsChanges()) return probe_.WatchForReturn();
+  // The cycle now waits for the user: see the return within a second.
+  if (schedule_.Enabled()) wake_.WakeAfter(IdleSchedule::kMinReadGapMs);
 }
 
 std::optional<uint32_t> IdlePollSource::LastInputTick() {
   const uint32_t now = probe_.Now();
-  if (schedule_.NeedsReading(now)) schedule_.Record(now, probe_.IdleMs());
+  if (schedule_.NeedsReading(now) && schedule_.Record(now, probe_.IdleMs())) OnBreakBegins();
   return schedule_.LastInputTick();
 }
 

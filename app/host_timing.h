@@ -43,6 +43,8 @@ class IdleSchedule {
 
   struct Reading {
     bool deliver_poll = false;
+    // This reading is the first to show the current break.
+    bool break_begins = false;
     uint32_t next_read_ms = kMinReadGapMs;
   };
 
@@ -54,8 +56,10 @@ class IdleSchedule {
   // A reading of the idle time taken at `now`; nothing when the query failed.
   Reading OnTimedReading(uint32_t now, std::optional<uint32_t> idle_ms);
   // A reading the input clock took for the cycle itself: updates the stamp,
-  // never delivers (the cycle is already running).
-  void Record(uint32_t now, std::optional<uint32_t> idle_ms);
+  // never delivers (the cycle is already running). A break it shows is one
+  // the cycle acts on, so the user's return is a poll to deliver; true when
+  // the reading is the first to show this break.
+  bool Record(uint32_t now, std::optional<uint32_t> idle_ms);
 
   // The idle time now comes from another source: its first reading is a
   // poll, as after enabling, and no earlier reading counts.
@@ -72,6 +76,7 @@ class IdleSchedule {
   bool enabled_ = false;
   bool poll_pending_ = false;
   bool delivered_break_ = false;
+  bool known_break_ = false;  // the last reading showed a break
   std::optional<uint32_t> read_at_;
   std::optional<uint32_t> last_input_;
 };
@@ -89,6 +94,10 @@ class IdleProbe {
   // limit and when input comes back (IdlePollSource::OnIdleChanged): it is
   // read then instead of on a schedule.
   virtual bool ReportsChanges() const { return false; }
+  // A reading showed a break that the source may not have reported itself (a
+  // minute tick after a sleep, a first reading): such a source must now
+  // report the user's return.
+  virtual void WatchForReturn() {}
 };
 
 // A single-shot wake-up of the user-interface thread.
@@ -127,6 +136,7 @@ class IdlePollSource : public InputClock {
   uint32_t frame_ms_;
   std::function<void()> deliver_poll_;
   void Read();
+  void OnBreakBegins();
 
   IdleSchedule schedule_;
 };

@@ -85,17 +85,21 @@ uint32_t MutterIdleProbe::Now() { return BootTickCount32(); }
 void MutterIdleProbe::OnWatchFired(uint id) {
   if (id == 0) return;
   if (id == idle_watch_) {
-    // A user-active watch fires once, at the next input: set it anew for
-    // every break.
-    active_watch_ = ReplyValue<uint>(CallMutter(bus_, QStringLiteral("AddUserActiveWatch"))).value_or(0);
-    // Without it the user's return would go unheard: another source must take over.
-    if (active_watch_ == 0 && events_.vanished) return events_.vanished();
+    WatchForReturn();
+    if (active_watch_ == 0) return;
   } else if (id == active_watch_) {
     active_watch_ = 0;
   } else {
     return;
   }
   if (events_.changed) events_.changed();
+}
+
+void MutterIdleProbe::WatchForReturn() {
+  if (active_watch_ != 0) return;
+  active_watch_ = ReplyValue<uint>(CallMutter(bus_, QStringLiteral("AddUserActiveWatch"))).value_or(0);
+  // Without it the user's return would go unheard: another source must take over.
+  if (active_watch_ == 0 && events_.vanished) events_.vanished();
 }
 
 ScreenSaverIdleProbe::ScreenSaverIdleProbe(QDBusConnection bus, IdleSourceEvents events)

@@ -33,6 +33,8 @@ class MutterIdleProbe : public QObject, public IdleProbe {
   std::optional<uint32_t> IdleMs() override;
   uint32_t Now() override;
   bool ReportsChanges() const override { return true; }
+  // A user-active watch, unless one is set: it fires once, at the next input.
+  void WatchForReturn() override;
 
  private slots:
   void OnWatchFired(uint id);

@@ -52,9 +52,23 @@ std::string IdleSourceFallbackMessage(IdleSourceKind lost, std::optional<IdleSou
   return message + "idle time now from " + Describe(*next);
 }
 
-uint32_t IdleNotifyState::IdleMs(uint32_t now) const {
-  if (!idled_at_) return 0;
-  return timeout_ms_ + (now - *idled_at_);
+void IdleNotifyState::OnIdled(uint32_t now) {
+  // A sleep may already have put the last input further back.
+  if (last_input_ && now - *last_input_ >= timeout_ms_) return;
+  last_input_ = now - timeout_ms_;
+}
+
+void IdleNotifyState::OnResumed(uint64_t slept_ms) {
+  last_input_.reset();
+  slept_mark_ = slept_ms;
+}
+
+uint32_t IdleNotifyState::IdleMs(uint32_t now, uint64_t slept_ms) {
+  const uint64_t slept = slept_ms > slept_mark_ ? slept_ms - slept_mark_ : 0;
+  // A shorter sleep is no break; input may have come after it.
+  if (!last_input_ && slept >= timeout_ms_) last_input_ = now - static_cast<uint32_t>(slept);
+  slept_mark_ = slept_ms;
+  return last_input_ ? now - *last_input_ : 0;
 }
 
 std::optional<std::string> PlatformPluginForSession(const std::string& qt_qpa_platform,

@@ -33,18 +33,21 @@ std::string IdleSourceFallbackMessage(IdleSourceKind lost, std::optional<IdleSou
 // The ext-idle-notify-v1 events as an idle time. The compositor says only
 // when the user has been idle for the notification's timeout and when input
 // comes back; in between, as far as the cycle's decision goes, the user is
-// working.
+// working. Its timers may stand still while the machine sleeps, so a sleep
+// of the timeout or longer (`slept_ms`: the machine's time asleep since it
+// booted) counts as time away too.
 class IdleNotifyState {
  public:
-  explicit IdleNotifyState(uint32_t timeout_ms) : timeout_ms_(timeout_ms) {}
+  IdleNotifyState(uint32_t timeout_ms, uint64_t slept_ms) : timeout_ms_(timeout_ms), slept_mark_(slept_ms) {}
 
-  void OnIdled(uint32_t now) { idled_at_ = now; }
-  void OnResumed() { idled_at_.reset(); }
-  uint32_t IdleMs(uint32_t now) const;
+  void OnIdled(uint32_t now);
+  void OnResumed(uint64_t slept_ms);
+  uint32_t IdleMs(uint32_t now, uint64_t slept_ms);
 
  private:
   uint32_t timeout_ms_;
-  std::optional<uint32_t> idled_at_;
+  uint64_t slept_mark_;
+  std::optional<uint32_t> last_input_;  // while idle: the tick of the last input
 };
 
 // The Qt platform plugin the program asks for: on a Wayland session with

@@ -25,12 +25,19 @@ void Resumed(void* data, ext_idle_notification_v1*) { static_cast<WaylandIdlePro
 
 constexpr ext_idle_notification_v1_listener kNotificationListener = {Idled, Resumed};
 
+void PauseBeforeReturn(void*, ext_idle_notification_v1*) {}
+
+constexpr ext_idle_notification_v1_listener kReturnListener = {PauseBeforeReturn, Resumed};
+
+// Short enough that a user typing on makes a pause of it within moments.
+constexpr uint32_t kReturnWatchTimeoutMs = 1000;
+
 }  // namespace
 
 void WaylandIdleProbe::Disconnect::operator()(wl_display* display) const { wl_display_disconnect(display); }
 
 WaylandIdleProbe::WaylandIdleProbe(uint32_t timeout_ms, IdleSourceEvents events)
-    : events_(std::move(events)), state_(timeout_ms) {
+    : events_(std::move(events)), state_(timeout_ms, SleptMs()) {
   // Without it libwayland would try "wayland-0", which on an X session may
   // be some other compositor's.
   const char* name = std::getenv("WAYLAND_DISPLAY");
@@ -49,6 +56,7 @@ WaylandIdleProbe::WaylandIdleProbe(uint32_t timeout_ms, IdleSourceEvents events)
 
 WaylandIdleProbe::~WaylandIdleProbe() {
   readable_.reset();
+  EndReturnWatch();
   if (notification_) ext_idle_notification_v1_destroy(notification_);
   if (notifier_) ext_idle_notifier_v1_destroy(notifier_);
   if (seat_) wl_seat_destroy(seat_);
@@ -70,11 +78,26 @@ void WaylandIdleProbe::OnIdled() {
 }
 
 void WaylandIdleProbe::OnResumed() {
-  state_.OnResumed();
+  state_.OnResumed(SleptMs());
+  EndReturnWatch();
   if (events_.changed) events_.changed();
 }
 
-std::optional<uint32_t> WaylandIdleProbe::IdleMs() { return state_.IdleMs(Now()); }
+void WaylandIdleProbe::WatchForReturn() {
+  if (return_watch_ || !notification_) return;
+  return_watch_ = ext_idle_notifier_v1_get_idle_notification(notifier_, kReturnWatchTimeoutMs, seat_);
+  ext_idle_notification_v1_add_listener(return_watch_, &kReturnListener, this);
+  wl_display_flush(display_.get());
+}
+
+void WaylandIdleProbe::EndReturnWatch() {
+  if (!return_watch_) return;
+  ext_idle_notification_v1_destroy(return_watch_);
+  return_watch_ = nullptr;
+  wl_display_flush(display_.get());
+}
+
+std::optional<uint32_t> WaylandIdleProbe::IdleMs() { return state_.IdleMs(Now(), SleptMs()); }
 
 uint32_t WaylandIdleProbe::Now() { return BootTickCount32(); }
 

@@ -32,6 +32,11 @@ class WaylandIdleProbe : public IdleProbe {
   std::optional<uint32_t> IdleMs() override;
   uint32_t Now() override;
   bool ReportsChanges() const override { return true; }
+  // A second notification with a short timeout: the compositor sends its
+  // "resumed" at the first input after a pause, which the break's own
+  // notification does not when it never went idle (a sleep, a start while
+  // the user is away).
+  void WatchForReturn() override;
 
   // Called by the protocol's listeners.
   void OnGlobal(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
@@ -43,6 +48,7 @@ class WaylandIdleProbe : public IdleProbe {
     void operator()(wl_display* display) const;
   };
   void ReadEvents();
+  void EndReturnWatch();
 
   IdleSourceEvents events_;
   IdleNotifyState state_;
@@ -51,6 +57,7 @@ class WaylandIdleProbe : public IdleProbe {
   wl_seat* seat_ = nullptr;
   ext_idle_notifier_v1* notifier_ = nullptr;
   ext_idle_notification_v1* notification_ = nullptr;
+  ext_idle_notification_v1* return_watch_ = nullptr;
   std::unique_ptr<QSocketNotifier> readable_;
 };
 

@@ -72,4 +72,8 @@ uint32_t SessionIdleProbe::Now() { return BootTickCount32(); }
 
 bool SessionIdleProbe::ReportsChanges() const { return !source_ || source_->ReportsChanges(); }
 
+void SessionIdleProbe::WatchForReturn() {
+  if (source_) source_->WatchForReturn();
+}
+
 }  // namespace quorbel

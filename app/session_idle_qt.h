@@ -35,6 +35,7 @@ class SessionIdleProbe : public IdleProbe {
   std::optional<uint32_t> IdleMs() override;
   uint32_t Now() override;
   bool ReportsChanges() const override;
+  void WatchForReturn() override;
 
  private:
   std::unique_ptr<IdleProbe> Make(IdleSourceKind kind);

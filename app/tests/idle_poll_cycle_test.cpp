@@ -36,6 +36,7 @@ class FakeIdleHost : public IdleProbe, public WakeTimer {
   }
   uint32_t Now() override { return platform_.TickCount(); }
   bool ReportsChanges() const override { return reports_changes; }
+  void WatchForReturn() override { ++return_watches; }
   void WakeAfter(uint32_t milliseconds) override { wake_at = platform_.Now() + milliseconds; }
   void Cancel() override { wake_at = kNever; }
 
@@ -43,6 +44,7 @@ class FakeIdleHost : public IdleProbe, public WakeTimer {
   int queries = 0;
   bool reports_changes = false;
   int fail_queries = 0;
+  int return_watches = 0;
 
  private:
   FakePlatform& platform_;
@@ -64,7 +66,8 @@ class IdlePollCycleTest : public ::testing::Test {
   void RunFor(uint64_t milliseconds) {
     const uint64_t end = platform_.Now() + milliseconds;
     while (host_.wake_at <= end) {
-      platform_.RunFor(host_.wake_at - platform_.Now());
+      // A wake-up that fell due while the machine slept comes at once.
+      platform_.RunFor(host_.wake_at > platform_.Now() ? host_.wake_at - platform_.Now() : 0);
       host_.wake_at = kNever;
       ++wakes_;
       idle_.OnWake();
@@ -206,6 +209,42 @@ TEST_F(IdlePollCycleTest, AReplacedSourceIsReadAtOnceAndItsFirstReadingIsAPoll) 
   idle_.OnSourceReplaced();
   RunFor(2 * kSecond);
   EXPECT_FALSE(cycle_.IsIdle());
+}
+
+// After a sleep the minute tick may read the break before any poll does; the
+// user's return must still restart the count.
+TEST_F(IdlePollCycleTest, AfterABreakTheMinuteTickFoundInSleepTheReturnRestartsTheCount) {
+  Start(10);
+  RunFor(2 * kMinute);
+  platform_.SuspendMachine(30 * kMinute, TimerId::Timer1);
+  ASSERT_TRUE(cycle_.IsIdle());
+  platform_.ReturnFromBreak();
+  RunFor(2 * kSecond);
+  EXPECT_FALSE(cycle_.IsIdle()) << "a polled source must tell the cycle that the user is back";
+  EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1));
+}
+
+TEST_F(IdlePollCycleTest, ASourceThatReportsChangesIsAskedToWatchForTheReturnOnceABreakIsRead) {
+  host_.reports_changes = true;
+  Start(10);
+  RunFor(2 * kMinute);
+  EXPECT_EQ(host_.return_watches, 0) << "no break yet";
+  platform_.SuspendMachine(30 * kMinute, TimerId::Timer1);
+  ASSERT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(host_.return_watches, 1) << "the source saw no break of its own: it must be told to watch";
+
+  platform_.ReturnFromBreak();
+  idle_.OnIdleChanged();  // the watched return
+  EXPECT_FALSE(cycle_.IsIdle());
+  EXPECT_TRUE(platform_.IsEnabled(TimerId::Timer1));
+
+  // A break the source reports itself is watched too: the source may not
+  // have set its return watch (GNOME's is set by the program).
+  platform_.TakeBreak();
+  RunFor(121 * kSecond);
+  idle_.OnIdleChanged();
+  ASSERT_TRUE(cycle_.IsIdle());
+  EXPECT_EQ(host_.return_watches, 2);
 }
 
 }  // namespace

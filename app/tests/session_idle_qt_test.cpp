@@ -157,6 +157,22 @@ TEST_F(SessionIdleTest, GnomesIdleMonitorResetsTheCountAtTheBreakAndResumesItWhe
   EXPECT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); })) << "the second return went unheard";
 }
 
+// The idle watch fires only when the idle time passes its interval: a start
+// while the user is away (or a break found by the minute tick after a sleep)
+// has no watch of its own for the return.
+TEST_F(SessionIdleTest, GnomesIdleMonitorHearsTheReturnOfAUserWhoWasAwayAtStart) {
+  FakeSession session(QStringLiteral("mutter"));
+  ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
+  ASSERT_TRUE(session.Send("idle 300000"));
+  SessionCycle cycle(session.Address());
+  cycle.Start(10);
+  ASSERT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); })) << "the first reading shows the break";
+
+  ASSERT_TRUE(session.Send("active"));
+  EXPECT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); })) << "no user-active watch was set for the return";
+  EXPECT_TRUE(cycle.platform_.IsEnabled(TimerId::Timer1));
+}
+
 TEST_F(SessionIdleTest, TheScreenSaversIdleTimeIsAskedAsItGrowsPastTheBreakAndBack) {
   FakeSession session(QStringLiteral("screensaver"));
   ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
