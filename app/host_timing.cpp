@@ -39,12 +39,10 @@ bool IdleSchedule::Record(uint32_t now, std::optional<uint32_t> idle_ms) {
 }
 
 IdleSchedule::Reading IdleSchedule::OnTimedReading(uint32_t now, std::optional<uint32_t> idle_ms) {
-  const bool break_was_known = known_break_;
-  Record(now, idle_ms);
   Reading reading;
+  reading.break_begins = Record(now, idle_ms);
   if (!idle_ms) return reading;
   const bool on_break = IsBreak(*idle_ms);
-  reading.break_begins = on_break && !break_was_known;
   if (enabled_ && (poll_pending_ || on_break != delivered_break_ || reading.break_begins)) {
     reading.deliver_poll = true;
     poll_pending_ = false;
