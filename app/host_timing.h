@@ -81,15 +81,13 @@ class IdleSchedule {
   std::optional<uint32_t> last_input_;
 };
 
-// The session's idle time and the monotonic clock, as the platform reads them.
-class IdleProbe {
+// One source of the session's idle time.
+class IdleReader {
  public:
-  virtual ~IdleProbe() = default;
+  virtual ~IdleReader() = default;
   // Milliseconds since the last keyboard or pointer input; nothing when the
   // query failed.
   virtual std::optional<uint32_t> IdleMs() = 0;
-  // The 32-bit tick count (TickCount32 of a monotonic clock).
-  virtual uint32_t Now() = 0;
   // True for a source that says itself when the idle time passes the break
   // limit and when input comes back (IdlePollSource::OnIdleChanged): it is
   // read then instead of on a schedule.
@@ -98,6 +96,13 @@ class IdleProbe {
   // minute tick after a sleep, a first reading): such a source must now
   // report the user's return.
   virtual void WatchForReturn() {}
+};
+
+// The session's idle time and the monotonic clock, as the platform reads them.
+class IdleProbe : public IdleReader {
+ public:
+  // The 32-bit tick count (TickCount32 of a monotonic clock).
+  virtual uint32_t Now() = 0;
 };
 
 // A single-shot wake-up of the user-interface thread.

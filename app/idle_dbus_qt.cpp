@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/boot_clock_linux.h"
 
 namespace quorbel {
 namespace {
@@ -80,7 +79,6 @@ std::optional<uint32_t> MutterIdleProbe::IdleMs() {
   return ClampedMs(ReplyValue<qulonglong>(CallMutter(bus_, QStringLiteral("GetIdletime"))));
 }
 
-uint32_t MutterIdleProbe::Now() { return BootTickCount32(); }
 
 void MutterIdleProbe::OnWatchFired(uint id) {
   if (id == 0) return;
@@ -114,6 +112,5 @@ std::optional<uint32_t> ScreenSaverIdleProbe::IdleMs() {
       Call(bus_, kScreenSaverService, kScreenSaverPath, kScreenSaverInterface, QStringLiteral("GetSessionIdleTime")));
 }
 
-uint32_t ScreenSaverIdleProbe::Now() { return BootTickCount32(); }
 
 }  // namespace quorbel

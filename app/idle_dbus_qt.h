@@ -20,7 +20,7 @@ struct IdleSourceEvents {
   std::function<void()> vanished;  // the service is gone
 };
 
-class MutterIdleProbe : public QObject, public IdleProbe {
+class MutterIdleProbe : public QObject, public IdleReader {
   Q_OBJECT
 
  public:
@@ -31,7 +31,6 @@ class MutterIdleProbe : public QObject, public IdleProbe {
 
   bool Available() const { return idle_watch_ != 0; }
   std::optional<uint32_t> IdleMs() override;
-  uint32_t Now() override;
   bool ReportsChanges() const override { return true; }
   // A user-active watch, unless one is set: it fires once, at the next input.
   void WatchForReturn() override;
@@ -47,14 +46,13 @@ class MutterIdleProbe : public QObject, public IdleProbe {
   uint active_watch_ = 0;
 };
 
-class ScreenSaverIdleProbe : public IdleProbe {
+class ScreenSaverIdleProbe : public IdleReader {
  public:
   ScreenSaverIdleProbe(QDBusConnection bus, IdleSourceEvents events);
 
   // The service answered the first question.
   bool Available() const { return available_; }
   std::optional<uint32_t> IdleMs() override;
-  uint32_t Now() override;
 
  private:
   QDBusConnection bus_;

@@ -73,7 +73,7 @@ void WaylandIdleProbe::OnGlobal(wl_registry* registry, uint32_t name, const char
 }
 
 void WaylandIdleProbe::OnIdled() {
-  state_.OnIdled(Now());
+  state_.OnIdled(BootTickCount32());
   if (events_.changed) events_.changed();
 }
 
@@ -97,9 +97,8 @@ void WaylandIdleProbe::EndReturnWatch() {
   wl_display_flush(display_.get());
 }
 
-std::optional<uint32_t> WaylandIdleProbe::IdleMs() { return state_.IdleMs(Now(), SleptMs()); }
+std::optional<uint32_t> WaylandIdleProbe::IdleMs() { return state_.IdleMs(BootTickCount32(), SleptMs()); }
 
-uint32_t WaylandIdleProbe::Now() { return BootTickCount32(); }
 
 void WaylandIdleProbe::ReadEvents() {
   // The compositor closed the connection or sent an error: no more events

@@ -20,7 +20,7 @@ struct ext_idle_notification_v1;
 
 namespace quorbel {
 
-class WaylandIdleProbe : public IdleProbe {
+class WaylandIdleProbe : public IdleReader {
  public:
   // Connects to $WAYLAND_DISPLAY and asks for a notification after
   // `timeout_ms` of idle time; Available() says whether the compositor
@@ -30,7 +30,6 @@ class WaylandIdleProbe : public IdleProbe {
 
   bool Available() const { return notification_ != nullptr; }
   std::optional<uint32_t> IdleMs() override;
-  uint32_t Now() override;
   bool ReportsChanges() const override { return true; }
   // A second notification with a short timeout: the compositor sends its
   // "resumed" at the first input after a pause, which the break's own

@@ -11,7 +11,7 @@ namespace quorbel {
 namespace {
 
 template <typename Probe>
-std::unique_ptr<IdleProbe> IfAvailable(std::unique_ptr<Probe> probe) {
+std::unique_ptr<IdleReader> IfAvailable(std::unique_ptr<Probe> probe) {
   if (!probe->Available()) return nullptr;
   return probe;
 }
@@ -26,7 +26,7 @@ SessionIdleProbe::SessionIdleProbe(QDBusConnection bus, std::function<void(const
 
 SessionIdleProbe::~SessionIdleProbe() = default;
 
-std::unique_ptr<IdleProbe> SessionIdleProbe::Make(IdleSourceKind kind) {
+std::unique_ptr<IdleReader> SessionIdleProbe::Make(IdleSourceKind kind) {
   IdleSourceEvents events;
   events.changed = [this] {
     if (listener_.changed) listener_.changed();

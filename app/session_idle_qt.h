@@ -38,7 +38,7 @@ class SessionIdleProbe : public IdleProbe {
   void WatchForReturn() override;
 
  private:
-  std::unique_ptr<IdleProbe> Make(IdleSourceKind kind);
+  std::unique_ptr<IdleReader> Make(IdleSourceKind kind);
   void Choose(std::optional<IdleSourceKind> after);
   void FallBack(IdleSourceKind lost);
 
@@ -46,7 +46,7 @@ class SessionIdleProbe : public IdleProbe {
   std::function<void(const std::string&)> say_;
   Listener listener_;
   std::optional<IdleSourceKind> kind_;
-  std::unique_ptr<IdleProbe> source_;
+  std::unique_ptr<IdleReader> source_;
   // Owns the queued hand-overs: a source is never destroyed inside its own
   // signal.
   QObject context_;

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/boot_clock_linux.h"
 
 namespace quorbel {
 namespace {
@@ -43,6 +42,5 @@ std::optional<uint32_t> X11IdleProbe::IdleMs() {
   return reply->ms_since_user_input;
 }
 
-uint32_t X11IdleProbe::Now() { return BootTickCount32(); }
 
 }  // namespace quorbel

@@ -8,14 +8,13 @@
 
 namespace quorbel {
 
-class X11IdleProbe : public IdleProbe {
+class X11IdleProbe : public IdleReader {
  public:
   // Finds Qt's X connection; without one (another platform plugin, or the
   // server lacks the extension) every query fails.
   X11IdleProbe();
   bool Available() const { return connection_ != nullptr; }
   std::optional<uint32_t> IdleMs() override;
-  uint32_t Now() override;
 
  private:
   void* connection_ = nullptr;  // xcb_connection_t, owned by Qt

@@ -126,6 +126,15 @@ wait_for_panel() {
   fail "the program showed no panel window within $1 s"
 }
 
+# start_risen: the program started as a user starts it, its panel up out of
+# view and its icon docked.
+start_risen() {
+  launch
+  wait_for_panel 10
+  wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
+  wait_until 5 panel_at -140 || fail "the panel did not rise"
+}
+
 # The one tray host on the display, and the width of its window, which
 # grows when an icon docks.
 tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '!found && /"panel": \("panel" "trayer"\)/ {print $1; found = 1}'; }

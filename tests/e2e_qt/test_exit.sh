@@ -5,10 +5,7 @@ source "$(dirname "$0")/lib.sh"
 
 prepare_home
 start_display
-launch
-wait_for_panel 10
-wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
-wait_until 5 panel_at -140 || fail "the panel did not rise"
+start_risen
 
 exit_from_menu
 wait_until 3 bash -c "! (( \$(xwininfo -id $(tray_panel_id) | awk '/Width:/ {print \$2}') > 2 ))" ||

@@ -7,10 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 prepare_home
 start_display
-launch
-wait_for_panel 10
-wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
-wait_until 5 panel_at -140 || fail "the panel did not rise"
+start_risen
 shipped=$(md5sum <"$QUORBEL_BUILD_DIR/bin/Config.ini")
 
 open_settings
