@@ -3,7 +3,7 @@ target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_setting
 
 # What the Linux program decides apart from Qt: timer periods, the idle poll's
 # schedule and sources, the sounds' length, its data directory and instance address.
-add_library(quorbel_app_host STATIC host_timing.cpp idle_sources.cpp wav_length.cpp app_paths.cpp)
+add_library(quorbel_app_host STATIC host_timing.cpp idle_sources.cpp sleep_away.cpp wav_length.cpp app_paths.cpp)
 target_link_libraries(quorbel_app_host PUBLIC quorbel_common)
 
 # The fake user-interface thread, for scenario tests and soak runs.
@@ -13,6 +13,7 @@ target_link_libraries(quorbel_cycle_testing PUBLIC quorbel_common)
 set(APP_TESTS
   tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
   tests/entry_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp tests/idle_sources_test.cpp
+  tests/sleep_cycle_test.cpp
   tests/wav_length_test.cpp)
 if(NOT WIN32)
   # The Linux program's paths, in POSIX form.

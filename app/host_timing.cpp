@@ -79,12 +79,12 @@ void IdlePollSource::SetEnabled(bool enabled) {
 }
 
 void IdlePollSource::OnWake() {
-  if (schedule_.Enabled()) Read();
+  if (schedule_.Enabled()) Read(false);
 }
 
 void IdlePollSource::OnIdleChanged() {
-  if (schedule_.Enabled()) return Read();
-  if (schedule_.Record(probe_.Now(), probe_.IdleMs())) OnBreakBegins();
+  if (schedule_.Enabled()) return Read(true);
+  if (schedule_.Record(probe_.Now(), Sample(true))) OnBreakBegins();
 }
 
 void IdlePollSource::OnSourceReplaced() {
@@ -92,8 +92,16 @@ void IdlePollSource::OnSourceReplaced() {
   if (schedule_.Enabled()) wake_.WakeAfter(frame_ms_);
 }
 
-void IdlePollSource::Read() {
-  const std::optional<uint32_t> idle_ms = probe_.IdleMs();
+std::optional<uint32_t> IdlePollSource::Sample(bool reported_change) {
+  const std::optional<uint32_t> reported = probe_.IdleMs();
+  // A source that only says when the user went and came back reads as "at
+  // work" in between; only its own word shows the return.
+  const bool trust_return = reported_change || !probe_.ReportsChanges();
+  return sleep_away_.IdleMs(probe_.Now(), reported, probe_.SleptMs(), trust_return);
+}
+
+void IdlePollSource::Read(bool reported_change) {
+  const std::optional<uint32_t> idle_ms = Sample(reported_change);
   const IdleSchedule::Reading reading = schedule_.OnTimedReading(probe_.Now(), idle_ms);
   // A source that reports its changes is read again only when it does, or
   // when the minute tick asks; a failed query is tried again a second later.
@@ -114,7 +122,7 @@ void IdlePollSource::OnBreakBegins() {
 
 std::optional<uint32_t> IdlePollSource::LastInputTick() {
   const uint32_t now = probe_.Now();
-  if (schedule_.NeedsReading(now) && schedule_.Record(now, probe_.IdleMs())) OnBreakBegins();
+  if (schedule_.NeedsReading(now) && schedule_.Record(now, Sample(false))) OnBreakBegins();
   return schedule_.LastInputTick();
 }
 

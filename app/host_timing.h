@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/ports.h"
+#include "app/sleep_away.h"
 
 namespace quorbel {
 
@@ -98,11 +99,14 @@ class IdleReader {
   virtual void WatchForReturn() {}
 };
 
-// The session's idle time and the monotonic clock, as the platform reads them.
+// The session's idle time and the clocks, as the platform reads them.
 class IdleProbe : public IdleReader {
  public:
-  // The 32-bit tick count (TickCount32 of a monotonic clock).
+  // The 32-bit tick count (TickCount32 of a clock that counts the time the
+  // machine slept too).
   virtual uint32_t Now() = 0;
+  // How long the machine has slept since it booted, in milliseconds.
+  virtual uint64_t SleptMs() = 0;
 };
 
 // A single-shot wake-up of the user-interface thread.
@@ -120,7 +124,11 @@ class WakeTimer {
 class IdlePollSource : public InputClock {
  public:
   IdlePollSource(IdleProbe& probe, WakeTimer& wake, uint32_t frame_ms, std::function<void()> deliver_poll)
-      : probe_(probe), wake_(wake), frame_ms_(frame_ms), deliver_poll_(std::move(deliver_poll)) {}
+      : probe_(probe),
+        wake_(wake),
+        frame_ms_(frame_ms),
+        deliver_poll_(std::move(deliver_poll)),
+        sleep_away_(IdleSchedule::kBreakIdleMs, probe.SleptMs()) {}
 
   void SetEnabled(bool enabled);
   bool IsEnabled() const { return schedule_.Enabled(); }
@@ -140,9 +148,13 @@ class IdlePollSource : public InputClock {
   WakeTimer& wake_;
   uint32_t frame_ms_;
   std::function<void()> deliver_poll_;
-  void Read();
+  // The source's idle time, with the machine's sleeps as time away;
+  // `reported_change`: the source itself said that it changed.
+  std::optional<uint32_t> Sample(bool reported_change);
+  void Read(bool reported_change);
   void OnBreakBegins();
 
+  SleepAway sleep_away_;
   IdleSchedule schedule_;
 };
 

@@ -52,24 +52,13 @@ std::string IdleSourceFallbackMessage(IdleSourceKind lost, std::optional<IdleSou
   return message + "idle time now from " + Describe(*next);
 }
 
-void IdleNotifyState::OnIdled(uint32_t now) {
-  // A sleep may already have put the last input further back.
-  if (last_input_ && now - *last_input_ >= timeout_ms_) return;
-  last_input_ = now - timeout_ms_;
+std::string IdleInhibitorMessage() {
+  return std::string(kPrefix) +
+         "the compositor offers only version 1 of ext-idle-notify-v1: while a program holds the screen awake "
+         "(a playing video), the time counts as work";
 }
 
-void IdleNotifyState::OnResumed(uint64_t slept_ms) {
-  last_input_.reset();
-  slept_mark_ = slept_ms;
-}
-
-uint32_t IdleNotifyState::IdleMs(uint32_t now, uint64_t slept_ms) {
-  const uint64_t slept = slept_ms > slept_mark_ ? slept_ms - slept_mark_ : 0;
-  // A shorter sleep is no break; input may have come after it.
-  if (!last_input_ && slept >= timeout_ms_) last_input_ = now - static_cast<uint32_t>(slept);
-  slept_mark_ = slept_ms;
-  return last_input_ ? now - *last_input_ : 0;
-}
+void IdleNotifyState::OnIdled(uint32_t now) { last_input_ = now - timeout_ms_; }
 
 std::optional<std::string> PlatformPluginForSession(const std::string& qt_qpa_platform,
                                                     const std::string& wayland_display,

@@ -29,24 +29,24 @@ std::optional<IdleSourceKind> NextIdleSource(std::optional<IdleSourceKind> after
 std::string IdleSourceChoiceMessage(std::optional<IdleSourceKind> chosen);
 // One line for standard error: `lost` went away and `next` reads on.
 std::string IdleSourceFallbackMessage(IdleSourceKind lost, std::optional<IdleSourceKind> next);
+// One line for standard error when the compositor's idle notifications
+// (version 1) take an idle inhibitor, such as a playing video, for input.
+std::string IdleInhibitorMessage();
 
 // The ext-idle-notify-v1 events as an idle time. The compositor says only
 // when the user has been idle for the notification's timeout and when input
 // comes back; in between, as far as the cycle's decision goes, the user is
-// working. Its timers may stand still while the machine sleeps, so a sleep
-// of the timeout or longer (`slept_ms`: the machine's time asleep since it
-// booted) counts as time away too.
+// working.
 class IdleNotifyState {
  public:
-  IdleNotifyState(uint32_t timeout_ms, uint64_t slept_ms) : timeout_ms_(timeout_ms), slept_mark_(slept_ms) {}
+  explicit IdleNotifyState(uint32_t timeout_ms) : timeout_ms_(timeout_ms) {}
 
   void OnIdled(uint32_t now);
-  void OnResumed(uint64_t slept_ms);
-  uint32_t IdleMs(uint32_t now, uint64_t slept_ms);
+  void OnResumed() { last_input_.reset(); }
+  uint32_t IdleMs(uint32_t now) const { return last_input_ ? now - *last_input_ : 0; }
 
  private:
   uint32_t timeout_ms_;
-  uint64_t slept_mark_;
   std::optional<uint32_t> last_input_;  // while idle: the tick of the last input
 };
 

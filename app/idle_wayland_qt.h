@@ -29,6 +29,9 @@ class WaylandIdleProbe : public IdleReader {
   ~WaylandIdleProbe() override;
 
   bool Available() const { return notification_ != nullptr; }
+  // The compositor's notifications count input alone (version 2); with
+  // version 1 an idle inhibitor, such as a playing video, counts as input.
+  bool SeesInputAlone() const;
   std::optional<uint32_t> IdleMs() override;
   bool ReportsChanges() const override { return true; }
   // A second notification with a short timeout: the compositor sends its
@@ -46,6 +49,7 @@ class WaylandIdleProbe : public IdleReader {
   struct Disconnect {
     void operator()(wl_display* display) const;
   };
+  ext_idle_notification_v1* NewNotification(uint32_t timeout_ms);
   void ReadEvents();
   void EndReturnWatch();
 
@@ -55,6 +59,7 @@ class WaylandIdleProbe : public IdleReader {
   wl_registry* registry_ = nullptr;
   wl_seat* seat_ = nullptr;
   ext_idle_notifier_v1* notifier_ = nullptr;
+  uint32_t notifier_version_ = 0;
   ext_idle_notification_v1* notification_ = nullptr;
   ext_idle_notification_v1* return_watch_ = nullptr;
   std::unique_ptr<QSocketNotifier> readable_;

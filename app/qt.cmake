@@ -6,14 +6,13 @@ pkg_check_modules(QUORBEL_XCB_IDLE REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
 pkg_check_modules(QUORBEL_CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
 pkg_check_modules(QUORBEL_WAYLAND REQUIRED IMPORTED_TARGET wayland-client)
 pkg_get_variable(QUORBEL_WAYLAND_SCANNER wayland-scanner wayland_scanner)
-pkg_get_variable(QUORBEL_WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
-if(NOT QUORBEL_WAYLAND_SCANNER OR NOT QUORBEL_WAYLAND_PROTOCOLS)
-  message(FATAL_ERROR "wayland-scanner and wayland-protocols are needed (./scripts/setup.sh installs them)")
+if(NOT QUORBEL_WAYLAND_SCANNER)
+  message(FATAL_ERROR "wayland-scanner is needed (./scripts/setup.sh installs it)")
 endif()
 
 # The client side of the Wayland idle notifications, generated from the
 # protocol's description.
-set(QUORBEL_IDLE_NOTIFY_XML ${QUORBEL_WAYLAND_PROTOCOLS}/staging/ext-idle-notify/ext-idle-notify-v1.xml)
+set(QUORBEL_IDLE_NOTIFY_XML ${CMAKE_CURRENT_LIST_DIR}/protocols/ext-idle-notify-v1.xml)
 set(QUORBEL_IDLE_NOTIFY_DIR ${CMAKE_CURRENT_BINARY_DIR}/wayland)
 add_custom_command(
   OUTPUT ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-client-protocol.h

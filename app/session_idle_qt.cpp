@@ -21,7 +21,13 @@ std::unique_ptr<IdleReader> IfAvailable(std::unique_ptr<Probe> probe) {
 SessionIdleProbe::SessionIdleProbe(QDBusConnection bus, std::function<void(const std::string&)> say)
     : bus_(std::move(bus)), say_(std::move(say)) {
   Choose(std::nullopt);
-  if (say_) say_(IdleSourceChoiceMessage(kind_));
+  Say(IdleSourceChoiceMessage(kind_));
+}
+
+void SessionIdleProbe::Say(const std::string& line) const {
+  if (!say_) return;
+  say_(line);
+  if (!note_.empty()) say_(note_);
 }
 
 SessionIdleProbe::~SessionIdleProbe() = default;
@@ -37,8 +43,11 @@ std::unique_ptr<IdleReader> SessionIdleProbe::Make(IdleSourceKind kind) {
       return IfAvailable(std::make_unique<MutterIdleProbe>(bus_, IdleSchedule::kBreakIdleMs, std::move(events)));
     case IdleSourceKind::FreedesktopScreenSaver:
       return IfAvailable(std::make_unique<ScreenSaverIdleProbe>(bus_, std::move(events)));
-    case IdleSourceKind::WaylandIdleNotify:
-      return IfAvailable(std::make_unique<WaylandIdleProbe>(IdleSchedule::kBreakIdleMs, std::move(events)));
+    case IdleSourceKind::WaylandIdleNotify: {
+      auto probe = std::make_unique<WaylandIdleProbe>(IdleSchedule::kBreakIdleMs, std::move(events));
+      if (probe->Available() && !probe->SeesInputAlone()) note_ = IdleInhibitorMessage();
+      return IfAvailable(std::move(probe));
+    }
     case IdleSourceKind::X11ScreenSaver:
       return IfAvailable(std::make_unique<X11IdleProbe>());
   }
@@ -47,6 +56,7 @@ std::unique_ptr<IdleReader> SessionIdleProbe::Make(IdleSourceKind kind) {
 
 void SessionIdleProbe::Choose(std::optional<IdleSourceKind> after) {
   source_.reset();
+  note_.clear();
   kind_ = NextIdleSource(after, [this](IdleSourceKind kind) {
     source_ = Make(kind);
     return source_ != nullptr;
@@ -57,7 +67,7 @@ void SessionIdleProbe::FallBack(IdleSourceKind lost) {
   // A source may say twice that it is gone; only its first word counts.
   if (kind_ != lost) return;
   Choose(lost);
-  if (say_) say_(IdleSourceFallbackMessage(lost, kind_));
+  Say(IdleSourceFallbackMessage(lost, kind_));
   if (listener_.replaced) listener_.replaced();
 }
 
@@ -70,10 +80,17 @@ std::optional<uint32_t> SessionIdleProbe::IdleMs() {
 
 uint32_t SessionIdleProbe::Now() { return BootTickCount32(); }
 
+uint64_t SessionIdleProbe::SleptMs() { return quorbel::SleptMs(); }
+
 bool SessionIdleProbe::ReportsChanges() const { return !source_ || source_->ReportsChanges(); }
 
 void SessionIdleProbe::WatchForReturn() {
-  if (source_) source_->WatchForReturn();
+  if (source_) return source_->WatchForReturn();
+  // With no source a break is a sleep, and whoever woke the machine is back:
+  // a moment later, as the sleep's own reading must not count as the return.
+  QTimer::singleShot(IdleSchedule::kMinReadGapMs, &context_, [this] {
+    if (listener_.changed) listener_.changed();
+  });
 }
 
 }  // namespace quorbel

@@ -34,6 +34,7 @@ class SessionIdleProbe : public IdleProbe {
 
   std::optional<uint32_t> IdleMs() override;
   uint32_t Now() override;
+  uint64_t SleptMs() override;
   bool ReportsChanges() const override;
   void WatchForReturn() override;
 
@@ -41,12 +42,15 @@ class SessionIdleProbe : public IdleProbe {
   std::unique_ptr<IdleReader> Make(IdleSourceKind kind);
   void Choose(std::optional<IdleSourceKind> after);
   void FallBack(IdleSourceKind lost);
+  // Says `line`, and what the user should know of the chosen source.
+  void Say(const std::string& line) const;
 
   QDBusConnection bus_;
   std::function<void(const std::string&)> say_;
   Listener listener_;
   std::optional<IdleSourceKind> kind_;
   std::unique_ptr<IdleReader> source_;
+  std::string note_;
   // Owns the queued hand-overs: a source is never destroyed inside its own
   // signal.
   QObject context_;

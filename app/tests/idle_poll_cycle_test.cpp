@@ -35,6 +35,8 @@ class FakeIdleHost : public IdleProbe, public WakeTimer {
     return platform_.TickCount() - *last;
   }
   uint32_t Now() override { return platform_.TickCount(); }
+  // The fake's idle time counts the machine's sleeps itself.
+  uint64_t SleptMs() override { return 0; }
   bool ReportsChanges() const override { return reports_changes; }
   void WatchForReturn() override { ++return_watches; }
   void WakeAfter(uint32_t milliseconds) override { wake_at = platform_.Now() + milliseconds; }
