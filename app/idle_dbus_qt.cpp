@@ -1,11 +1,12 @@
 #include "app/idle_dbus_qt.h"
 
+#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusReply>
 
 #include <algorithm>
 #include <limits>
-
+#include <utility>
 
 namespace quorbel {
 namespace {
@@ -17,31 +18,43 @@ const QString kScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver"
 const QString kScreenSaverPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString kScreenSaverInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 
-// The user-interface thread waits for these answers: a desktop that hangs
-// must not hang the program with it.
-constexpr int kCallTimeoutMs = 1000;
+// A service that has not answered by then has failed the question; the
+// thread goes on meanwhile. Answers come to the probe's slots, and none
+// comes once the probe is gone.
+constexpr int kAnswerTimeoutMs = 5000;
 
-QDBusMessage Call(QDBusConnection& bus, const QString& service, const QString& path, const QString& interface,
-                  const QString& method, const QVariantList& arguments = {}) {
-  QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+QDBusMessage MutterCall(const QString& method, const QVariantList& arguments = {}) {
+  QDBusMessage message = QDBusMessage::createMethodCall(kMutterService, kMutterPath, kMutterInterface, method);
   message.setArguments(arguments);
-  return bus.call(message, QDBus::Block, kCallTimeoutMs);
+  return message;
 }
 
-QDBusMessage CallMutter(QDBusConnection& bus, const QString& method, const QVariantList& arguments = {}) {
-  return Call(bus, kMutterService, kMutterPath, kMutterInterface, method, arguments);
+// The bus itself answers this, not the desktop service.
+bool IsOnBus(const QDBusConnection& bus, const QString& service) {
+  const QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
+  return daemon && daemon->isServiceRegistered(service).value();
 }
 
-template <typename T>
-std::optional<T> ReplyValue(const QDBusMessage& reply) {
-  const QDBusReply<T> value(reply);
-  if (!value.isValid()) return std::nullopt;
-  return value.value();
+// No answer in time is one failed reading; any other error says that the
+// service cannot serve as a source.
+bool Refused(const QDBusError& error) {
+  return error.type() != QDBusError::NoReply && error.type() != QDBusError::Timeout;
 }
 
-std::optional<uint32_t> ClampedMs(std::optional<qulonglong> ms) {
-  if (!ms) return std::nullopt;
-  return static_cast<uint32_t>(std::min<qulonglong>(*ms, std::numeric_limits<uint32_t>::max()));
+// Takes a reading of `answer`, asking `ask` when a question must go out.
+std::optional<uint32_t> Read(IdleAnswer& answer, const std::function<void()>& ask) {
+  const IdleAnswer::Taken taken = answer.Take();
+  if (taken.ask) ask();
+  return taken.idle_ms;
+}
+
+void Answer(IdleAnswer& answer, std::optional<uint32_t> idle_ms, const IdleSourceEvents& events) {
+  if (answer.OnAnswer(idle_ms) && events.changed) events.changed();
+}
+
+void AnswerError(IdleAnswer& answer, const QDBusError& error, const IdleSourceEvents& events) {
+  if (Refused(error) && events.vanished) return events.vanished();
+  answer.OnAnswer(std::nullopt);
 }
 
 void WatchUnregistration(QDBusServiceWatcher& watcher, std::function<void()> vanished) {
@@ -57,34 +70,56 @@ MutterIdleProbe::MutterIdleProbe(QDBusConnection bus, uint32_t break_ms, IdleSou
     : bus_(std::move(bus)),
       events_(std::move(events)),
       watcher_(kMutterService, bus_, QDBusServiceWatcher::WatchForUnregistration) {
+  available_ = IsOnBus(bus_, kMutterService);
+  if (!available_) return;
   WatchUnregistration(watcher_, events_.vanished);
   bus_.connect(kMutterService, kMutterPath, kMutterInterface, QStringLiteral("WatchFired"), this,
                SLOT(OnWatchFired(uint)));
-  idle_watch_ = ReplyValue<uint>(CallMutter(bus_, QStringLiteral("AddIdleWatch"),
-                                            {QVariant::fromValue(qulonglong{break_ms})}))
-                    .value_or(0);
+  bus_.callWithCallback(MutterCall(QStringLiteral("AddIdleWatch"), {QVariant::fromValue(qulonglong{break_ms})}),
+                        this, SLOT(OnIdleWatch(uint)), SLOT(OnWatchRefused(QDBusError)), kAnswerTimeoutMs);
 }
 
 MutterIdleProbe::~MutterIdleProbe() {
   for (const uint watch : {idle_watch_, active_watch_}) {
-    if (watch == 0) continue;
-    QDBusMessage message =
-        QDBusMessage::createMethodCall(kMutterService, kMutterPath, kMutterInterface, QStringLiteral("RemoveWatch"));
-    message.setArguments({watch});
-    bus_.call(message, QDBus::NoBlock);
+    if (watch != 0) bus_.call(MutterCall(QStringLiteral("RemoveWatch"), {watch}), QDBus::NoBlock);
   }
 }
 
 std::optional<uint32_t> MutterIdleProbe::IdleMs() {
-  return ClampedMs(ReplyValue<qulonglong>(CallMutter(bus_, QStringLiteral("GetIdletime"))));
+  return Read(idle_time_, [this] {
+    bus_.callWithCallback(MutterCall(QStringLiteral("GetIdletime")), this, SLOT(OnIdleTime(qulonglong)),
+                          SLOT(OnIdleTimeError(QDBusError)), kAnswerTimeoutMs);
+  });
 }
 
+void MutterIdleProbe::OnIdleTime(qulonglong ms) {
+  Answer(idle_time_, static_cast<uint32_t>(std::min<qulonglong>(ms, std::numeric_limits<uint32_t>::max())),
+         events_);
+}
+
+void MutterIdleProbe::OnIdleTimeError(const QDBusError& error) { AnswerError(idle_time_, error, events_); }
+
+void MutterIdleProbe::OnIdleWatch(uint id) {
+  if (id == 0) return OnWatchRefused(QDBusError());
+  idle_watch_ = id;
+}
+
+void MutterIdleProbe::OnActiveWatch(uint id) {
+  active_watch_asked_ = false;
+  if (id == 0) return OnWatchRefused(QDBusError());
+  active_watch_ = id;
+}
+
+// Without its watches the source would miss the break or the return:
+// another source must take over, whatever the error.
+void MutterIdleProbe::OnWatchRefused(const QDBusError&) {
+  if (events_.vanished) events_.vanished();
+}
 
 void MutterIdleProbe::OnWatchFired(uint id) {
   if (id == 0) return;
   if (id == idle_watch_) {
     WatchForReturn();
-    if (active_watch_ == 0) return;
   } else if (id == active_watch_) {
     active_watch_ = 0;
   } else {
@@ -94,23 +129,32 @@ void MutterIdleProbe::OnWatchFired(uint id) {
 }
 
 void MutterIdleProbe::WatchForReturn() {
-  if (active_watch_ != 0) return;
-  active_watch_ = ReplyValue<uint>(CallMutter(bus_, QStringLiteral("AddUserActiveWatch"))).value_or(0);
-  // Without it the user's return would go unheard: another source must take over.
-  if (active_watch_ == 0 && events_.vanished) events_.vanished();
+  if (active_watch_ != 0 || active_watch_asked_) return;
+  active_watch_asked_ = true;
+  bus_.callWithCallback(MutterCall(QStringLiteral("AddUserActiveWatch")), this, SLOT(OnActiveWatch(uint)),
+                        SLOT(OnWatchRefused(QDBusError)), kAnswerTimeoutMs);
 }
 
 ScreenSaverIdleProbe::ScreenSaverIdleProbe(QDBusConnection bus, IdleSourceEvents events)
-    : bus_(std::move(bus)), watcher_(kScreenSaverService, bus_, QDBusServiceWatcher::WatchForUnregistration) {
-  WatchUnregistration(watcher_, std::move(events.vanished));
-  available_ = IdleMs().has_value();
+    : bus_(std::move(bus)),
+      events_(std::move(events)),
+      watcher_(kScreenSaverService, bus_, QDBusServiceWatcher::WatchForUnregistration) {
+  available_ = IsOnBus(bus_, kScreenSaverService);
+  if (available_) WatchUnregistration(watcher_, events_.vanished);
 }
 
 // The session idle time in milliseconds, as KDE's screen locker answers it.
 std::optional<uint32_t> ScreenSaverIdleProbe::IdleMs() {
-  return ReplyValue<uint>(
-      Call(bus_, kScreenSaverService, kScreenSaverPath, kScreenSaverInterface, QStringLiteral("GetSessionIdleTime")));
+  return Read(idle_time_, [this] {
+    const QDBusMessage message = QDBusMessage::createMethodCall(
+        kScreenSaverService, kScreenSaverPath, kScreenSaverInterface, QStringLiteral("GetSessionIdleTime"));
+    bus_.callWithCallback(message, this, SLOT(OnIdleTime(uint)), SLOT(OnIdleTimeError(QDBusError)),
+                          kAnswerTimeoutMs);
+  });
 }
 
+void ScreenSaverIdleProbe::OnIdleTime(uint ms) { Answer(idle_time_, ms, events_); }
+
+void ScreenSaverIdleProbe::OnIdleTimeError(const QDBusError& error) { AnswerError(idle_time_, error, events_); }
 
 }  // namespace quorbel

@@ -1,6 +1,7 @@
 #include "app/idle_sources.h"
 
 #include <array>
+#include <utility>
 
 namespace quorbel {
 namespace {
@@ -59,6 +60,20 @@ std::string IdleInhibitorMessage() {
 }
 
 void IdleNotifyState::OnIdled(uint32_t now) { last_input_ = now - timeout_ms_; }
+
+IdleAnswer::Taken IdleAnswer::Take() {
+  Taken taken;
+  taken.idle_ms = std::exchange(answer_, std::nullopt);
+  taken.ask = !taken.idle_ms && !asked_;
+  asked_ = asked_ || taken.ask;
+  return taken;
+}
+
+bool IdleAnswer::OnAnswer(std::optional<uint32_t> idle_ms) {
+  asked_ = false;
+  answer_ = idle_ms;
+  return answer_.has_value();
+}
 
 std::optional<std::string> PlatformPluginForSession(const std::string& qt_qpa_platform,
                                                     const std::string& wayland_display,

@@ -50,6 +50,28 @@ class IdleNotifyState {
   std::optional<uint32_t> last_input_;  // while idle: the tick of the last input
 };
 
+// An idle time asked of a desktop service, which answers later: the
+// user-interface thread never waits for it. A reading takes the answer that
+// came since the last one; until one has come it gets nothing (a failed
+// query, as far as the cycle goes) and a question is sent if none is on its
+// way. The answer's arrival is reported as a change, so the reading follows
+// it at once.
+class IdleAnswer {
+ public:
+  struct Taken {
+    std::optional<uint32_t> idle_ms;
+    bool ask = false;  // send a question now
+  };
+  Taken Take();
+  // The service answered (nothing: it failed or did not answer in time);
+  // true when a reading has something new to take.
+  bool OnAnswer(std::optional<uint32_t> idle_ms);
+
+ private:
+  bool asked_ = false;
+  std::optional<uint32_t> answer_;
+};
+
 // The Qt platform plugin the program asks for: on a Wayland session with
 // XWayland, the X11 one, since only there may the panel place itself at the
 // top of the screen above other windows. Nothing when the user chose a plugin

@@ -4,9 +4,11 @@
 //   idle MS           the user has been idle MS milliseconds (and counts on)
 //   active            input came: the idle time starts again from 0
 //   drop mutter|screensaver   that service leaves the bus
+//   hang              neither service answers a call any more
 // It prints "ready" once its services are on the bus.
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
@@ -23,6 +25,9 @@ namespace {
 
 class FakeIdleClock {
  public:
+  // A hung desktop takes every call and never answers it.
+  bool hung = false;
+
   FakeIdleClock() { since_.start(); }
   void Set(qulonglong idle_ms) {
     base_ = idle_ms;
@@ -35,7 +40,13 @@ class FakeIdleClock {
   QElapsedTimer since_;
 };
 
-class FakeMutterIdleMonitor : public QObject {
+// Keeps the call unanswered when the desktop hangs; true then.
+bool Hang(QDBusContext& context, const FakeIdleClock& clock) {
+  if (clock.hung) context.setDelayedReply(true);
+  return clock.hung;
+}
+
+class FakeMutterIdleMonitor : public QObject, protected QDBusContext {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
 
@@ -58,12 +69,14 @@ class FakeMutterIdleMonitor : public QObject {
   }
 
  public slots:
-  qulonglong GetIdletime() { return clock_.IdleMs(); }
+  qulonglong GetIdletime() { return Hang(*this, clock_) ? 0 : clock_.IdleMs(); }
   uint AddIdleWatch(qulonglong interval) {
+    if (Hang(*this, clock_)) return 0;
     idle_watches_[++last_id_] = {interval, false};
     return last_id_;
   }
   uint AddUserActiveWatch() {
+    if (Hang(*this, clock_)) return 0;
     active_watches_.push_back(++last_id_);
     return last_id_;
   }
@@ -86,7 +99,7 @@ class FakeMutterIdleMonitor : public QObject {
   QList<uint> active_watches_;
 };
 
-class FakeScreenSaver : public QObject {
+class FakeScreenSaver : public QObject, protected QDBusContext {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 
@@ -94,7 +107,7 @@ class FakeScreenSaver : public QObject {
   explicit FakeScreenSaver(FakeIdleClock& clock) : clock_(clock) {}
 
  public slots:
-  uint GetSessionIdleTime() { return static_cast<uint>(clock_.IdleMs()); }
+  uint GetSessionIdleTime() { return Hang(*this, clock_) ? 0 : static_cast<uint>(clock_.IdleMs()); }
 
  private:
   FakeIdleClock& clock_;
@@ -138,6 +151,8 @@ int main(int argc, char** argv) {
     } else if (command == "active") {
       clock.Set(0);
       mutter.BecomeActive();
+    } else if (command == "hang") {
+      clock.hung = true;
     } else if (command == "drop mutter") {
       bus.unregisterService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
     } else if (command == "drop screensaver") {

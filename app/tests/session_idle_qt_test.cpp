@@ -5,9 +5,11 @@
 
 #include <QDBusConnection>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -217,6 +219,51 @@ TEST_F(SessionIdleTest, ASourceThatLeavesTheBusHandsOverToTheNextAndTheCycleHear
   EXPECT_NE(cycle.said.back().find("no idle time found"), std::string::npos) << cycle.said.back();
   EXPECT_EQ(cycle.probe_.IdleMs(), 0u) << "every minute counts as work";
   EXPECT_TRUE(cycle.probe_.ReportsChanges()) << "no reading a second for a source that is not there";
+}
+
+// The panel slides and shakes on the thread that reads the idle time: a
+// desktop that takes calls and never answers them must never hold it.
+TEST_F(SessionIdleTest, ADesktopThatNeverAnswersNeverHoldsTheThread) {
+  constexpr qint64 kLongestWaitMs = 100;
+  QElapsedTimer clock;
+  {
+    FakeSession hung(QStringLiteral("mutter,screensaver"));
+    ASSERT_TRUE(hung.Ready()) << "dbus-daemon and the fake desktop did not start";
+    ASSERT_TRUE(hung.Send("hang"));
+    clock.start();
+    SessionCycle cycle(hung.Address());
+    cycle.Start(10);
+    EXPECT_LT(clock.elapsed(), kLongestWaitMs) << "choosing the source waited for the desktop";
+  }
+
+  FakeSession session(QStringLiteral("screensaver"));
+  ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
+  SessionCycle cycle(session.Address());
+  cycle.Start(10);
+  ASSERT_TRUE(WaitUntil([&] { return cycle.polls == 1; })) << "no answer before the desktop hung";
+  ASSERT_TRUE(session.Send("hang"));
+
+  qint64 longest_read = 0;
+  qint64 longest_frame = 0;
+  QElapsedTimer since_frame;
+  since_frame.start();
+  QTimer frames;
+  QObject::connect(&frames, &QTimer::timeout, [&] { longest_frame = std::max(longest_frame, since_frame.restart()); });
+  frames.start(16);
+  // Readings as the minute ticks and a break's polls take them, for longer
+  // than the desktop is given to answer one.
+  QDeadlineTimer end(6000);
+  while (!end.hasExpired()) {
+    clock.restart();
+    cycle.probe_.IdleMs();
+    cycle.idle_.LastInputTick();
+    longest_read = std::max(longest_read, clock.elapsed());
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  EXPECT_LT(longest_read, kLongestWaitMs);
+  EXPECT_LT(longest_frame, kLongestWaitMs) << "a frame of the slide was held up";
+  EXPECT_EQ(cycle.probe_.Current(), IdleSourceKind::FreedesktopScreenSaver) << "a slow answer is no departure";
+  EXPECT_FALSE(cycle.cycle_.IsIdle()) << "with no answer, the minutes count as work";
 }
 
 }  // namespace
