@@ -82,7 +82,7 @@ void Form3::LoadSkinStrip() {
   std::vector<Text> paths;
   paths.reserve(static_cast<size_t>(skin_count_));
   for (int skin_number = 1; skin_number <= skin_count_; ++skin_number) {
-    paths.push_back(ini_.AppDir() + thumbnail_name(skin_number));
+    paths.push_back(ini_.IniFilePath(kConfigFile, kSkinsSection, ThumbnailKey(skin_number)));
   }
   picker_.Select(SelectedIndex(selected, skin_count_));
   view_->ShowSkinStrip(paths);

@@ -49,7 +49,7 @@ PanelTexts ReadPanelTexts(const ModIni& ini, TextView section) {
 
 Text SkinPathOf(const ModIni& ini, int16_t skin) {
   const Text bitmap_key = u"Bitmap" + DecimalText(skin);
-  return ini.AppDir() + ini.IniRead(kConfigFile, kSkinsSection, bitmap_key, u"");
+  return ini.IniFilePath(kConfigFile, kSkinsSection, bitmap_key);
 }
 
 int16_t SelectedSkin(const ModIni& ini) {

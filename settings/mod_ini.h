@@ -15,6 +15,11 @@ class ProfileStore {
   // Replaces the value in place, adds a missing key or section, creates a
   // missing file. False when the file could not be written.
   virtual bool Write(TextView path, TextView section, TextView key, TextView value) = 0;
+  // The file a read of `path` takes the entry from: `path` itself unless the
+  // store lays another file over it.
+  virtual Text SourceOf(TextView path, TextView /*section*/, TextView /*key*/) {
+    return Text(path);
+  }
 };
 
 inline constexpr char16_t kConfigFile[] = u"Config.ini";
@@ -32,6 +37,12 @@ class ModIni {
   // `fallback` when it is missing. `file` is relative to AppDir().
   Text IniRead(TextView file, TextView section, TextView key, TextView fallback) const;
   void IniWrite(TextView file, TextView section, TextView key, TextView value) const;
+  // The full path of the file (a skin image, a thumbnail) that `key` names:
+  // AppDir() followed by the value, or, for a value another file laid over
+  // `file` gave, the directory of that file followed by the value when such a
+  // file is there (a user's own skin lies beside the user's Config.ini, while
+  // a copy made by an earlier version names images beside the program).
+  Text IniFilePath(TextView file, TextView section, TextView key) const;
 
  private:
   ProfileStore& store_;

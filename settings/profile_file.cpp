@@ -26,12 +26,17 @@ std::string ProfileBytes(std::string file, const std::optional<Utf16Profile>& ut
 }  // namespace
 
 Text ProfileFile::Read(TextView path, TextView section, TextView key, TextView fallback) {
+  return Find(path, section, key).value_or(Text(fallback));
+}
+
+std::optional<Text> ProfileFile::Find(TextView path, TextView section, TextView key) {
   const auto file = ReadWholeFile(PathFromText(path));
-  if (!file) return Text(fallback);
+  if (!file) return std::nullopt;
   const std::string bytes = ProfileBytes(*file, DecodeUtf16Profile(*file));
   const ProfileEncoding encoding = DetectProfileEncoding(bytes);
   const auto value = ReadProfileValue(bytes, Encode(section, encoding), Encode(key, encoding));
-  return value ? Decode(*value, encoding) : Text(fallback);
+  if (!value) return std::nullopt;
+  return Decode(*value, encoding);
 }
 
 bool ProfileFile::Write(TextView path, TextView section, TextView key, TextView value) {

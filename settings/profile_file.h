@@ -1,5 +1,7 @@
 #pragma once
 // Config.ini through the portable profile reader and writer, on real files.
+#include <optional>
+
 #include "settings/mod_ini.h"
 
 namespace quorbel {
@@ -12,6 +14,9 @@ namespace quorbel {
 class ProfileFile : public ProfileStore {
  public:
   Text Read(TextView path, TextView section, TextView key, TextView fallback) override;
+  // The value as Read gives it, or nothing when the file, the section or the
+  // key is missing.
+  std::optional<Text> Find(TextView path, TextView section, TextView key);
   bool Write(TextView path, TextView section, TextView key, TextView value) override;
 };
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Setting in the tray menu brings the panel down and opens the dialog; Ok
 # with another interval and the third skin stores them (settings.reg and the
-# user's own Config.ini, the shipped one untouched) and the panel shows that
-# skin from then on. Cancel stores nothing.
+# user's own Config.ini, which holds nothing else, the shipped one untouched)
+# and the panel shows that skin from then on. Cancel stores nothing.
 source "$(dirname "$0")/lib.sh"
 
 prepare_home
@@ -20,6 +20,8 @@ wait_until 5 panel_at -140 || fail "the panel did not rise after Ok (top $(panel
 [[ "$(setting Hours)" == dword:00000000 ]] || fail "Hours is $(setting Hours) after Ok"
 [[ "$(setting Minutes)" == dword:00000007 ]] || fail "Minutes is $(setting Minutes) after Ok"
 [[ "$(user_selected)" == 3 ]] || fail "the user's Config.ini has Selected=$(user_selected), not 3"
+entries=$(grep -c '^[^;]*=' "$USER_CONFIG_INI")
+((entries == 1)) || fail "the user's Config.ini holds $entries entries, not only Selected"
 [[ "$(md5sum <"$QUORBEL_BUILD_DIR/bin/Config.ini")" == "$shipped" ]] || fail "Ok changed the shipped Config.ini"
 
 # The next opening shows the stored values, and the panel that skin.
