@@ -1,26 +1,14 @@
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "app/instance_lock_posix.h"
 #include "settings/tests/temp_dir.h"
+#include "settings/tests/umask_posix.h"
 
 namespace quorbel {
 namespace {
 namespace fs = std::filesystem;
-
-// Sets the process's umask for the life of the object.
-class Umask {
- public:
-  explicit Umask(mode_t mask) : old_(::umask(mask)) {}
-  Umask(const Umask&) = delete;
-  Umask& operator=(const Umask&) = delete;
-  ~Umask() { ::umask(old_); }
-
- private:
-  mode_t old_;
-};
 
 TEST(InstanceLockFile, OnlyAHolderThatStillLivesMakesASecondInstance) {
   TempDir dir;

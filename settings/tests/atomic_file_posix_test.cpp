@@ -1,11 +1,11 @@
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "settings/atomic_file.h"
 #include "settings/tests/temp_dir.h"
+#include "settings/tests/umask_posix.h"
 
 namespace quorbel {
 namespace {
@@ -53,18 +53,6 @@ TEST(ReplaceWholeFile, TheNewFileKeepsTheOldOnesAccessRights) {
   EXPECT_TRUE(ReplaceWholeFile(dir / "Config.ini", "new"));
   EXPECT_EQ(fs::status(dir / "Config.ini").permissions(), rights);
 }
-
-// Sets the process's umask for the life of the object.
-class Umask {
- public:
-  explicit Umask(mode_t mask) : old_(::umask(mask)) {}
-  Umask(const Umask&) = delete;
-  Umask& operator=(const Umask&) = delete;
-  ~Umask() { ::umask(old_); }
-
- private:
-  mode_t old_;
-};
 
 TEST(ReplaceWholeFile, WhatItCreatesIsTheUsersAloneWhateverTheUmask) {
   for (const mode_t mask : {0000, 0022, 0077}) {
