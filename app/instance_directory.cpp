@@ -7,6 +7,17 @@ namespace {
 
 constexpr uint32_t kGroupAndOthers = 077;
 
+// Why the directory cannot hold `uid`'s lock privately; empty when it can.
+std::string PrivacyFault(const DirectoryFacts& facts, uint32_t uid) {
+  if (!facts.exists) return "does not exist";
+  if (facts.symbolic_link) return "is a symbolic link";
+  if (!facts.directory) return "is not a directory";
+  if (facts.owner != uid) return "belongs to another user";
+  if ((facts.permissions & kGroupAndOthers) != 0) return "is open to other users";
+  if (!facts.writable) return "is not writable";
+  return "";
+}
+
 bool IsOwnDirectory(const DirectoryFacts& facts, uint32_t uid) {
   return facts.exists && !facts.symbolic_link && facts.directory && facts.owner == uid;
 }
@@ -36,16 +47,6 @@ std::string PrepareFallback(const fs::path& fallback, DirectorySystem& system, u
 }
 
 }  // namespace
-
-std::string PrivacyFault(const DirectoryFacts& facts, uint32_t uid) {
-  if (!facts.exists) return "does not exist";
-  if (facts.symbolic_link) return "is a symbolic link";
-  if (!facts.directory) return "is not a directory";
-  if (facts.owner != uid) return "belongs to another user";
-  if ((facts.permissions & kGroupAndOthers) != 0) return "is open to other users";
-  if (!facts.writable) return "is not writable";
-  return "";
-}
 
 InstanceDirectory ChooseInstanceDirectory(std::string_view runtime_dir_env, const fs::path& temp_dir, uint32_t uid,
                                           DirectorySystem& system) {

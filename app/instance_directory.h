@@ -30,9 +30,6 @@ class DirectorySystem {
   virtual void RestrictToOwner(const std::filesystem::path& path) = 0;
 };
 
-// Why the directory cannot hold `uid`'s lock privately; empty when it can.
-std::string PrivacyFault(const DirectoryFacts& facts, uint32_t uid);
-
 struct InstanceDirectory {
   std::filesystem::path path;  // empty when no directory may be used
   std::string notice;          // for standard error: a fallback, or why none

@@ -19,7 +19,8 @@ TEST(AppPaths, TheInstanceAddressIsPerDisplay) {
   EXPECT_EQ(runtime.socket, fs::path("/run/user/1000/quorbel-clock-_0.socket"));
   EXPECT_EQ(InstanceAddressIn("/tmp/quorbel-clock-7", "host/x:78.0").socket,
             fs::path("/tmp/quorbel-clock-7/quorbel-clock-host_x_78.0.socket"));
-  EXPECT_EQ(InstanceAddressIn("/tmp/quorbel-clock-7", "").lock_file, fs::path("/tmp/quorbel-clock-7/quorbel-clock.lock"));
+  EXPECT_EQ(InstanceAddressIn("/tmp/quorbel-clock-7", "").lock_file,
+            fs::path("/tmp/quorbel-clock-7/quorbel-clock.lock"));
 }
 
 TEST(AppPaths, ArgumentsBecomeOneCommandLine) {

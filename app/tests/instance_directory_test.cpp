@@ -45,6 +45,8 @@ TEST(InstanceDirectory, ARuntimeDirectoryOthersCouldReachFallsBackToAPrivateOneA
 
   DirectoryFacts open = PrivateDirectory();
   open.permissions = 0755;
+  DirectoryFacts read_only = PrivateDirectory();
+  read_only.writable = false;
   const struct {
     std::string env;
     std::optional<DirectoryFacts> facts;
@@ -55,6 +57,7 @@ TEST(InstanceDirectory, ARuntimeDirectoryOthersCouldReachFallsBackToAPrivateOneA
       // As after "su": the variable still names the first user's directory.
       {kRuntime.string(), PrivateDirectory(kOtherUser), "XDG_RUNTIME_DIR /run/user/1000 belongs to another user"},
       {kRuntime.string(), open, "XDG_RUNTIME_DIR /run/user/1000 is open to other users"},
+      {kRuntime.string(), read_only, "XDG_RUNTIME_DIR /run/user/1000 is not writable"},
   };
   for (const auto& each : cases) {
     FakeDirectorySystem system;
