@@ -21,14 +21,9 @@ std::string DisplaySuffix(std::string_view display) {
 
 }  // namespace
 
-InstanceAddress InstanceAddressFor(std::string_view runtime_dir_env, const fs::path& temp_dir, uint32_t uid,
-                                   std::string_view display) {
-  const fs::path runtime_dir(runtime_dir_env);
-  const bool private_dir = !runtime_dir_env.empty() && runtime_dir.is_absolute();
-  const std::string stem = (private_dir ? "quorbel-clock" : "quorbel-clock-" + std::to_string(uid)) +
-                           DisplaySuffix(display);
-  const fs::path& dir = private_dir ? runtime_dir : temp_dir;
-  return {dir / (stem + ".lock"), dir / (stem + ".socket")};
+InstanceAddress InstanceAddressIn(const fs::path& directory, std::string_view display) {
+  const std::string stem = "quorbel-clock" + DisplaySuffix(display);
+  return {directory / (stem + ".lock"), directory / (stem + ".socket")};
 }
 
 Text JoinArguments(const std::vector<std::string>& utf8_arguments) {

@@ -1,7 +1,6 @@
 #pragma once
 // Where the Linux program finds its data and its running instance, decided
 // from what the platform reports, so the choices are tested without it.
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -26,12 +25,10 @@ struct InstanceAddress {
   std::filesystem::path socket;
 };
 
-// Per user and X display (the desktop session, as a Windows session has one
-// instance): in $XDG_RUNTIME_DIR (private to the user) when it is set and
-// absolute, else in the temporary directory with the user's id in the names.
-// In the display name ($DISPLAY) all but letters, digits and "." become "_".
-InstanceAddress InstanceAddressFor(std::string_view runtime_dir_env, const std::filesystem::path& temp_dir,
-                                   uint32_t uid, std::string_view display);
+// Per X display (the desktop session, as a Windows session has one
+// instance), in the user's private instance directory. In the display name
+// ($DISPLAY) all but letters, digits and "." become "_".
+InstanceAddress InstanceAddressIn(const std::filesystem::path& directory, std::string_view display);
 
 // The arguments as one string, the form a Windows command line has: each one
 // quoted when it is empty or holds a blank, joined by single spaces.

@@ -3,8 +3,13 @@ target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_setting
 
 # What the Linux program decides apart from Qt: timer periods, the idle poll's
 # schedule and sources, the sounds' length, its data directory and instance address.
-add_library(quorbel_app_host STATIC host_timing.cpp idle_sources.cpp sleep_away.cpp wav_length.cpp app_paths.cpp)
+add_library(quorbel_app_host STATIC
+  host_timing.cpp idle_sources.cpp sleep_away.cpp wav_length.cpp app_paths.cpp instance_directory.cpp)
 target_link_libraries(quorbel_app_host PUBLIC quorbel_common)
+if(NOT WIN32)
+  # The instance lock's directory and file, from the system.
+  target_sources(quorbel_app_host PRIVATE instance_directory_posix.cpp instance_lock_posix.cpp)
+endif()
 
 # The fake user-interface thread, for scenario tests and soak runs.
 add_library(quorbel_cycle_testing STATIC testing/fake_platform.cpp)
@@ -16,8 +21,8 @@ set(APP_TESTS
   tests/sleep_cycle_test.cpp
   tests/wav_length_test.cpp)
 if(NOT WIN32)
-  # The Linux program's paths, in POSIX form.
-  list(APPEND APP_TESTS tests/app_paths_test.cpp)
+  # The Linux program's paths and instance lock, in POSIX form.
+  list(APPEND APP_TESTS tests/app_paths_test.cpp tests/instance_directory_test.cpp tests/instance_lock_posix_test.cpp)
 endif()
 quorbel_add_gtest(app_tests SOURCES ${APP_TESTS} LIBS quorbel_cycle quorbel_cycle_testing quorbel_app_host)
 

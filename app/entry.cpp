@@ -27,7 +27,17 @@ int RunFirstInstance(EntryPlatform& platform) {
 }  // namespace
 
 int RunEntryRoutine(EntryPlatform& platform) {
-  return platform.TakeInstanceLock() ? RunFirstInstance(platform) : RunSecondInstance(platform);
+  switch (platform.TakeInstanceLock()) {
+    case InstanceLock::kTaken:
+      return RunFirstInstance(platform);
+    case InstanceLock::kHeldByAnother:
+      return RunSecondInstance(platform);
+    case InstanceLock::kFailed:
+      break;
+  }
+  // Running unlocked would let every later start run as a first instance
+  // too; ending silently would look like a second instance.
+  return kExitNoInstanceLock;
 }
 
 }  // namespace quorbel

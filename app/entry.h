@@ -8,13 +8,18 @@
 
 namespace quorbel {
 
+// The single-instance test's answer. A lock that cannot be taken is no
+// running instance: the program cannot tell, and says so.
+enum class InstanceLock { kTaken, kHeldByAnother, kFailed };
+
 // What the entry routine asks of the platform: the single-instance test, the
 // link to the running instance, and the program's windows.
 class EntryPlatform {
  public:
   virtual ~EntryPlatform() = default;
-  // True when this process holds the single-instance lock.
-  virtual bool TakeInstanceLock() = 0;
+  // kTaken when this process is the first instance; on kFailed the platform
+  // has told the user why.
+  virtual InstanceLock TakeInstanceLock() = 0;
   // The arguments as one string; empty when there are none.
   virtual Text CommandLineArguments() = 0;
   // Sends the command line to the running instance; failures are ignored.
@@ -31,6 +36,7 @@ class EntryPlatform {
 };
 
 inline constexpr int kExitNoPanel = 1;
+inline constexpr int kExitNoInstanceLock = 2;
 
 // Runs the entry routine; the result is the process's exit code.
 int RunEntryRoutine(EntryPlatform& platform);

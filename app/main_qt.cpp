@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/entry.h"
 #include "app/form1_qt.h"
 #include "app/idle_sources.h"
+#include "app/instance_directory_posix.h"
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
 #include "dialog/form3_qt.h"
@@ -33,6 +35,8 @@ namespace fs = std::filesystem;
 
 Text PathText(const fs::path& path) { return FromUtf8(path.string()); }
 
+void SayOnStandardError(const std::string& message) { std::cerr << "quorbel-clock: " << message << std::endl; }
+
 // The entry routine's platform: the instance lock, the local socket, and the
 // program's windows.
 class QtEntryPlatform : public EntryPlatform {
@@ -41,13 +45,24 @@ class QtEntryPlatform : public EntryPlatform {
       : reg_(reg),
         ini_(ini),
         place_(std::move(place)),
-        arguments_(std::move(arguments)),
-        instance_(InstanceAddressFor(EnvironmentValue("XDG_RUNTIME_DIR"), QDir::tempPath().toStdString(),
-                                     getuid(), EnvironmentValue("DISPLAY"))) {}
+        arguments_(std::move(arguments)) {}
 
-  bool TakeInstanceLock() override { return instance_.TakeLock(); }
+  InstanceLock TakeInstanceLock() override {
+    PosixDirectorySystem system;
+    const InstanceDirectory directory = ChooseInstanceDirectory(
+        EnvironmentValue("XDG_RUNTIME_DIR"), QDir::tempPath().toStdString(), geteuid(), system);
+    if (!directory.notice.empty()) SayOnStandardError(directory.notice);
+    if (directory.path.empty()) return InstanceLock::kFailed;
+    const InstanceAddress address = InstanceAddressIn(directory.path, EnvironmentValue("DISPLAY"));
+    instance_ = std::make_unique<SingleInstance>(address);
+    const LockAttempt attempt = instance_->TakeLock();
+    if (attempt.result == InstanceLock::kFailed) {
+      SayOnStandardError("cannot lock " + address.lock_file.string() + ": " + attempt.failure);
+    }
+    return attempt.result;
+  }
   Text CommandLineArguments() override { return arguments_; }
-  void ForwardCommandLine(const Text& arguments) override { instance_.Forward(arguments); }
+  void ForwardCommandLine(const Text& arguments) override { instance_->Forward(arguments); }
 
   bool CreatePanel() override {
     QtForm1::Hooks hooks;
@@ -78,7 +93,7 @@ class QtEntryPlatform : public EntryPlatform {
   ModIni& ini_;
   ProgramPlace place_;
   Text arguments_;
-  SingleInstance instance_;
+  std::unique_ptr<SingleInstance> instance_;
   CanberraSound sound_;
   // Declared in the order they are made, so they go in reverse.
   std::unique_ptr<QtForm1> form1_;

@@ -42,9 +42,9 @@ class Win32EntryPlatform : public EntryPlatform {
  public:
   Win32EntryPlatform(ModReg& reg, ModIni& ini) : reg_(reg), ini_(ini) {}
 
-  bool TakeInstanceLock() override {
+  InstanceLock TakeInstanceLock() override {
     mutex_.reset(CreateMutexA(nullptr, FALSE, kInstanceMutex));
-    return GetLastError() != ERROR_ALREADY_EXISTS;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? InstanceLock::kHeldByAnother : InstanceLock::kTaken;
   }
   Text CommandLineArguments() override { return quorbel::CommandLineArguments(); }
   void ForwardCommandLine(const Text& arguments) override { quorbel::ForwardCommandLine(arguments); }

@@ -15,25 +15,21 @@ QString PathText(const std::filesystem::path& path) { return QString::fromStdStr
 
 }  // namespace
 
-SingleInstance::SingleInstance(InstanceAddress address)
-    : address_(std::move(address)), lock_(PathText(address_.lock_file)) {
-  // An instance runs for days: only a dead owner makes the lock stale, never
-  // its age.
-  lock_.setStaleLockTime(0);
-}
+SingleInstance::SingleInstance(InstanceAddress address) : address_(std::move(address)) {}
 
 SingleInstance::~SingleInstance() {
   if (server_) server_->close();
 }
 
-bool SingleInstance::TakeLock() {
-  if (!lock_.tryLock(0)) return false;
+LockAttempt SingleInstance::TakeLock() {
+  LockAttempt attempt = lock_.Take(address_.lock_file);
+  if (attempt.result != InstanceLock::kTaken) return attempt;
   server_ = std::make_unique<QLocalServer>();
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   // Holding the lock, any socket file there is a crashed instance's.
   QLocalServer::removeServer(PathText(address_.socket));
   if (server_->listen(PathText(address_.socket))) DropIncoming();
-  return true;
+  return attempt;
 }
 
 void SingleInstance::DropIncoming() {

@@ -3,11 +3,11 @@
 // makes the first instance, which listens on a local socket; a second one
 // writes its command line there and ends. The first reads and drops it.
 #include <QLocalServer>
-#include <QLockFile>
 
 #include <memory>
 
 #include "app/app_paths.h"
+#include "app/instance_lock_posix.h"
 #include "common/text.h"
 
 namespace quorbel {
@@ -19,9 +19,9 @@ class SingleInstance {
   SingleInstance& operator=(const SingleInstance&) = delete;
   ~SingleInstance();
 
-  // True when this process is the first instance; it then listens for
-  // second ones. A lock or socket left by a crashed instance is taken over.
-  bool TakeLock();
+  // kTaken when this process is the first instance; it then listens for
+  // second ones. A socket left by a crashed instance is taken over.
+  LockAttempt TakeLock();
   // Sends `command_line` to the first instance; every failure is ignored, and
   // the wait for an instance that does not answer is bounded.
   void Forward(const Text& command_line) const;
@@ -30,7 +30,7 @@ class SingleInstance {
   void DropIncoming();
 
   InstanceAddress address_;
-  QLockFile lock_;
+  InstanceLockFile lock_;
   std::unique_ptr<QLocalServer> server_;
 };
 

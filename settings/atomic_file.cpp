@@ -55,13 +55,42 @@ fs::path TemporaryPathFor(const fs::path& path) {
   return temporary;
 }
 
+// As many links in a row as the system itself follows.
+constexpr int kMaxLinkHops = 40;
+
+// A symbolic link at the path is the user's way of keeping the file
+// elsewhere: the file it finally names is the one replaced, and the link
+// stays. Nothing when the links go round in a circle.
+std::optional<fs::path> FinalTarget(fs::path path) {
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
+// Directories the program makes hold the user's settings: they are the
+// user's alone, whatever the umask.
+void CreatePrivateDirectories(const fs::path& directory) {
+  std::error_code error;
+  if (directory.empty() || fs::exists(directory, error) || directory == directory.parent_path()) return;
+  CreatePrivateDirectories(directory.parent_path());
+  CreatePrivateDirectory(directory);
+}
+
 }  // namespace
 
-bool ReplaceWholeFile(const fs::path& path, std::string_view bytes) {
+bool ReplaceWholeFile(const fs::path& link_or_path, std::string_view bytes) {
   // A relative path would name a file wherever the process happens to be.
-  if (!path.is_absolute() || !path.has_filename()) return false;
+  if (!link_or_path.is_absolute() || !link_or_path.has_filename()) return false;
+  const std::optional<fs::path> target = FinalTarget(link_or_path);
+  if (!target) return false;
+  const fs::path& path = *target;
   std::error_code error;
-  fs::create_directories(path.parent_path(), error);
+  CreatePrivateDirectories(path.parent_path());
   if (!MayOverwrite(path)) return false;
   // The data reaches the disk before the rename does: after a power cut the
   // file is either the old one or the new one, never an empty one.

@@ -10,9 +10,13 @@ namespace quorbel {
 // copy's.
 unsigned long CurrentProcessId();
 
-// Creates `path`, which must not exist yet, writes the bytes and flushes
-// them to the disk. False, with nothing created, when any step fails.
+// Creates `path`, which must not exist yet, for the user alone, writes the
+// bytes and flushes them to the disk. False, with nothing created, when any
+// step fails.
 bool WriteNewFileDurably(const std::filesystem::path& path, std::string_view bytes);
+
+// Creates the directory, its parent being there, for the user alone.
+void CreatePrivateDirectory(const std::filesystem::path& path);
 
 // Gives `to` the access rights and attributes of `from` (read-only refused
 // earlier, hidden, system and the like).

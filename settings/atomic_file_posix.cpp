@@ -1,20 +1,16 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 
-#include "common/unique_handle.h"
+#include "common/unique_fd.h"
 #include "settings/atomic_file_platform.h"
 
 namespace quorbel {
 namespace fs = std::filesystem;
 namespace {
-
-struct DescriptorCloser {
-  void operator()(int fd) const { ::close(fd); }
-};
-using unique_fd = UniqueHandle<int, DescriptorCloser, -1>;
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -31,8 +27,10 @@ bool WriteAll(int fd, std::string_view bytes) {
 unsigned long CurrentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 bool WriteNewFileDurably(const fs::path& path, std::string_view bytes) {
-  unique_fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  unique_fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
   if (!file) return false;
+  // The umask may only take bits away; the settings are no one else's.
+  ::fchmod(file.get(), 0600);
   // A write error may show only when the file is closed.
   if (WriteAll(file.get(), bytes) && ::fsync(file.get()) == 0 && ::close(file.release()) == 0) {
     return true;
@@ -41,6 +39,10 @@ bool WriteNewFileDurably(const fs::path& path, std::string_view bytes) {
   std::error_code ignored;
   fs::remove(path, ignored);
   return false;
+}
+
+void CreatePrivateDirectory(const fs::path& path) {
+  if (::mkdir(path.c_str(), 0700) == 0) ::chmod(path.c_str(), 0700);
 }
 
 bool CopyFileAttributes(const fs::path& from, const fs::path& to) {

@@ -44,6 +44,9 @@ bool WriteNewFileDurably(const fs::path& path, std::string_view bytes) {
   return false;
 }
 
+// The user's profile already keeps its folders from other users.
+void CreatePrivateDirectory(const fs::path& path) { CreateDirectoryA(AnsiPath(path).c_str(), nullptr); }
+
 bool CopyFileAttributes(const fs::path& from, const fs::path& to) {
   const DWORD attributes = GetFileAttributesA(AnsiPath(from).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;

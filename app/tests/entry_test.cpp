@@ -11,12 +11,12 @@ namespace {
 // Records what the entry routine asks of the platform, in order.
 class FakeEntryPlatform : public EntryPlatform {
  public:
-  bool first_instance = true;
+  InstanceLock lock = InstanceLock::kTaken;
   bool panel_can_be_made = true;
   Text arguments;
   std::vector<std::string> calls;
 
-  bool TakeInstanceLock() override { return Call("lock"), first_instance; }
+  InstanceLock TakeInstanceLock() override { return Call("lock"), lock; }
   Text CommandLineArguments() override { return arguments; }
   void ForwardCommandLine(const Text& forwarded) override { Call("forward " + ToUtf8(forwarded)); }
   bool CreatePanel() override { return Call("create"), panel_can_be_made; }
@@ -46,22 +46,30 @@ TEST(EntryRoutine, FirstInstanceWithoutAPanelWindowEndsInsteadOfWaitingUnseen) {
 
 TEST(EntryRoutine, SecondInstanceForwardsANonEmptyCommandLineAndEnds) {
   FakeEntryPlatform platform;
-  platform.first_instance = false;
+  platform.lock = InstanceLock::kHeldByAnother;
   platform.arguments = u"/x \"two words\"";
   EXPECT_EQ(RunEntryRoutine(platform), 0);
   EXPECT_EQ(platform.calls, (Calls{"lock", "create", "forward /x \"two words\"", "unload"}));
 
   FakeEntryPlatform silent;
-  silent.first_instance = false;
+  silent.lock = InstanceLock::kHeldByAnother;
   RunEntryRoutine(silent);
   EXPECT_EQ(silent.calls, (Calls{"lock", "create", "unload"})) << "nothing to forward";
 
   FakeEntryPlatform windowless;
-  windowless.first_instance = false;
+  windowless.lock = InstanceLock::kHeldByAnother;
   windowless.panel_can_be_made = false;
   windowless.arguments = u"a";
   EXPECT_EQ(RunEntryRoutine(windowless), 0);
   EXPECT_EQ(windowless.calls, (Calls{"lock", "create", "forward a"}));
+}
+
+TEST(EntryRoutine, ALockThatCannotBeTakenEndsWithAFailureInsteadOfPassingForASecondInstance) {
+  FakeEntryPlatform platform;
+  platform.lock = InstanceLock::kFailed;
+  platform.arguments = u"a";
+  EXPECT_EQ(RunEntryRoutine(platform), kExitNoInstanceLock);
+  EXPECT_EQ(platform.calls, (Calls{"lock"})) << "no window, no forwarding to an instance that may not exist";
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QLockFile>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,18 +26,18 @@ class QtHostTest : public ::testing::Test {
   }
   ~QtHostTest() override { fs::remove_all(dir_); }
 
-  InstanceAddress Address() const { return InstanceAddressFor(dir_.string(), "/unused", 0, ""); }
+  InstanceAddress Address() const { return InstanceAddressIn(dir_, ""); }
 
   fs::path dir_;
 };
 
 TEST_F(QtHostTest, OnlyTheFirstInstanceHoldsTheLockAndASecondOneReachesItsSocket) {
   SingleInstance first(Address());
-  ASSERT_TRUE(first.TakeLock());
+  ASSERT_EQ(first.TakeLock().result, InstanceLock::kTaken);
   EXPECT_TRUE(fs::is_socket(Address().socket));
 
   SingleInstance second(Address());
-  EXPECT_FALSE(second.TakeLock());
+  EXPECT_EQ(second.TakeLock().result, InstanceLock::kHeldByAnother);
   QElapsedTimer clock;
   clock.start();
   second.Forward(u"/x \"two words\"");
@@ -51,8 +50,8 @@ TEST_F(QtHostTest, ALockAndASocketLeftByACrashedInstanceDoNotBlockTheNextStart) 
   const pid_t crashed = fork();
   ASSERT_GE(crashed, 0);
   if (crashed == 0) {
-    QLockFile lock(QString::fromStdString(Address().lock_file.string()));
-    lock.tryLock(0);
+    InstanceLockFile lock;
+    lock.Take(Address().lock_file);
     _exit(0);  // ends without giving the lock back
   }
   int status = 0;
@@ -61,7 +60,7 @@ TEST_F(QtHostTest, ALockAndASocketLeftByACrashedInstanceDoNotBlockTheNextStart) 
   std::ofstream(Address().socket) << "not a socket any more";
 
   SingleInstance next(Address());
-  EXPECT_TRUE(next.TakeLock());
+  EXPECT_EQ(next.TakeLock().result, InstanceLock::kTaken);
   EXPECT_TRUE(fs::is_socket(Address().socket));
 }
 
