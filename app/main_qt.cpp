@@ -33,6 +33,9 @@ namespace quorbel {
 namespace {
 namespace fs = std::filesystem;
 
+// Every copy of the program, installed or in a build tree, has this file name.
+constexpr char16_t kProgramFileName[] = u"quorbel-clock";
+
 Text PathText(const fs::path& path) { return FromUtf8(path.string()); }
 
 void SayOnStandardError(const std::string& message) { std::cerr << "quorbel-clock: " << message << std::endl; }
@@ -65,6 +68,7 @@ class QtEntryPlatform : public EntryPlatform {
   void ForwardCommandLine(const Text& arguments) override { instance_->Forward(arguments); }
 
   bool CreatePanel() override {
+    reg_.FollowAutostartEntry(place_.exe_path);
     QtForm1::Hooks hooks;
     hooks.on_tray_right_click = [this] {
       if (form4_) form4_->ShowMenuAtPointer();
@@ -125,7 +129,7 @@ int main(int argc, char** argv) {
   const std::string config_home = EnvironmentValue("XDG_CONFIG_HOME");
   const std::string home = EnvironmentValue("HOME");
   FileRegistry registry(UserSettingsFile(config_home, home), UserAutostartFile(config_home, home));
-  ModReg reg(registry);
+  ModReg reg(registry, {}, kProgramFileName);
 
   const fs::path data_dir = DataDirectory(ExeDirectory(), [](const fs::path& file) {
     std::error_code error;

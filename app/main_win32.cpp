@@ -24,6 +24,8 @@ namespace quorbel {
 namespace {
 
 constexpr char kInstanceMutex[] = "QuorbelClock.SingleInstance";
+// Every copy of the program, wherever it lies, has this file name.
+constexpr char16_t kProgramFileName[] = u"QuorbelClock.exe";
 
 // The arguments as one string: everything after the program's own name.
 Text CommandLineArguments() {
@@ -50,6 +52,7 @@ class Win32EntryPlatform : public EntryPlatform {
   void ForwardCommandLine(const Text& arguments) override { quorbel::ForwardCommandLine(arguments); }
 
   bool CreatePanel() override {
+    reg_.FollowAutostartEntry(ExePathForAutostart());
     Form1::Hooks hooks;
     hooks.on_tray_right_click = [this] {
       if (form4_) form4_->ShowMenuAtPointer();
@@ -98,7 +101,7 @@ class Win32EntryPlatform : public EntryPlatform {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace quorbel;
   Win32Registry registry;
-  ModReg reg(registry, AdminOnlyFolders());
+  ModReg reg(registry, AdminOnlyFolders(), kProgramFileName);
   ProfileWin32 platform_profiles;
   ProfileFile portable_profiles;
   ConfigIniStore config_ini(platform_profiles, portable_profiles);

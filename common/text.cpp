@@ -70,6 +70,10 @@ void AppendCodePoint(Text& out, uint32_t cp) {
 }  // namespace
 
 Text FromUtf8(std::string_view utf8) {
+  return FromUtf8Or(utf8, [](unsigned char) { return u'\uFFFD'; });
+}
+
+Text FromUtf8Or(std::string_view utf8, char16_t (*invalid_byte)(unsigned char)) {
   Text out;
   out.reserve(utf8.size());
   size_t i = 0;
@@ -86,7 +90,7 @@ Text FromUtf8(std::string_view utf8) {
     if (valid && len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) valid = false;
     if (valid && len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) valid = false;
     if (!valid) {
-      out.push_back(u'\uFFFD');
+      out.push_back(invalid_byte(lead));
       ++i;
       continue;
     }

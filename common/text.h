@@ -20,6 +20,9 @@ std::string ToUtf8(TextView text);
 // three-byte form as any other below U+10000).
 void AppendUtf8(std::string& out, uint32_t code_point);
 Text FromUtf8(std::string_view utf8);
+// As FromUtf8, but each byte that begins no valid sequence becomes
+// `invalid_byte(byte)` instead of U+FFFD.
+Text FromUtf8Or(std::string_view utf8, char16_t (*invalid_byte)(unsigned char));
 
 // Decimal text of a number, as the program writes numbers into Config.ini
 // and text fields.

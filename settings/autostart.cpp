@@ -54,6 +54,23 @@ bool LiesUnder(TextView path, TextView folder) {
   return SameText(path.substr(0, folder.size()), folder) && IsSeparator(path[folder.size()]);
 }
 
+TextView FileNameOf(TextView path) {
+  const size_t separator = path.find_last_of(u"\\/");
+  return separator == TextView::npos ? path : path.substr(separator + 1);
+}
+
+// The program of a command is its quoted first word; unquoted, the whole
+// command (a path with blanks, as the entry once was stored) or its first
+// word (a program with arguments).
+bool StartsProgramNamed(TextView command, TextView file_name) {
+  if (!command.empty() && command.front() == u'"') {
+    const size_t close = command.find(u'"', 1);
+    return close != TextView::npos && SameText(FileNameOf(command.substr(1, close - 1)), file_name);
+  }
+  return SameText(FileNameOf(command), file_name) ||
+         SameText(FileNameOf(command.substr(0, command.find(u' '))), file_name);
+}
+
 }  // namespace
 
 bool LiesUnderFolder(TextView path, const std::vector<Text>& folders) {
@@ -68,6 +85,14 @@ bool NamesExecutable(TextView command, TextView exe_path) {
     command = command.substr(1, command.size() - 2);
   }
   return SameText(command, exe_path);
+}
+
+EntryOwner OwnerOfEntry(TextView command, TextView exe_path, TextView program_file_name) {
+  if (NamesExecutable(command, exe_path)) return EntryOwner::ThisExecutable;
+  if (!program_file_name.empty() && StartsProgramNamed(command, program_file_name)) {
+    return EntryOwner::OtherCopy;
+  }
+  return EntryOwner::OtherProgram;
 }
 
 }  // namespace quorbel

@@ -17,4 +17,14 @@ bool LiesUnderFolder(TextView path, const std::vector<Text>& folders);
 // not, compared without regard to case.
 bool NamesExecutable(TextView command, TextView exe_path);
 
+// Whose a Run entry is, seen from the running executable.
+enum class EntryOwner { ThisExecutable, OtherCopy, OtherProgram };
+
+// An entry naming `exe_path` is this executable's; one whose program has
+// `program_file_name` (compared without regard to case) at another place is
+// another copy of this program, moved, reinstalled or in a build tree; any
+// other entry is another program's. An empty `program_file_name` makes only
+// this executable's entry ours.
+EntryOwner OwnerOfEntry(TextView command, TextView exe_path, TextView program_file_name);
+
 }  // namespace quorbel

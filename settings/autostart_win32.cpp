@@ -24,13 +24,6 @@ std::vector<Text> AdminOnlyFolders() {
   std::vector<Text> folders;
   AddShellFolder(CSIDL_PROGRAM_FILES, folders);
   AddShellFolder(CSIDL_PROGRAM_FILESX86, folders);
-  // The system's own Windows folder, not a per-session one.
-  std::string windows(MAX_PATH, '\0');
-  const UINT length = GetSystemWindowsDirectoryA(windows.data(), MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    windows.resize(length);
-    folders.push_back(FromAnsi(windows));
-  }
   return folders;
 }
 

@@ -7,8 +7,9 @@
 
 namespace quorbel {
 
-// Program Files (both views) and the Windows folder; a folder the system
-// does not report is left out.
+// Program Files (both views); a folder the system does not report is left
+// out. Not the Windows folder: standard users may write to some of its
+// subfolders (Tasks, Temp).
 std::vector<Text> AdminOnlyFolders();
 
 }  // namespace quorbel

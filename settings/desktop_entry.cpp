@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/ansi.h"
+#include "settings/reg_text.h"
 #include "settings/registry.h"
 #include "settings/text_lines.h"
 
@@ -54,7 +54,7 @@ std::string JoinCommand(const Words& words) {
     command += u' ';
     command += quote ? u'"' + word + u'"' : word;
   }
-  return ToAnsi(command);
+  return ToRegText(command);
 }
 
 std::string ExecWord(std::string_view word) {
@@ -197,7 +197,7 @@ std::optional<std::string> AutostartCommandOf(std::string_view desktop_file) {
 std::optional<std::string> AutostartDesktopEntry(std::string_view command) {
   const bool has_control = std::any_of(command.begin(), command.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-  const Words words = SplitCommand(ToUtf8(FromAnsi(command)));
+  const Words words = SplitCommand(ToUtf8(FromRegText(command)));
   // The desktop entry rules forbid "=" in the program's name.
   if (has_control || words.empty() || words.front().find('=') != std::string::npos) {
     return std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
 // The XDG autostart entry that starts the program at log-in, seen as the
 // command a Run key holds: the program's path as AutostartCommand writes it,
-// then any arguments (in double quotes when they hold a space), as ANSI text.
+// then any arguments (in double quotes when they hold a space), as registry
+// text (reg_text.h).
 // The entry's Exec line holds the same command with the desktop entry
 // quoting, in UTF-8.
 #include <optional>

@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "common/ansi.h"
 #include "settings/autostart.h"
+#include "settings/reg_text.h"
 #include "settings/registry.h"
 
 namespace quorbel {
@@ -11,12 +11,12 @@ Text ModReg::RegReadString(RegRoot root, std::string_view key_path, std::string_
   if (!value || value->type != kRegSz) return {};
   // Text written by other tools may carry a terminating zero; ours has none.
   const std::string& data = value->data;
-  return FromAnsi(std::string_view(data).substr(0, data.find('\0')));
+  return FromRegText(std::string_view(data).substr(0, data.find('\0')));
 }
 
 void ModReg::RegWriteString(RegRoot root, std::string_view key_path, std::string_view name,
                             TextView text) {
-  backend_.Set(root, key_path, name, RegValue{kRegSz, ToAnsi(text)});
+  backend_.Set(root, key_path, name, RegValue{kRegSz, ToRegText(text)});
 }
 
 int32_t ModReg::RegReadLong(RegRoot root, std::string_view key_path, std::string_view name) {
@@ -40,34 +40,54 @@ void ModReg::RegWriteLong(RegRoot root, std::string_view key_path, std::string_v
 }
 
 void ModReg::WriteAutostartEntry(TextView exe_path) {
-  const RegValue entry{kRegSz, ToAnsi(AutostartCommand(exe_path))};
+  const RegValue entry{kRegSz, ToRegText(AutostartCommand(exe_path))};
   if (LiesUnderFolder(exe_path, admin_only_folders_) &&
       backend_.Set(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue, entry)) {
+    if (HasEntryOfOurs(RegRoot::CurrentUser, kUserRunKey, exe_path)) {
+      backend_.Delete(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
+    }
     return;
   }
   // The user's own Run key starts the program at log-on just the same, for
-  // this user only.
-  if (!UserEntryIsOursOrMissing(exe_path)) return;
+  // this user only. "Clock" is a common name; another program's entry stays.
+  if (OwnerOf(RegRoot::CurrentUser, kUserRunKey, exe_path) == EntryOwner::OtherProgram) return;
   backend_.Set(RegRoot::CurrentUser, kUserRunKey, kAutostartValue, entry);
 }
 
 bool ModReg::DeleteAutostartEntry(TextView exe_path) {
   backend_.Delete(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
-  if (EntryNames(RegRoot::CurrentUser, kUserRunKey, exe_path)) {
+  if (HasEntryOfOurs(RegRoot::CurrentUser, kUserRunKey, exe_path)) {
     backend_.Delete(RegRoot::CurrentUser, kUserRunKey, kAutostartValue);
   }
-  return !EntryNames(RegRoot::LocalMachine, kMachineRunKey, exe_path) &&
-         !EntryNames(RegRoot::CurrentUser, kUserRunKey, exe_path);
+  return !HasEntryOfOurs(RegRoot::LocalMachine, kMachineRunKey, exe_path) &&
+         !HasEntryOfOurs(RegRoot::CurrentUser, kUserRunKey, exe_path);
 }
 
-bool ModReg::EntryNames(RegRoot root, std::string_view run_key, TextView exe_path) {
-  return NamesExecutable(RegReadString(root, run_key, kAutostartValue), exe_path);
+void ModReg::FollowAutostartEntry(TextView exe_path) {
+  if (RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 1) return;
+  // Only an executable that may write the machine-wide entry moves it: a
+  // copy elsewhere must not take every user's log-on.
+  const bool machine_moves = LiesUnderFolder(exe_path, admin_only_folders_) &&
+                             OwnerOf(RegRoot::LocalMachine, kMachineRunKey, exe_path) ==
+                                 EntryOwner::OtherCopy;
+  if (machine_moves ||
+      OwnerOf(RegRoot::CurrentUser, kUserRunKey, exe_path) == EntryOwner::OtherCopy) {
+    WriteAutostartEntry(exe_path);
+  }
 }
 
-// "Clock" is a common name; another program's entry stays as it is.
-bool ModReg::UserEntryIsOursOrMissing(TextView exe_path) {
-  return !backend_.Query(RegRoot::CurrentUser, kUserRunKey, kAutostartValue) ||
-         EntryNames(RegRoot::CurrentUser, kUserRunKey, exe_path);
+std::optional<EntryOwner> ModReg::OwnerOf(RegRoot root, std::string_view run_key,
+                                          TextView exe_path) {
+  const auto value = backend_.Query(root, run_key, kAutostartValue);
+  if (!value) return std::nullopt;
+  // Only string data names a program this one wrote.
+  if (value->type != kRegSz) return EntryOwner::OtherProgram;
+  return OwnerOfEntry(RegReadString(root, run_key, kAutostartValue), exe_path, program_file_name_);
+}
+
+bool ModReg::HasEntryOfOurs(RegRoot root, std::string_view run_key, TextView exe_path) {
+  const auto owner = OwnerOf(root, run_key, exe_path);
+  return owner && *owner != EntryOwner::OtherProgram;
 }
 
 Text AutostartCommand(TextView exe_path) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/ansi.h"
+#include "settings/reg_text.h"
 #include "settings/text_lines.h"
 
 namespace quorbel {
@@ -14,15 +14,15 @@ constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-std::string FileText(std::string_view ansi) { return ToUtf8(FromAnsi(ansi)); }
-std::string AnsiText(std::string_view utf8) { return ToAnsi(FromUtf8(utf8)); }
+std::string FileText(std::string_view reg_text) { return ToUtf8(FromRegText(reg_text)); }
+std::string RegText(std::string_view utf8) { return ToRegText(FromUtf8(utf8)); }
 
 // Text that a quoted string, a section line or a value name can carry and
-// that reads back as the same ANSI bytes.
-bool IsPlainText(std::string_view ansi) {
-  const bool has_control = std::any_of(ansi.begin(), ansi.end(),
+// that reads back as the same bytes.
+bool IsPlainText(std::string_view reg_text) {
+  const bool has_control = std::any_of(reg_text.begin(), reg_text.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-  return !has_control && AnsiText(FileText(ansi)) == ansi;
+  return !has_control && RegText(FileText(reg_text)) == reg_text;
 }
 
 bool StartsWithName(std::string_view text, std::string_view prefix) {
@@ -104,7 +104,7 @@ std::optional<RegValue> ParseData(std::string_view data) {
   if (!data.empty() && data.front() == '"') {
     const auto quoted = ParseQuoted(data);
     if (!quoted || !TrimLineBlanks(data.substr(quoted->end)).empty()) return std::nullopt;
-    return RegValue{kRegSz, AnsiText(quoted->text)};
+    return RegValue{kRegSz, RegText(quoted->text)};
   }
   if (StartsWithName(data, "dword:")) {
     const auto bits = ParseHexNumber(TrimLineBlanks(data.substr(6)), 8);
@@ -171,7 +171,7 @@ std::string NameToken(std::string_view name) {
 
 struct SectionKey {
   RegRoot root;
-  std::string key_path;  // ANSI
+  std::string key_path;  // registry text
 };
 
 // "[HKEY_CURRENT_USER\Software\QuorbelClock]": the root's name, then the key
@@ -181,7 +181,7 @@ std::optional<SectionKey> ParseSection(std::string_view trimmed_line) {
   const std::string_view inside = trimmed_line.substr(1, trimmed_line.size() - 2);
   const size_t separator = std::min(inside.find('\\'), inside.size());
   const std::string_view root = inside.substr(0, separator);
-  const std::string key_path = AnsiText(inside.substr(std::min(separator + 1, inside.size())));
+  const std::string key_path = RegText(inside.substr(std::min(separator + 1, inside.size())));
   if (SameAsciiName(root, kCurrentUser)) return SectionKey{RegRoot::CurrentUser, key_path};
   if (SameAsciiName(root, kLocalMachine)) return SectionKey{RegRoot::LocalMachine, key_path};
   return std::nullopt;
@@ -205,7 +205,7 @@ bool IsHexContinuation(std::string_view line) {
 
 // A value line with its continuation lines: `"name"=data` or `@=data`.
 struct ValueLine {
-  std::string name;  // ANSI, as the file spells it
+  std::string name;  // registry text, as the file spells it
   std::optional<RegValue> value;
   TextLine span;  // from the first line's start to the last line's end
 };
@@ -219,7 +219,7 @@ std::optional<ValueLine> ParseValueLine(std::string_view file, const TextLine& f
   } else {
     const auto quoted = ParseQuoted(text);
     if (!quoted) return std::nullopt;
-    line.name = AnsiText(quoted->text);
+    line.name = RegText(quoted->text);
     rest = text.substr(quoted->end);
   }
   rest = TrimLineBlanks(rest);

@@ -8,8 +8,8 @@
 //   "Hours"=dword:00000002
 //   "Background"="C:\\skins\\sky.png"
 //
-// Key paths, value names and text data are UTF-8 in the file and ANSI text in
-// the values given and returned. Other types, and data a quoted string cannot
+// Key paths, value names and text data are UTF-8 in the file and registry
+// text (reg_text.h) in the values given and returned. Other types, and data a quoted string cannot
 // carry, are "hex:" (REG_BINARY) or "hex(N):" byte lists, as regedit writes
 // them. These work on the file's bytes; a write changes only the lines of the
 // value it sets and keeps every other byte, comments and unknown lines too.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "settings/autostart.h"
 
 namespace quorbel {
 
@@ -24,8 +25,9 @@ struct RegValue {
   bool operator==(const RegValue&) const = default;
 };
 
-// The platform's registry (or a stand-in for it). Key paths and names are
-// ANSI text; key paths use "\" and compare without regard to case.
+// The platform's registry (or a stand-in for it). Key paths, names and string
+// data are registry text (reg_text.h); key paths use "\" and compare without
+// regard to case.
 class RegistryBackend {
  public:
   virtual ~RegistryBackend() = default;
@@ -49,9 +51,14 @@ inline constexpr std::string_view kAutostartValue = "Clock";
 class ModReg {
  public:
   // `admin_only_folders`: the folders where only administrators may change
-  // files (Program Files, Windows); none where the platform has no such.
-  explicit ModReg(RegistryBackend& backend, std::vector<Text> admin_only_folders = {})
-      : backend_(backend), admin_only_folders_(std::move(admin_only_folders)) {}
+  // files (Program Files); none where the platform has no such.
+  // `program_file_name`: the executable's file name in every copy of the
+  // program, so an entry naming another copy counts as this program's.
+  explicit ModReg(RegistryBackend& backend, std::vector<Text> admin_only_folders = {},
+                  Text program_file_name = {})
+      : backend_(backend),
+        admin_only_folders_(std::move(admin_only_folders)),
+        program_file_name_(std::move(program_file_name)) {}
 
   Text RegReadString(RegRoot root, std::string_view key_path, std::string_view name);
   void RegWriteString(RegRoot root, std::string_view key_path, std::string_view name, TextView text);
@@ -60,21 +67,28 @@ class ModReg {
 
   // The autostart entry "Clock" under the machine-wide Run key for an
   // executable in an admin-only folder: anywhere else one user could replace
-  // what every user's log-on starts. Otherwise, or where the machine-wide key
-  // is not writable, under the user's own Run key, unless the user's "Clock"
-  // belongs to another program.
+  // what every user's log-on starts; the user's entry of this program then
+  // goes, so one log-on starts one copy. Otherwise, or where the machine-wide
+  // key is not writable, under the user's own Run key, unless the user's
+  // "Clock" belongs to another program.
   void WriteAutostartEntry(TextView exe_path);
-  // Removes the machine-wide entry, and the user's when it names `exe_path`.
-  // True when no entry naming `exe_path` is left (a standard user cannot
-  // delete the machine-wide one).
+  // Removes the machine-wide entry, and the user's when it is this
+  // program's. True when no entry of this program is left (a standard user
+  // cannot delete the machine-wide one).
   bool DeleteAutostartEntry(TextView exe_path);
+  // While "Autorun" is 1, an entry that another copy of the program left
+  // (one this executable may replace) is written anew for `exe_path`, so the
+  // copy started last is the one the next log-on starts.
+  void FollowAutostartEntry(TextView exe_path);
 
  private:
-  bool EntryNames(RegRoot root, std::string_view run_key, TextView exe_path);
-  bool UserEntryIsOursOrMissing(TextView exe_path);
+  // Nothing when the entry is missing.
+  std::optional<EntryOwner> OwnerOf(RegRoot root, std::string_view run_key, TextView exe_path);
+  bool HasEntryOfOurs(RegRoot root, std::string_view run_key, TextView exe_path);
 
   RegistryBackend& backend_;
   std::vector<Text> admin_only_folders_;
+  Text program_file_name_;
 };
 
 // The data of the autostart entry for an executable path: quoted when the

@@ -25,7 +25,7 @@ TEST(DesktopEntry, EntryStartsTheProgramAndReadsBackAsItsRunKeyCommand) {
       {"/opt/$HOME`x`/q", "Exec=\"/opt/\\\\$HOME\\\\`x\\\\`/q\""},
       // A backslash is escaped once for the quotes and again for the string.
       {"C:\\\\Clock.exe", "Exec=\"C:\\\\\\\\\\\\\\\\Clock.exe\""},
-      {"/home/jos\xe9/q --flag", "Exec=/home/jos\xC3\xA9/q --flag"},
+      {"/home/jos\xC3\xA9/q --flag", "Exec=/home/jos\xC3\xA9/q --flag"},
       {"/bin/q \"\" \"two words\"", "Exec=/bin/q \"\" \"two words\""},
   };
   for (const auto& [command, exec] : cases) {

@@ -25,14 +25,14 @@ RegValue Dword(uint32_t value) { return RegValue{kRegDword, DwordBytes(value)}; 
 
 TEST(RegFile, NewFileIsARegistryExportWithUtf8TextAndRegeditEscapes) {
   std::string file = Write("", "Hours", Dword(2));
-  file = Write(file, "Background", Sz("C:\\Caf\xe9 \"1\".png"));
+  file = Write(file, "Background", Sz("C:\\Caf\xC3\xA9 \"1\".png"));
   file = Write(file, "Minutes", Dword(0xFFFFFFD3));
   EXPECT_EQ(file,
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\QuorbelClock]\n"
             "\"Hours\"=dword:00000002\n"
             "\"Background\"=\"C:\\\\Caf\xC3\xA9 \\\"1\\\".png\"\n"
             "\"Minutes\"=dword:ffffffd3\n");
-  EXPECT_EQ(Read(file, "Background"), Sz("C:\\Caf\xe9 \"1\".png"));
+  EXPECT_EQ(Read(file, "Background"), Sz("C:\\Caf\xC3\xA9 \"1\".png"));
   EXPECT_EQ(Read(file, "Minutes"), Dword(0xFFFFFFD3));
 
   const std::string machine =
@@ -49,7 +49,7 @@ TEST(RegFile, DataAQuotedStringOrADwordCannotCarryIsAHexList) {
       {RegValue{kRegDword, ""}, "hex(4):"},
       {Sz(std::string("D:\\sky.jpg\0", 11)), "hex(1):44,3a,5c,73,6b,79,2e,6a,70,67,00"},
       {Sz("line\nbreak"), "hex(1):6c,69,6e,65,0a,62,72,65,61,6b"},
-      // Unassigned in Windows-1252: no UTF-8 text stands for it.
+      // Not UTF-8: kept as the bytes it is.
       {Sz("\x81"), "hex(1):81"},
       {RegValue{0x2B, "\xFF"}, "hex(2b):ff"},
   };
@@ -84,7 +84,7 @@ TEST(RegFile, HandEditedFileReadsAsFarAsItMakesSense) {
   EXPECT_EQ(Read(file, "Hours"), Dword(10));
   EXPECT_FALSE(Read(file, "Minutes"));
   EXPECT_FALSE(Read(file, "Autorun"));
-  EXPECT_EQ(Read(file, "Background"), Sz("C:\\skins\\Caf\xe9.png"));
+  EXPECT_EQ(Read(file, "Background"), Sz("C:\\skins\\Caf\xC3\xA9.png"));
   EXPECT_EQ(Read(file, "Blob"), (RegValue{kRegBinary, "\x01\x02\x03\x04"}));
   EXPECT_FALSE(Read(file, "Bad"));
   EXPECT_FALSE(Read(file, "Open"));

@@ -12,7 +12,7 @@
 #include <limits>
 #include <string>
 
-#include "common/ansi.h"
+#include "settings/reg_text.h"
 #include "settings/registry.h"
 
 namespace quorbel {
@@ -57,7 +57,9 @@ class RegistryContract : public ::testing::Test {
   Store store_;
   RegistryBackend& backend() { return store_.backend(); }
   std::string key() { return store_.key(); }
-  ModReg reg() { return ModReg(backend(), {u"C:\\Program Files", u"C:\\windows"}); }
+  ModReg reg(Text program_file_name = {}) {
+    return ModReg(backend(), {u"C:\\Program Files", u"C:\\windows"}, std::move(program_file_name));
+  }
   std::optional<RegValue> MachineEntry() {
     return backend().Query(RegRoot::LocalMachine, kMachineRunKey, kAutostartValue);
   }
@@ -126,7 +128,7 @@ TYPED_TEST_P(RegistryContract, DwordOfWrongSizeReadsAsAFourByteBufferWouldHoldIt
 TYPED_TEST_P(RegistryContract, StringsAreStoredWithoutAndReadWithoutATerminatingZero) {
   ModReg reg = this->reg();
   reg.RegWriteString(RegRoot::CurrentUser, this->key(), "Background", u"C:\\Skins\\Caf\u00e9.png");
-  EXPECT_EQ(this->Raw("Background"), this->StoredString("C:\\Skins\\Caf\xe9.png"));
+  EXPECT_EQ(this->Raw("Background"), this->StoredString(ToRegText(u"C:\\Skins\\Caf\u00e9.png")));
   EXPECT_EQ(reg.RegReadString(RegRoot::CurrentUser, this->key(), "Background"),
             u"C:\\Skins\\Caf\u00e9.png");
 
@@ -192,7 +194,7 @@ TYPED_TEST_P(AutostartContract, AutostartOutsideAdminOnlyFoldersIsTheUsersOwn) {
                                u"C:\\Program Files\\..\\x\\Clock.exe"}) {
     reg.WriteAutostartEntry(path);
     EXPECT_FALSE(this->MachineEntry()) << ToUtf8(path);
-    EXPECT_EQ(this->UserEntry(), this->StoredString(ToAnsi(AutostartCommand(path)))) << ToUtf8(path);
+    EXPECT_EQ(this->UserEntry(), this->StoredString(ToRegText(AutostartCommand(path)))) << ToUtf8(path);
     EXPECT_TRUE(reg.DeleteAutostartEntry(path));
     EXPECT_FALSE(this->UserEntry()) << ToUtf8(path);
   }
@@ -255,7 +257,28 @@ TYPED_TEST_P(AutostartContract, AutostartDeleteTellsWhetherAnEntryOfThisProgramS
   EXPECT_FALSE(this->MachineEntry());
 }
 
+// A program moved or reinstalled elsewhere finds the entry of its older
+// place: it is this program's, rewritten or removed; a "Clock" of any other
+// program stays.
+TYPED_TEST_P(AutostartContract, AutostartOfAnotherCopyOfTheProgramFollowsThisOne) {
+  const Text exe = u"C:\\Users\\ann\\New\\QuorbelClock.exe";
+  ModReg reg = this->reg(u"QuorbelClock.exe");
+  this->SetUserEntry("\"D:\\Old Place\\quorbelclock.EXE\"");
+  reg.WriteAutostartEntry(exe);
+  EXPECT_EQ(this->UserEntry(), this->StoredString("C:\\Users\\ann\\New\\QuorbelClock.exe"));
+  this->SetUserEntry("D:\\Old\\QuorbelClock.exe /minimized");
+  EXPECT_TRUE(reg.DeleteAutostartEntry(exe));
+  EXPECT_FALSE(this->UserEntry());
+
+  this->SetUserEntry("D:\\QuorbelClock.exe\\Clock.exe");
+  reg.WriteAutostartEntry(exe);
+  EXPECT_TRUE(reg.DeleteAutostartEntry(exe));
+  EXPECT_EQ(this->UserEntry(), this->StoredString("D:\\QuorbelClock.exe\\Clock.exe"));
+  EXPECT_FALSE(this->MachineEntry());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(AutostartContract,
+                            AutostartOfAnotherCopyOfTheProgramFollowsThisOne,
                             AutostartEntryIsTheQuotedPathUnderTheMachineRunKey,
                             AutostartOutsideAdminOnlyFoldersIsTheUsersOwn,
                             AutostartFallsBackToTheUserRunKeyAndDeleteClearsBoth,

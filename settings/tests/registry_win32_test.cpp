@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "common/ansi.h"
 #include "common/handles_win32.h"
+#include "settings/autostart.h"
+#include "settings/autostart_win32.h"
 #include "settings/tests/registry_contract.h"
 
 namespace quorbel {
@@ -64,6 +67,22 @@ TEST(Win32Registry, MissingKeyReadsAsNothingAndCannotBeDeletedFrom) {
   EXPECT_EQ(ModReg(registry).RegReadLong(RegRoot::CurrentUser, "Software\\QuorbelClockTest\\none",
                                          "Hours"),
             0);
+}
+
+// Standard users may write to some subfolders of the Windows folder (Tasks,
+// Temp): a program there must not start for every user.
+TEST(AdminOnlyFolders, AreTheProgramFilesFoldersAlone) {
+  const std::vector<Text> folders = AdminOnlyFolders();
+  std::string windows(MAX_PATH, '\0');
+  windows.resize(GetSystemWindowsDirectoryA(windows.data(), MAX_PATH));
+  ASSERT_FALSE(windows.empty());
+  EXPECT_FALSE(LiesUnderFolder(FromAnsi(windows) + u"\\Tasks\\QuorbelClock.exe", folders));
+  EXPECT_FALSE(LiesUnderFolder(FromAnsi(windows) + u"\\Temp\\QuorbelClock.exe", folders));
+
+  std::string program_files(MAX_PATH, '\0');
+  program_files.resize(GetEnvironmentVariableA("ProgramFiles", program_files.data(), MAX_PATH));
+  ASSERT_FALSE(program_files.empty());
+  EXPECT_TRUE(LiesUnderFolder(FromAnsi(program_files) + u"\\Quorbel\\QuorbelClock.exe", folders));
 }
 
 }  // namespace
