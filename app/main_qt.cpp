@@ -16,6 +16,7 @@
 #include "app/entry.h"
 #include "app/form1_qt.h"
 #include "app/idle_sources.h"
+#include "app/program_end_qt.h"
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
 #include "dialog/form3_qt.h"
@@ -73,6 +74,15 @@ class QtEntryPlatform : public EntryPlatform {
 
   int RunEventLoop() override { return QApplication::exec(); }
 
+  // What the tray menu's Exit does, also before its menu exists.
+  void EndAsExit() {
+    if (form4_) {
+      form4_->Exit();
+    } else if (form1_) {
+      form1_->Unload();
+    }
+  }
+
  private:
   ModReg& reg_;
   ModIni& ini_;
@@ -125,5 +135,6 @@ int main(int argc, char** argv) {
 
   ProgramPlace place{FromUtf8(QCoreApplication::applicationFilePath().toStdString()), PathText(data_dir)};
   QtEntryPlatform platform(reg, ini, std::move(place), arguments);
+  const ProgramEnd end([&platform] { platform.EndAsExit(); });
   return RunEntryRoutine(platform);
 }

@@ -31,6 +31,7 @@ add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/cycle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_dbus_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_wayland_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_end_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/session_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
@@ -55,6 +56,10 @@ if(TARGET app_qt_tests)
   target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
                              QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>")
 endif()
+
+quorbel_add_gtest(app_lifecycle_qt_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/program_end_qt_test.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 
 # The Wayland idle source against a headless KWin.
 quorbel_add_gtest(app_wayland_tests
