@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -16,6 +18,7 @@
 #include "app/entry.h"
 #include "app/form1_qt.h"
 #include "app/idle_sources.h"
+#include "app/panel_place.h"
 #include "app/program_end_qt.h"
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
@@ -114,6 +117,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", plugin->c_str(), 1);
   }
   QApplication application(argc, argv);
+  if (!PlatformPlacesWindows(QGuiApplication::platformName().toStdString())) {
+    std::fprintf(stderr, "%s\n", kUnplacedPanelNotice);
+  }
   // Only Exit ends the program: closing the settings dialog must not.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -77,7 +77,7 @@ add_executable(quorbel-clock
   ${CMAKE_CURRENT_LIST_DIR}/form1_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
 target_link_libraries(quorbel-clock PRIVATE
-  quorbel_app_qt quorbel_panel_window_qt quorbel_settings quorbel_panel_qt quorbel_tray_qt quorbel_dialog_qt)
+  quorbel_app_qt quorbel_panel_window_qt quorbel_app_place quorbel_settings quorbel_panel_qt quorbel_tray_qt quorbel_dialog_qt)
 qt_add_resources(quorbel-clock "icon" PREFIX "/" BASE ${CMAKE_CURRENT_LIST_DIR}/resources
   FILES ${CMAKE_CURRENT_LIST_DIR}/resources/quorbel.ico)
 set_target_properties(quorbel-clock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
