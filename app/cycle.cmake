@@ -31,6 +31,8 @@ if(TARGET app_soak_tests AND NOT MSVC)
 endif()
 
 # Where the Linux program's panel stands on the desktop.
-add_library(quorbel_app_place STATIC panel_place.cpp)
-target_link_libraries(quorbel_app_place PUBLIC quorbel_panel quorbel_common)
-quorbel_add_gtest(app_place_tests SOURCES tests/panel_place_test.cpp LIBS quorbel_app_place)
+if(NOT WIN32)
+  add_library(quorbel_app_place STATIC panel_place.cpp)
+  target_link_libraries(quorbel_app_place PUBLIC quorbel_panel quorbel_common)
+  quorbel_add_gtest(app_place_tests SOURCES tests/panel_place_test.cpp LIBS quorbel_app_place)
+endif()
