@@ -29,7 +29,10 @@ volatile sig_atomic_t signal_pipe_write = -1;
 void OnEndingSignal(int signal_number) {
   const int saved_errno = errno;
   const char byte = static_cast<char>(signal_number);
-  if (signal_pipe_write >= 0) [[maybe_unused]] const auto written = ::write(signal_pipe_write, &byte, 1);
+  if (signal_pipe_write >= 0) {
+    // A full pipe already holds what the event loop needs to know.
+    [[maybe_unused]] const ssize_t written = ::write(signal_pipe_write, &byte, 1);
+  }
   errno = saved_errno;
 }
 
@@ -50,6 +53,29 @@ struct ProgramEnd::Impl {
     }
   }
 
+  bool OpenPipe() {
+    std::array<int, 2> fds{-1, -1};
+    if (::pipe2(fds.data(), O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    read_end.reset(fds[0]);
+    write_end.reset(fds[1]);
+    notifier = std::make_unique<QSocketNotifier>(fds[0], QSocketNotifier::Read);
+    return true;
+  }
+
+  void CatchSignals() {
+    signal_pipe_write = write_end.get();
+    struct sigaction action {};
+    action.sa_handler = OnEndingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (size_t k = 0; k < kEndingSignals.size(); ++k) sigaction(kEndingSignals[k], &action, &earlier[k]);
+  }
+
+  void ReleaseSignals() {
+    for (size_t k = 0; k < kEndingSignals.size(); ++k) sigaction(kEndingSignals[k], &earlier[k], nullptr);
+    signal_pipe_write = -1;
+  }
+
   std::function<void()> end;
   bool ended = false;
   UniqueFd read_end;
@@ -59,30 +85,18 @@ struct ProgramEnd::Impl {
 };
 
 ProgramEnd::ProgramEnd(std::function<void()> end) : impl_(std::make_unique<Impl>(std::move(end))) {
-  std::array<int, 2> fds{-1, -1};
-  if (::pipe2(fds.data(), O_CLOEXEC | O_NONBLOCK) == 0) {
-    impl_->read_end.reset(fds[0]);
-    impl_->write_end.reset(fds[1]);
-    impl_->notifier = std::make_unique<QSocketNotifier>(fds[0], QSocketNotifier::Read);
+  if (impl_->OpenPipe()) {
     connect(impl_->notifier.get(), &QSocketNotifier::activated, this, [impl = impl_.get()] {
       impl->DrainPipe();
       impl->EndOnce();
     });
-    signal_pipe_write = fds[1];
-    struct sigaction action {};
-    action.sa_handler = OnEndingSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (size_t k = 0; k < kEndingSignals.size(); ++k) sigaction(kEndingSignals[k], &action, &impl_->earlier[k]);
+    impl_->CatchSignals();
   }
   QCoreApplication::instance()->installEventFilter(this);
 }
 
 ProgramEnd::~ProgramEnd() {
-  if (impl_->write_end) {
-    for (size_t k = 0; k < kEndingSignals.size(); ++k) sigaction(kEndingSignals[k], &impl_->earlier[k], nullptr);
-    signal_pipe_write = -1;
-  }
+  if (impl_->write_end) impl_->ReleaseSignals();
 }
 
 bool ProgramEnd::eventFilter(QObject* watched, QEvent* event) {
