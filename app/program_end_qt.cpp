@@ -21,7 +21,8 @@ struct CloseFd {
 };
 using UniqueFd = UniqueHandle<int, CloseFd, -1>;
 
-constexpr std::array kEndingSignals{SIGTERM, SIGINT};
+// SIGHUP: the terminal or the session the program was started from has ended.
+constexpr std::array kEndingSignals{SIGTERM, SIGINT, SIGHUP};
 
 // The pipe's write end, for the handler; -1 while no ProgramEnd lives.
 volatile sig_atomic_t signal_pipe_write = -1;

@@ -1,7 +1,7 @@
 #pragma once
 // Ends the program as the tray menu's Exit does when the system asks for it:
-// SIGTERM and SIGINT, and the session manager's quit at the end of the
-// session. A signal handler may do next to nothing, so it only writes to a
+// SIGTERM, SIGINT and SIGHUP, and the session manager's quit at the end of
+// the session. A signal handler may do next to nothing, so it only writes to a
 // pipe that the event loop reads.
 #include <QObject>
 

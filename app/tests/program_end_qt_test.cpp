@@ -16,8 +16,8 @@ namespace {
 
 using testing::WaitUntil;
 
-TEST(ProgramEndTest, SigtermAndSigintEachEndTheProgramOnceFromTheEventLoop) {
-  for (const int signal_number : {SIGTERM, SIGINT}) {
+TEST(ProgramEndTest, SigtermSigintAndSighupEachEndTheProgramOnceFromTheEventLoop) {
+  for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
     int ends = 0;
     const ProgramEnd end([&ends] { ++ends; });
     ASSERT_EQ(raise(signal_number), 0);
