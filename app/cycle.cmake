@@ -35,3 +35,10 @@ quorbel_add_gtest(app_soak_tests
 if(TARGET app_soak_tests AND NOT MSVC)
   target_compile_options(app_soak_tests PRIVATE -O2)
 endif()
+
+# Where the Linux program's panel stands on the desktop.
+if(NOT WIN32)
+  add_library(quorbel_app_place STATIC panel_place.cpp)
+  target_link_libraries(quorbel_app_place PUBLIC quorbel_panel quorbel_common)
+  quorbel_add_gtest(app_place_tests SOURCES tests/panel_place_test.cpp LIBS quorbel_app_place)
+endif()

@@ -1,77 +1,17 @@
 #include "app/form1_qt.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QImage>
-#include <QPainter>
-#include <QScreen>
-#include <QWidget>
 
 #include <utility>
 
 #include "app/cycle.h"
 #include "app/cycle_qt.h"
+#include "app/panel_window_qt.h"
 #include "panel/panel_renderer_qt.h"
 #include "tray/tray_icon_qt.h"
 
 namespace quorbel {
 namespace {
-
-constexpr char kCaption[] = "Quorbel Alarm Clock";
-constexpr int kPanelWidth = 450;
-constexpr int kPanelHeight = 140;
-
-// The panel's top-level window: shows the frames the renderer hands it, at
-// the position the cycle gives it.
-class PanelWidget : public QWidget, public FrameSink, public PanelWindow {
- public:
-  PanelWidget() {
-    // Bypassing the window manager keeps it from placing, framing, focusing
-    // or listing the panel, and lets it stand above the screen's top edge.
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                   Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setFocusPolicy(Qt::NoFocus);
-    setWindowTitle(QString::fromLatin1(kCaption));
-    setFixedSize(kPanelWidth, kPanelHeight);
-  }
-
-  void ShowFrame(const QImage& frame) override {
-    frame_ = frame;
-    update();
-  }
-
-  int32_t Top() const override { return geometry().y(); }
-  void SetTop(int32_t top) override { move(x(), top); }
-  int32_t Height() const override { return height(); }
-
-  void PlaceCentred() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screen_width = screen ? screen->geometry().width() : kPanelWidth;
-    const int screen_left = screen ? screen->geometry().x() : 0;
-    move(screen_left + (screen_width - kPanelWidth) / 2, 0);
-  }
-
-  void AllowClose() { closable_ = true; }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.drawImage(0, 0, frame_);
-  }
-  void closeEvent(QCloseEvent* event) override {
-    // Only the tray menu's Exit unloads the panel.
-    if (!closable_) event->ignore();
-  }
-
- private:
-  QImage frame_;
-  bool closable_ = false;
-};
 
 class Form1Window : public QtForm1 {
  public:
@@ -113,7 +53,6 @@ class Form1Window : public QtForm1 {
 
 void Form1Window::Initialize() {
   window_ = std::make_unique<PanelWidget>();
-  window_->PlaceCentred();
   WriteFirstRunAutostart();
   AddTrayIcon();
 
@@ -146,8 +85,7 @@ void Form1Window::AddTrayIcon() {
 }
 
 void Form1Window::Show() {
-  window_->PlaceCentred();
-  window_->show();
+  window_->ShowAtTop();
 }
 
 void Form1Window::Unload() {

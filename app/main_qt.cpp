@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -18,6 +19,8 @@
 #include "app/form1_qt.h"
 #include "app/idle_sources.h"
 #include "app/instance_directory_posix.h"
+#include "app/panel_place.h"
+#include "app/program_end_qt.h"
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
 #include "dialog/form3_qt.h"
@@ -92,6 +95,15 @@ class QtEntryPlatform : public EntryPlatform {
 
   int RunEventLoop() override { return QApplication::exec(); }
 
+  // What the tray menu's Exit does, also before its menu exists.
+  void EndAsExit() {
+    if (form4_) {
+      form4_->Exit();
+    } else if (form1_) {
+      form1_->Unload();
+    }
+  }
+
  private:
   ModReg& reg_;
   ModIni& ini_;
@@ -123,6 +135,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", plugin->c_str(), 1);
   }
   QApplication application(argc, argv);
+  if (!PlatformPlacesWindows(QGuiApplication::platformName().toStdString())) {
+    std::fprintf(stderr, "%s\n", kUnplacedPanelNotice);
+  }
   // Only Exit ends the program: closing the settings dialog must not.
   QApplication::setQuitOnLastWindowClosed(false);
 
@@ -144,5 +159,6 @@ int main(int argc, char** argv) {
 
   ProgramPlace place{FromUtf8(QCoreApplication::applicationFilePath().toStdString()), PathText(data_dir)};
   QtEntryPlatform platform(reg, ini, std::move(place), arguments);
+  const ProgramEnd end([&platform] { platform.EndAsExit(); });
   return RunEntryRoutine(platform);
 }

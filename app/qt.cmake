@@ -30,6 +30,7 @@ add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/cycle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_dbus_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_wayland_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_end_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/session_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
@@ -55,16 +56,27 @@ if(TARGET app_qt_tests)
                              QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>")
 endif()
 
+quorbel_add_gtest(app_lifecycle_qt_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/program_end_qt_test.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
+
 # The Wayland idle source against a headless KWin.
 quorbel_add_gtest(app_wayland_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/wayland_idle_qt_test.cpp
   LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 
+# The panel's window, placed on the primary screen.
+add_library(quorbel_panel_window_qt STATIC ${CMAKE_CURRENT_LIST_DIR}/panel_window_qt.cpp)
+target_link_libraries(quorbel_panel_window_qt PUBLIC quorbel_app_place quorbel_panel_qt Qt6::Widgets)
+quorbel_add_gtest(app_panel_window_qt_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/panel_window_qt_test.cpp
+  LIBS quorbel_panel_window_qt)
+
 add_executable(quorbel-clock
   ${CMAKE_CURRENT_LIST_DIR}/form1_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
 target_link_libraries(quorbel-clock PRIVATE
-  quorbel_app_qt quorbel_settings quorbel_panel_qt quorbel_tray_qt quorbel_dialog_qt)
+  quorbel_app_qt quorbel_panel_window_qt quorbel_app_place quorbel_settings quorbel_panel_qt quorbel_tray_qt quorbel_dialog_qt)
 qt_add_resources(quorbel-clock "icon" PREFIX "/" BASE ${CMAKE_CURRENT_LIST_DIR}/resources
   FILES ${CMAKE_CURRENT_LIST_DIR}/resources/quorbel.ico)
 set_target_properties(quorbel-clock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "common/native_path.h"
 #include "dialog/form3.h"
@@ -61,6 +62,9 @@ class QtSettingsDialog::Impl final : public Form3View {
     if (message_boxes_open_ == 0) form_.FieldFocused(field);
   }
   void Browse();
+  // Frees a closed window once no message box of it is on the stack: the
+  // box's own event loop must not see its parent go.
+  void FreeClosedWindowLater();
 
   Form3 form_;
   Text exe_path_;
@@ -70,6 +74,7 @@ class QtSettingsDialog::Impl final : public Form3View {
   std::unique_ptr<SettingsWindow> closing_;
   bool setting_field_ = false;
   int message_boxes_open_ = 0;
+  QPointer<QMessageBox> open_box_;
 };
 
 void QtSettingsDialog::Impl::Show() {
@@ -137,17 +142,27 @@ void QtSettingsDialog::Impl::ShowMessage(const Text& message) {
   ++message_boxes_open_;
   QMessageBox box(QMessageBox::Information, ToQString(kApplicationTitle), ToQString(message),
                   QMessageBox::Ok, window_.get());
+  open_box_ = &box;
   box.exec();
   --message_boxes_open_;
+  if (message_boxes_open_ == 0 && closing_) FreeClosedWindowLater();
 }
 
 void QtSettingsDialog::Impl::Close() {
   if (!window_) return;
   window_->thumbnail_timer.stop();
   window_->hide();
+  // A message of the closing dialog goes with it (Exit picked while it was open).
+  if (open_box_) open_box_->done(QMessageBox::Ok);
   // The window may be closing from inside one of its own buttons' signals.
   closing_ = std::move(window_);
-  QTimer::singleShot(0, &deferred_, [this] { closing_.reset(); });
+  if (message_boxes_open_ == 0) FreeClosedWindowLater();
+}
+
+void QtSettingsDialog::Impl::FreeClosedWindowLater() {
+  QTimer::singleShot(0, &deferred_, [this] {
+    if (message_boxes_open_ == 0) closing_.reset();
+  });
 }
 
 void QtSettingsDialog::Impl::Browse() {

@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation
   nsis zip unzip procps
   qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb-screensaver0-dev xprintidle
-  libwayland-dev libwayland-bin pkg-config dbus-daemon kwin-wayland
+  libwayland-dev libwayland-bin pkg-config dbus-daemon kwin-wayland qt6-wayland
   dpkg-dev file lintian
 )
 

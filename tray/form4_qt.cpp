@@ -69,6 +69,8 @@ void QtForm4::PlaySound() const {
   if (impl_->play_sound) impl_->play_sound(impl_->start_sound);
 }
 
+void QtForm4::Exit() { impl_->commands.Run(TrayMenuCommand::Exit); }
+
 void QtForm4::Unload() { impl_->Unload(); }
 
 bool QtForm4::IsLoaded() const { return impl_->menu != nullptr; }

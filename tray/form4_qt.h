@@ -34,6 +34,9 @@ class QtForm4 {
   // Plays "start.wav" in the application directory.
   void PlaySound() const;
 
+  // The Exit item's command, for the program's other ways to end.
+  void Exit();
+
   // Destroys the menu; Exit does this itself.
   void Unload();
   bool IsLoaded() const;

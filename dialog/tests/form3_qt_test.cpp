@@ -16,7 +16,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog/tests/fakes.h"
@@ -34,7 +36,8 @@ struct ShownBox {
 };
 
 // Answers every message box as soon as the event loop inside it runs,
-// recording what it said.
+// recording what it said; `instead_of_ok`, when set, acts on the next box
+// in place of its Ok.
 class MessageBoxAnswerer {
  public:
   MessageBoxAnswerer() {
@@ -43,6 +46,7 @@ class MessageBoxAnswerer {
     timer_.start();
   }
   std::vector<ShownBox> boxes;
+  std::function<void()> instead_of_ok;
 
  private:
   void AnswerOpenBoxes() {
@@ -50,7 +54,11 @@ class MessageBoxAnswerer {
       auto* box = qobject_cast<QMessageBox*>(window);
       if (!box || !box->isVisible()) continue;
       boxes.push_back({box->windowTitle(), box->text(), box->icon()});
-      box->button(QMessageBox::Ok)->click();
+      if (instead_of_ok) {
+        std::exchange(instead_of_ok, nullptr)();
+      } else {
+        box->button(QMessageBox::Ok)->click();
+      }
     }
   }
   QTimer timer_;
@@ -184,6 +192,25 @@ TEST_F(QtSettingsDialogTest, AValueAboveTheLimitIsReportedInAnInformationBox) {
   EXPECT_EQ(answerer_.boxes[0].icon, QMessageBox::Information);
   EXPECT_EQ(hours.text(), QStringLiteral("2"));
   EXPECT_TRUE(dialog_.IsOpen());
+}
+
+TEST_F(QtSettingsDialogTest, ClosingWhileALimitMessageIsOpenTakesTheMessageAlongAndFreesTheWindowOnce) {
+  Open();
+  const QPointer<QWidget> window = dialog_.Window();
+  QLineEdit& hours = Field("Hours");
+  hours.selectAll();
+  log_.clear();
+  answerer_.instead_of_ok = [this] {
+    dialog_.CloseWithoutStoring();  // the tray menu's Exit
+    RunEventLoopOnce();             // what the box's event loop does next
+  };
+  QTest::keyClick(&hours, Qt::Key_7);
+  ASSERT_EQ(answerer_.boxes.size(), 1u) << "the message closed with the dialog, not answered again";
+  EXPECT_FALSE(dialog_.IsOpen());
+  EXPECT_TRUE(log_.empty()) << "nothing stored, the panel not told";
+  ASSERT_TRUE(window) << "kept while its message's event loop was on the stack";
+  RunEventLoopOnce();
+  EXPECT_FALSE(window);
 }
 
 TEST_F(QtSettingsDialogTest, EnterStoresTheIntervalAndTheClickedSkinThenCloses) {

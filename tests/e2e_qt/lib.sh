@@ -280,3 +280,19 @@ panel_differs_from_preview() {
   convert-im6.q16 "$shot" -crop "450x140+$left+0" +repage "${mask[@]}" "$E2E_DIR/shown.png"
   compare-im6.q16 -metric AE -fuzz 8% "$E2E_DIR/expected.png" "$E2E_DIR/shown.png" null: 2>&1 || true
 }
+
+# start_headless_kwin SOCKET: a headless KWin (1024 x 768) on the Wayland
+# socket SOCKET in XDG_RUNTIME_DIR, without XWayland; its process in KWIN_PID.
+start_headless_kwin() {
+  # The package gives kwin_wayland a file capability, which a container may
+  # refuse to execute; a copy has none. KWin loads its own platform plugin
+  # only under its own name.
+  mkdir -p "$E2E_DIR/kwin"
+  cp /usr/bin/kwin_wayland "$E2E_DIR/kwin/kwin_wayland"
+  KWIN_COMPOSE=Q "$E2E_DIR/kwin/kwin_wayland" --virtual --socket "$1" --width 1024 --height 768 \
+    --no-lockscreen --no-global-shortcuts --no-kactivities >"$E2E_DIR/kwin.log" 2>&1 &
+  KWIN_PID=$!
+  E2E_PIDS+=($KWIN_PID)
+  wait_until 20 test -S "$XDG_RUNTIME_DIR/$1" ||
+    fail "KWin started no Wayland socket within 20 s (log: $(tail -c 600 "$E2E_DIR/kwin.log"))"
+}

@@ -1,0 +1,94 @@
+#include "app/panel_window_qt.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <vector>
+
+namespace quorbel {
+namespace {
+
+constexpr char kCaption[] = "Quorbel Alarm Clock";
+
+PixelRect RectOf(const QScreen& screen) {
+  const QRect rect = screen.geometry();
+  return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+std::optional<PixelRect> PrimaryScreenRect() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return std::nullopt;
+  return RectOf(*screen);
+}
+
+std::vector<PixelRect> ScreenRects() {
+  std::vector<PixelRect> rects;
+  for (const QScreen* screen : QGuiApplication::screens()) rects.push_back(RectOf(*screen));
+  return rects;
+}
+
+}  // namespace
+
+PanelWidget::PanelWidget() {
+  // Bypassing the window manager keeps it from placing, framing, focusing
+  // or listing the panel, and lets it stand above the screen's top edge.
+  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+                 Qt::X11BypassWindowManagerHint);
+  setAttribute(Qt::WA_TranslucentBackground);
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
+  setWindowTitle(QString::fromLatin1(kCaption));
+  setFixedSize(kPanelWidth, kPanelHeight);
+  PlaceOnPrimaryScreen(0);
+
+  const auto follow_screens = [this] { PlaceOnPrimaryScreen(Top()); };
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, follow_screens);
+  connect(qGuiApp, &QGuiApplication::screenRemoved, this, follow_screens);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, follow_screens](const QScreen* screen) {
+    WatchScreen(screen);
+    follow_screens();
+  });
+  for (const QScreen* screen : QGuiApplication::screens()) WatchScreen(screen);
+}
+
+void PanelWidget::WatchScreen(const QScreen* screen) {
+  connect(screen, &QScreen::geometryChanged, this, [this] { PlaceOnPrimaryScreen(Top()); });
+}
+
+void PanelWidget::ShowFrame(const QImage& frame) {
+  frame_ = frame;
+  update();
+}
+
+void PanelWidget::SetTop(int32_t top) {
+  move(place_.Left(), place_.DesktopY(top));
+  // Out of sight to the cycle but on a screen above the primary one: taken
+  // off the desktop until it comes down again.
+  if (shown_) setVisible(!place_.SeenWhenOutOfSight(top, ScreenRects()));
+}
+
+void PanelWidget::PlaceOnPrimaryScreen(int32_t cycle_top) {
+  place_ = PanelPlace(PrimaryScreenRect());
+  SetTop(cycle_top);
+}
+
+void PanelWidget::ShowAtTop() {
+  shown_ = true;
+  PlaceOnPrimaryScreen(0);
+}
+
+void PanelWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.fillRect(rect(), Qt::transparent);
+  painter.drawImage(0, 0, frame_);
+}
+
+void PanelWidget::closeEvent(QCloseEvent* event) {
+  // Only the tray menu's Exit unloads the panel.
+  if (!closable_) event->ignore();
+}
+
+}  // namespace quorbel

@@ -1,0 +1,71 @@
+#include "app/panel_window_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace quorbel {
+namespace {
+
+// Two screens on the offscreen platform: the primary one below a larger
+// one, so the desktop's origin is not the primary screen's top (the
+// platform takes the first by name as the primary one).
+constexpr char kScreens[] = R"({"windowFrameMargins": false, "screens": [
+  {"name": "main", "x": 0, "y": 1080, "width": 1280, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "upper", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+
+class TwoScreenApplication : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    const QString config = directory_.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kScreens);
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    application_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+  void TearDown() override { application_.reset(); }
+
+ private:
+  QTemporaryDir directory_;
+  int argc_ = 1;
+  char name_[16] = "quorbel-qt-test";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> application_;
+};
+
+const auto* const registered =
+    ::testing::AddGlobalTestEnvironment(std::make_unique<TwoScreenApplication>().release());
+
+TEST(PanelWidgetTest, TheCyclesTopCountsFromThePrimaryScreensTopWhereverItLies) {
+  ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 1080, 1280, 800));
+  PanelWidget panel;
+  panel.ShowAtTop();
+  EXPECT_EQ(panel.geometry(), QRect(415, 1080, 450, 140));
+  EXPECT_EQ(panel.Top(), 0);
+  panel.SetTop(-70);
+  EXPECT_EQ(panel.pos(), QPoint(415, 1010));
+  EXPECT_EQ(panel.Top(), -70);
+  EXPECT_TRUE(panel.isVisible());
+}
+
+TEST(PanelWidgetTest, TheRisenPanelLeavesTheScreenAboveAndComesBackToSlideDown) {
+  PanelWidget panel;
+  panel.SetTop(-140);
+  EXPECT_FALSE(panel.isVisible()) << "never shown before Show";
+  panel.ShowAtTop();
+  panel.SetTop(-140);
+  EXPECT_FALSE(panel.isVisible()) << "it would stand at the foot of the screen above";
+  EXPECT_EQ(panel.Top(), -140);
+  panel.SetTop(-130);
+  EXPECT_TRUE(panel.isVisible());
+}
+
+}  // namespace
+}  // namespace quorbel
