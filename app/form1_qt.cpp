@@ -12,6 +12,7 @@
 
 #include "app/cycle.h"
 #include "app/cycle_qt.h"
+#include "app/first_run.h"
 #include "panel/panel_renderer_qt.h"
 #include "tray/tray_icon_qt.h"
 
@@ -95,7 +96,6 @@ class Form1Window : public QtForm1 {
   }
 
  private:
-  void WriteFirstRunAutostart();
   void AddTrayIcon();
   Text DataFile(TextView name) const { return place_.data_dir + u"\\" + Text(name); }
 
@@ -114,7 +114,7 @@ class Form1Window : public QtForm1 {
 void Form1Window::Initialize() {
   window_ = std::make_unique<PanelWidget>();
   window_->PlaceCentred();
-  WriteFirstRunAutostart();
+  WriteFirstRunSettings(reg_, place_.exe_path);
   AddTrayIcon();
 
   ports_ = std::make_unique<QtCyclePorts>(
@@ -127,12 +127,6 @@ void Form1Window::Initialize() {
   cycle_ = std::make_unique<ReminderCycle>(
       CyclePorts{*ports_, *window_, ports_->Input(), *ports_, *renderer_, reg_, ini_}, DataFile(u"load.wav"));
   cycle_->Start();
-}
-
-void Form1Window::WriteFirstRunAutostart() {
-  if (reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 0) return;
-  reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
-  reg_.WriteAutostartEntry(place_.exe_path);
 }
 
 void Form1Window::AddTrayIcon() {
