@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # On a display with no notification area the program says so on standard
-# error and stays reachable: a second start with --settings opens the dialog
-# over the shown panel, one with --exit ends it with status 0, and one with
-# any other arguments changes nothing. A tray that comes and goes again is
-# said again.
+# error and stays reachable: a second start with --settings (the menu entry's
+# Settings action, launched as a desktop launches it) opens the dialog over
+# the shown panel, one with --exit ends it with status 0, and one with any
+# other arguments changes nothing. A tray that comes and goes again is said
+# again.
 source "$(dirname "$0")/lib.sh"
 
 prepare_home
@@ -28,6 +29,21 @@ second_start() {
   [[ "$status" == 0 ]] || fail "a second start with '$*' ended with status $status"
 }
 
+# menu_action NAME: launches an action of the shipped menu entry through
+# GLib, as GNOME Shell does, with the built program first on the path.
+menu_action() {
+  PATH="$QUORBEL_BUILD_DIR/bin:$PATH" /usr/bin/python3 - "$QUORBEL_SOURCE_DIR/packaging/linux/quorbel-clock.desktop" "$1" <<'PY'
+import sys
+import gi
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio
+entry = Gio.DesktopAppInfo.new_from_filename(sys.argv[1])
+if sys.argv[2] not in entry.list_actions():
+    sys.exit(f"the menu entry has no action {sys.argv[2]}: {entry.list_actions()}")
+entry.launch_action(sys.argv[2], None)
+PY
+}
+
 for arguments in "--some argument" "--exit now" "--Settings" "--settings --exit"; do
   # shellcheck disable=SC2086
   second_start $arguments
@@ -38,14 +54,14 @@ dialog_closed || fail "a second start with other arguments opened the settings"
 panel_at -140 || fail "a second start with other arguments moved the panel (top $(panel_top))"
 note "second starts with other arguments changed nothing"
 
-second_start --settings
-wait_until 4 dialog_open || fail "--settings opened no dialog"
+menu_action Settings || fail "the menu entry's Settings action could not be launched"
+wait_until 4 dialog_open || fail "the menu entry's Settings action opened no dialog"
 wait_until 2 panel_at 0 || fail "the panel is not shown under the dialog (top $(panel_top))"
 screenshot "$E2E_DIR/settings.png"
 click_cancel
 wait_until 5 dialog_closed || fail "Cancel did not close the dialog"
 wait_until 5 panel_at -140 || fail "the panel did not rise after Cancel"
-note "--settings opened the dialog over the shown panel (screen: $E2E_DIR/settings.png)"
+note "the Settings action opened the dialog over the shown panel (screen: $E2E_DIR/settings.png)"
 
 # A tray that appears takes the icon; when it goes, the program says so again.
 start_tray_host
