@@ -1,10 +1,12 @@
-add_library(quorbel_cycle STATIC cycle.cpp entry.cpp)
+add_library(quorbel_cycle STATIC cycle.cpp entry.cpp first_run.cpp)
 target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_settings quorbel_common)
 
 # What the Linux program decides apart from Qt: timer periods, the idle poll's
-# schedule and sources, the sounds' length, its data directory and instance address.
+# schedule and sources, the sounds' length, its data directory and instance
+# address, the commands a second start forwards, when to say the tray is missing.
 add_library(quorbel_app_host STATIC
-  host_timing.cpp idle_sources.cpp sleep_away.cpp wav_length.cpp app_paths.cpp instance_directory.cpp)
+  host_timing.cpp idle_sources.cpp sleep_away.cpp wav_length.cpp app_paths.cpp instance_directory.cpp
+  forwarded_command.cpp tray_absence.cpp)
 target_link_libraries(quorbel_app_host PUBLIC quorbel_common)
 if(NOT WIN32)
   # The instance lock's directory and file, from the system.
@@ -17,8 +19,8 @@ target_link_libraries(quorbel_cycle_testing PUBLIC quorbel_common)
 
 set(APP_TESTS
   tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
-  tests/entry_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp tests/idle_sources_test.cpp
-  tests/sleep_cycle_test.cpp
+  tests/entry_test.cpp tests/first_run_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
+  tests/idle_sources_test.cpp tests/second_start_test.cpp tests/sleep_cycle_test.cpp
   tests/wav_length_test.cpp)
 if(NOT WIN32)
   # The Linux program's paths and instance lock, in POSIX form.

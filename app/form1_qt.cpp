@@ -6,6 +6,7 @@
 
 #include "app/cycle.h"
 #include "app/cycle_qt.h"
+#include "app/first_run.h"
 #include "app/panel_window_qt.h"
 #include "panel/panel_renderer_qt.h"
 #include "tray/tray_icon_qt.h"
@@ -35,7 +36,6 @@ class Form1Window : public QtForm1 {
   }
 
  private:
-  void WriteFirstRunAutostart();
   void AddTrayIcon();
   Text DataFile(TextView name) const { return place_.data_dir + u"\\" + Text(name); }
 
@@ -53,7 +53,7 @@ class Form1Window : public QtForm1 {
 
 void Form1Window::Initialize() {
   window_ = std::make_unique<PanelWidget>();
-  WriteFirstRunAutostart();
+  WriteFirstRunSettings(reg_, place_.exe_path);
   AddTrayIcon();
 
   ports_ = std::make_unique<QtCyclePorts>(
@@ -66,12 +66,6 @@ void Form1Window::Initialize() {
   cycle_ = std::make_unique<ReminderCycle>(
       CyclePorts{*ports_, *window_, ports_->Input(), *ports_, *renderer_, reg_, ini_}, DataFile(u"load.wav"));
   cycle_->Start();
-}
-
-void Form1Window::WriteFirstRunAutostart() {
-  if (reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 0) return;
-  reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
-  reg_.WriteAutostartEntry(place_.exe_path);
 }
 
 void Form1Window::AddTrayIcon() {

@@ -29,7 +29,7 @@ class QtForm1 : public PanelControl {
   };
 
   // Creates the window and runs its initialization: the first-run autostart
-  // entry, the tray icon, the logo, Update and the timers. The window stays
+  // entry and interval, the tray icon, the logo, Update and the timers. The window stays
   // hidden until Show.
   static std::unique_ptr<QtForm1> Create(ModReg& reg, ModIni& ini, ProgramPlace place, CanberraSound& sound,
                                          Hooks hooks);

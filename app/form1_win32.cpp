@@ -7,6 +7,7 @@
 #include "app/app_paths_win32.h"
 #include "app/cycle.h"
 #include "app/cycle_win32.h"
+#include "app/first_run.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
 #include "tray/tray_icon_win32.h"
@@ -44,7 +45,6 @@ class Form1Window : public Form1 {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   bool CreatePanelWindow();
   void StartGdiplus();
-  void WriteFirstRunAutostart();
   void AddTrayIcon();
   void PlaceWindow();
 
@@ -86,7 +86,7 @@ bool Form1Window::Initialize() {
   if (!CreatePanelWindow()) return false;
   PlaceWindow();
   StartGdiplus();
-  WriteFirstRunAutostart();
+  WriteFirstRunSettings(reg_, ExePathForAutostart());
   AddTrayIcon();
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -104,13 +104,6 @@ void Form1Window::StartGdiplus() {
   if (!gdiplus_->Started()) {
     MessageBoxA(nullptr, "Error loading GDI+!", kCaption, MB_OK | MB_ICONERROR);
   }
-}
-
-void Form1Window::WriteFirstRunAutostart() {
-  if (reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 0) return;
-  const Text path = ExePathForAutostart();
-  reg_.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
-  reg_.WriteAutostartEntry(path);
 }
 
 void Form1Window::AddTrayIcon() {

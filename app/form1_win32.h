@@ -19,7 +19,7 @@ class Form1 : public PanelControl {
   };
 
   // Creates the window and runs its initialization: GDI+, the first-run
-  // autostart entry, the tray icon, top-most, the logo, Update and the
+  // autostart entry and interval, the tray icon, top-most, the logo, Update and the
   // timers. The window stays hidden until Show. Nothing when the window
   // itself (or its class) could not be made.
   static std::unique_ptr<Form1> Create(ModReg& reg, ModIni& ini, Hooks hooks);

@@ -12,17 +12,20 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/app_paths.h"
 #include "app/entry.h"
 #include "app/form1_qt.h"
+#include "app/forwarded_command.h"
 #include "app/idle_sources.h"
 #include "app/instance_directory_posix.h"
 #include "app/panel_place.h"
 #include "app/program_end_qt.h"
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
+#include "app/tray_watch_qt.h"
 #include "dialog/form3_qt.h"
 #include "settings/file_registry.h"
 #include "settings/mod_ini.h"
@@ -30,6 +33,7 @@
 #include "settings/registry.h"
 #include "settings/user_config_ini.h"
 #include "settings/xdg_paths.h"
+#include "tray/form4.h"
 #include "tray/form4_qt.h"
 
 namespace quorbel {
@@ -85,12 +89,12 @@ class QtEntryPlatform : public EntryPlatform {
 
   void LoadMenuHost() override {
     dialog_ = std::make_unique<QtSettingsDialog>(reg_, ini_, *form1_, place_.exe_path);
-    TrayMenuActions actions;
-    actions.show_settings = [this] { dialog_->Show(); };
-    actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
-    actions.unload_form1 = [this] { form1_->Unload(); };
-    form4_ = std::make_unique<QtForm4>(ini_, *form1_, std::move(actions),
+    form4_ = std::make_unique<QtForm4>(ini_, *form1_, MenuActions(),
                                        [this](const Text& wav_path) { sound_.PlaySync(wav_path); });
+    // Without a tray the application menu's actions are the way in: they
+    // start the program again with a command for this instance.
+    instance_->ActOnCommands([this](ForwardedCommand command) { RunForwarded(command); });
+    tray_watch_ = std::make_unique<TrayWatch>([](std::string_view notice) { SayOnStandardError(std::string(notice)); });
   }
 
   int RunEventLoop() override { return QApplication::exec(); }
@@ -105,6 +109,23 @@ class QtEntryPlatform : public EntryPlatform {
   }
 
  private:
+  TrayMenuActions MenuActions() {
+    TrayMenuActions actions;
+    actions.show_settings = [this] { dialog_->Show(); };
+    actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
+    actions.unload_form1 = [this] { form1_->Unload(); };
+    return actions;
+  }
+
+  // What the tray menu's Setting or Exit does.
+  void RunForwarded(ForwardedCommand command) {
+    if (!form1_->IsLoaded()) return;
+    TrayMenuPlatform platform;
+    platform.unload_menu_host = [this] { form4_->Unload(); };
+    TrayMenuCommands(*form1_, MenuActions(), std::move(platform))
+        .Run(command == ForwardedCommand::kExit ? TrayMenuCommand::Exit : TrayMenuCommand::Setting);
+  }
+
   ModReg& reg_;
   ModIni& ini_;
   ProgramPlace place_;
@@ -115,6 +136,7 @@ class QtEntryPlatform : public EntryPlatform {
   std::unique_ptr<QtForm1> form1_;
   std::unique_ptr<QtSettingsDialog> dialog_;
   std::unique_ptr<QtForm4> form4_;
+  std::unique_ptr<TrayWatch> tray_watch_;
 };
 
 Text ArgumentsOf(int argc, char** argv) {

@@ -35,6 +35,7 @@ add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_instance_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tray_watch_qt.cpp
   ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-protocol.c)
 set_target_properties(quorbel_app_qt PROPERTIES AUTOMOC ON)
 target_include_directories(quorbel_app_qt PRIVATE ${QUORBEL_IDLE_NOTIFY_DIR})

@@ -1,12 +1,16 @@
 #pragma once
 // One instance per user without DDE and without a session bus: a lock file
 // makes the first instance, which listens on a local socket; a second one
-// writes its command line there and ends. The first reads and drops it.
+// writes its command line there and ends. The first acts on the two commands
+// of forwarded_command.h and drops anything else.
 #include <QLocalServer>
+#include <QLocalSocket>
 
+#include <functional>
 #include <memory>
 
 #include "app/app_paths.h"
+#include "app/forwarded_command.h"
 #include "app/instance_lock_posix.h"
 #include "common/text.h"
 
@@ -25,11 +29,16 @@ class SingleInstance {
   // Sends `command_line` to the first instance; every failure is ignored, and
   // the wait for an instance that does not answer is bounded.
   void Forward(const Text& command_line) const;
+  // Calls `on_command`, from the event loop, for each second start whose
+  // command line is exactly a command; until then every one is dropped.
+  void ActOnCommands(std::function<void(ForwardedCommand)> on_command);
 
  private:
-  void DropIncoming();
+  void ReadIncoming();
+  void Read(QLocalSocket* peer);
 
   InstanceAddress address_;
+  std::function<void(ForwardedCommand)> on_command_;
   InstanceLockFile lock_;
   std::unique_ptr<QLocalServer> server_;
 };

@@ -60,6 +60,11 @@ check_contents() {
     grep -qxF "$line" <<<"$entry" || fail "the desktop entry lacks $line"
   done
   grep -qE '^Categories=(.*;)?Utility;' <<<"$entry" || fail "the desktop entry is not in the Utility category"
+  # Without a tray, the menu entry's actions are the way to the settings and to Exit.
+  for line in 'Actions=Settings;Exit;' '[Desktop Action Settings]' 'Exec=quorbel-clock --settings' \
+    '[Desktop Action Exit]' 'Exec=quorbel-clock --exit'; do
+    grep -qxF "$line" <<<"$entry" || fail "the desktop entry lacks $line"
+  done
   local size
   for size in 16x16 32x32 48x48; do
     [[ "$(packaged_file "/usr/share/icons/hicolor/$size/apps/quorbel-clock.png" | identify -format '%wx%h' -)" == "$size" ]] ||

@@ -27,12 +27,12 @@ exec_line=$(grep '^Exec=' "$AUTOSTART_FILE" 2>/dev/null || true)
 apart=$(compare-im6.q16 -metric AE "$E2E_DIR/installed.png" "$E2E_DIR/built.png" null: 2>&1 || true)
 [[ "$apart" == 0 ]] || fail "the installed preview tool draws another panel ($apart pixels apart)"
 
-# A first run has no interval yet: 0 use minutes are its alarm minute, so the
-# settings show the panel at level 2.
+# A first run reminds after an hour: at 0 use minutes the settings show the
+# panel at level 1.
 open_settings
 sleep 0.5
 screenshot "$E2E_DIR/settings.png"
-differing=$(panel_differs_from_preview "$E2E_DIR/settings.png" 1 2 0)
+differing=$(panel_differs_from_preview "$E2E_DIR/settings.png" 1 1 0)
 ((differing < 2000)) || fail "the panel is not the first skin's ($differing pixels differ; $E2E_DIR/settings.png)"
 click_cancel
 wait_until 5 dialog_closed || fail "Cancel did not close the dialog"

@@ -64,6 +64,10 @@ class ModReg {
   void RegWriteString(RegRoot root, std::string_view key_path, std::string_view name, TextView text);
   int32_t RegReadLong(RegRoot root, std::string_view key_path, std::string_view name);
   void RegWriteLong(RegRoot root, std::string_view key_path, std::string_view name, int32_t value);
+  // Whether anything is stored under the name, of whatever type.
+  bool RegValueExists(RegRoot root, std::string_view key_path, std::string_view name) {
+    return backend_.Query(root, key_path, name).has_value();
+  }
 
   // The autostart entry "Clock" under the machine-wide Run key for an
   // executable in an admin-only folder: anywhere else one user could replace

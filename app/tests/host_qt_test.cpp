@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLocalSocket>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
@@ -70,6 +72,44 @@ TEST_F(QtHostTest, ForwardingToNoInstanceEndsAtOnce) {
   clock.start();
   lonely.Forward(u"anything");
   EXPECT_LT(clock.elapsed(), 1000);
+}
+
+// Processes events until `done` or a second has passed.
+template <typename Done>
+void ProcessEventsUntil(Done done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 1000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+TEST_F(QtHostTest, ActsOnlyOnTheTwoCommands) {
+  SingleInstance first(Address());
+  ASSERT_EQ(first.TakeLock().result, InstanceLock::kTaken);
+  std::vector<ForwardedCommand> received;
+  first.ActOnCommands([&received](ForwardedCommand command) { received.push_back(command); });
+
+  SingleInstance second(Address());
+  for (const char16_t* other : {u"--exit now", u"--settings --exit", u"--Settings"}) second.Forward(other);
+  second.Forward(u"--settings");
+  ProcessEventsUntil([&] { return !received.empty(); });
+  second.Forward(u"--exit");
+  ProcessEventsUntil([&] { return received.size() > 1; });
+  EXPECT_EQ(received, (std::vector<ForwardedCommand>{ForwardedCommand::kSettings, ForwardedCommand::kExit}));
+
+  // A command followed by a flood: dropped once it outgrows every command,
+  // the rest never read.
+  QLocalSocket flood;
+  flood.connectToServer(QString::fromStdString(Address().socket.string()));
+  ASSERT_TRUE(flood.waitForConnected(1000));
+  qint64 written = 0;
+  QObject::connect(&flood, &QLocalSocket::bytesWritten, [&written](qint64 bytes) { written += bytes; });
+  const QByteArray bytes = "--exit" + QByteArray(8 << 20, 'x');
+  flood.write(bytes);
+  ProcessEventsUntil([&] { return flood.state() == QLocalSocket::UnconnectedState; });
+  EXPECT_EQ(flood.state(), QLocalSocket::UnconnectedState) << "the first instance kept reading";
+  EXPECT_LT(written, bytes.size()) << "the flood was read whole";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(received.size(), 2u);
 }
 
 TEST_F(QtHostTest, ASoundHoldsTheThreadNoLongerThanItPlays) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Start-up as a user meets it: the first run registers autostart, the panel
-# shows at the top of the screen and rises out of view, and later starts
-# neither duplicate the program nor rewrite its settings.
+# Start-up as a user meets it: the first run registers autostart and an
+# interval that reminds, the panel shows at the top of the screen and rises
+# out of view, and later starts neither duplicate the program nor rewrite its
+# settings.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -31,7 +32,9 @@ read -r left width height topmost screen < <(probe panel | awk '{for (i = 1; i <
 [[ "$(reg_value "$SETTINGS" Autorun)" == 0x1 ]] || fail "first run did not store Autorun = 1"
 entry=$(reg_value "$RUN_KEY" Clock)
 [[ "$entry" == *QuorbelClock.exe* ]] || fail "first run did not write the autostart entry (got '$entry')"
-note "first run: Autorun = 1, autostart entry $entry"
+[[ "$(reg_value "$SETTINGS" Hours) $(reg_value "$SETTINGS" Minutes)" == "0x1 0x0" ]] ||
+  fail "first run did not store the interval 1 h 0 min (Hours $(reg_value "$SETTINGS" Hours), Minutes $(reg_value "$SETTINGS" Minutes))"
+note "first run: Autorun = 1, interval 1 h 0 min, autostart entry $entry"
 
 for arguments in "" "--some argument"; do
   # shellcheck disable=SC2086

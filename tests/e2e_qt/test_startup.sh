@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A first start: the panel shows at the top of the screen, centred, and rises
 # out of view; the icon docks; the first run registers the autostart file and
-# stores "Autorun". A second start ends at once and the first runs on.
+# stores "Autorun" and an interval of 1 h 0 min. A second start ends at once
+# and the first runs on.
 source "$(dirname "$0")/lib.sh"
 
 prepare_home
@@ -25,6 +26,8 @@ expected="0 $(seq -s ' ' -10 -10 -140) "
 wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
 
 [[ "$(setting Autorun)" == dword:00000001 ]] || fail "a first run did not store Autorun=1 ($(setting Autorun))"
+[[ "$(setting Hours) $(setting Minutes)" == "dword:00000001 dword:00000000" ]] ||
+  fail "a first run did not store the interval 1 h 0 min (Hours $(setting Hours), Minutes $(setting Minutes))"
 [[ -f "$AUTOSTART_FILE" ]] || fail "a first run wrote no autostart file"
 grep -q "^Exec=.*quorbel-clock" "$AUTOSTART_FILE" || fail "the autostart file does not start this program: $(cat "$AUTOSTART_FILE")"
 
