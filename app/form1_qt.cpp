@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QWidget>
 
 #include <utility>
@@ -81,6 +82,7 @@ class Form1Window : public QtForm1 {
 
   void Initialize();
   void Show() override;
+  void SetTrayMenu(QMenu& menu) override;
   void Unload() override;
   bool IsLoaded() const override { return window_ != nullptr; }
 
@@ -136,13 +138,13 @@ void Form1Window::WriteFirstRunAutostart() {
 }
 
 void Form1Window::AddTrayIcon() {
-  TrayIconEvents events;
-  events.right_click = [this] {
-    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
-  };
-  tray_icon_ = std::make_unique<QtTrayIcon>(std::move(events));
+  tray_icon_ = std::make_unique<QtTrayIcon>(TrayIconEvents{});
   tray_icon_->SetScreenTip(u"Quorbel Alarm Clock");
   tray_icon_->Add(QIcon(QStringLiteral(":/quorbel.ico")));
+}
+
+void Form1Window::SetTrayMenu(QMenu& menu) {
+  if (tray_icon_) tray_icon_->Icon().setContextMenu(&menu);
 }
 
 void Form1Window::Show() {

@@ -66,9 +66,6 @@ class QtEntryPlatform : public EntryPlatform {
 
   bool CreatePanel() override {
     QtForm1::Hooks hooks;
-    hooks.on_tray_right_click = [this] {
-      if (form4_) form4_->ShowMenuAtPointer();
-    };
     hooks.on_unloaded = [] { QCoreApplication::quit(); };
     form1_ = QtForm1::Create(reg_, ini_, place_, sound_, std::move(hooks));
     return form1_ != nullptr;
@@ -84,6 +81,7 @@ class QtEntryPlatform : public EntryPlatform {
     actions.unload_form1 = [this] { form1_->Unload(); };
     form4_ = std::make_unique<QtForm4>(ini_, *form1_, std::move(actions),
                                        [this](const Text& wav_path) { sound_.PlaySync(wav_path); });
+    form1_->SetTrayMenu(*form4_->MainMenu());
   }
 
   int RunEventLoop() override { return QApplication::exec(); }
