@@ -1,7 +1,7 @@
 # Shared steps of the tests on a real desktop shell: the shell on a virtual
 # display of its own with its own session bus, the icon in the shell's tray
 # and the menu as the shell draws it, found by what changes on the screen.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # start_compositing_display: Xvfb with what a compositing shell needs.
 start_compositing_display() {
@@ -45,11 +45,7 @@ item_listed() { [[ -n "$($STATUS_NOTIFIER items 2>/dev/null)" ]]; }
 item_unlisted() { watcher_up && ! item_listed; }
 
 # The one item the shell lists: "SERVICE PATH".
-item_address() {
-  local item
-  item=$($STATUS_NOTIFIER items | head -n 1)
-  echo "${item%%/*} /${item#*/}"
-}
+item_address() { $STATUS_NOTIFIER items | head -n 1; }
 
 # region_changed BEFORE AFTER GEOMETRY: more than a few pixels of the
 # region (WxH+X+Y) differ between two screenshots.
@@ -96,4 +92,51 @@ expect_settings_over_panel() {
     fail "the settings dialog did not open from the shell's menu (screen: $E2E_DIR/no_dialog.png)"
   fi
   wait_until 2 panel_at 0 || fail "the panel is not shown while the dialog is open (top $(panel_top))"
+}
+
+# The test defines start_shell (starts the shell, returns once its watcher
+# is up) and sets ICON (x y of the icon), TRAY (the icon's region), MENU
+# (where the menu opens) and SHOT (the region kept as NAME_menu.png).
+right_click_icon() { xdotool mousemove 640 400 sleep 0.1 mousemove $ICON sleep 0.1 click 3; }
+open_shell_menu() {
+  screenshot "$E2E_DIR/closed.png"
+  right_click_icon
+  wait_for_change "$E2E_DIR/closed.png" "$MENU" 3 || fail "a right click on the icon opened no menu"
+  sleep 0.5  # the shell may fade the menu in
+}
+icon_shown() { wait_for_change "$E2E_DIR/no_icon.png" "$TRAY" 5; }
+icon_gone() {
+  wait_until 3 bash -c "import -window root '$E2E_DIR/now.png' && $(declare -f region_changed);
+    ! region_changed '$E2E_DIR/no_icon.png' '$E2E_DIR/now.png' $TRAY"
+}
+
+# prove_menu_on_shell NAME: the icon shows, the shell draws the exported
+# menu, Setting opens the dialog over the shown panel, the icon comes back
+# when the shell restarts, Exit ends the program with status 0 and the icon
+# goes away. Menu entries are chosen with the keys, which skip separators.
+prove_menu_on_shell() {
+  screenshot "$E2E_DIR/no_icon.png"
+  launch
+  wait_for_panel 10
+  wait_until 10 item_listed || fail "the program registered no item with the shell"
+  icon_shown || fail "the shell shows no icon"
+  expect_shipped_menu_exported
+  open_shell_menu
+  keep_shot "$1_menu" "$SHOT"
+  xdotool key Down Return
+  expect_settings_over_panel
+  click_cancel
+  wait_until 3 dialog_closed || fail "Cancel did not close the dialog"
+  note "$1: the shell's menu opened the dialog over the shown panel"
+
+  stop_shell
+  start_shell
+  wait_until 10 item_listed || fail "the icon did not come back when the shell restarted"
+  icon_shown || fail "the restarted shell shows no icon"
+  open_shell_menu
+  xdotool key Down Down Down Return
+  expect_exit_status_0
+  wait_until 3 item_unlisted || fail "the item stayed registered after Exit"
+  icon_gone || fail "the icon stayed after Exit"
+  note "$1: the icon came back after a shell restart; Exit ended the program with status 0, the icon went away"
 }

@@ -3,7 +3,8 @@
   watch FILE            owns org.kde.StatusNotifierWatcher with a host
                         registered, and appends "SERVICE PATH" to FILE for
                         each item that registers
-  items                 the items a running watcher (a shell's) lists
+  items                 the items a running watcher (a shell's) lists, as
+                        "SERVICE PATH"
   menu SERVICE PATH     the item's Menu path, then its menu's entries as a
                         host reads them: "ID LABEL" or "ID -" for a separator
   click SERVICE MENU ID picks entry ID as a host does on a click
@@ -74,8 +75,10 @@ def get_property(bus, service, path, interface, name):
 
 
 def items():
+    """Prints "SERVICE PATH" per item; watchers join the two as they like."""
     for item in get_property(session_bus(), WATCHER, WATCHER_PATH, WATCHER, "RegisteredStatusNotifierItems"):
-        print(item)
+        service, _, path = item.partition("/")
+        print(service.rstrip("@"), "/" + path if path else "/StatusNotifierItem")
 
 
 def menu(service, path):
