@@ -41,6 +41,11 @@ stop_shell() {
 }
 
 watcher_up() { $STATUS_NOTIFIER items >/dev/null 2>&1; }
+# name_owned NAME: a process owns NAME on the session bus.
+name_owned() {
+  gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
+}
 item_listed() { [[ -n "$($STATUS_NOTIFIER items 2>/dev/null)" ]]; }
 item_unlisted() { watcher_up && ! item_listed; }
 
@@ -102,6 +107,7 @@ open_shell_menu() {
   screenshot "$E2E_DIR/closed.png"
   right_click_icon
   wait_for_change "$E2E_DIR/closed.png" "$MENU" 3 || fail "a right click on the icon opened no menu"
+  menu_closed || fail "the program popped up a menu of its own instead of the shell drawing it"
   sleep 0.5  # the shell may fade the menu in
 }
 icon_shown() { wait_for_change "$E2E_DIR/no_icon.png" "$TRAY" 5; }
