@@ -99,9 +99,28 @@ expect_settings_over_panel() {
   wait_until 2 panel_at 0 || fail "the panel is not shown while the dialog is open (top $(panel_top))"
 }
 
-# The test defines start_shell (starts the shell, returns once its watcher
-# is up) and sets ICON (x y of the icon), TRAY (the icon's region), MENU
-# (where the menu opens) and SHOT (the region kept as NAME_menu.png).
+# The test defines start_shell (starts the shell, returns once it is drawn)
+# and sets BAR (the part of the shell's bar where the icon comes, without a
+# clock), MENU (where the menu opens) and SHOT (the region kept as
+# NAME_menu.png).
+icon_shown() { wait_for_change "$E2E_DIR/no_icon.png" "$BAR" 5 && locate_icon; }
+icon_gone() {
+  wait_until 3 bash -c "import -window root '$E2E_DIR/now.png' && $(declare -f region_changed);
+    ! region_changed '$E2E_DIR/no_icon.png' '$E2E_DIR/now.png' $BAR"
+}
+
+# locate_icon: ICON, the middle of the icon, from where the bar changed when
+# it came: the icon is the leftmost change (a tray may move others right of
+# it), about 16 pixels square.
+locate_icon() {
+  local box x y bar_x bar_y
+  box=$(convert-im6.q16 "$E2E_DIR/no_icon.png" "$E2E_DIR/now.png" -crop "$BAR" +repage \
+    -compose difference -composite -colorspace gray -threshold 8% -format '%@' info:)
+  IFS=x+ read -r _ _ x y <<<"$box"
+  IFS=x+ read -r _ _ bar_x bar_y <<<"$BAR"
+  ICON="$((bar_x + x + 8)) $((bar_y + y + 8))"
+}
+
 right_click_icon() { xdotool mousemove 640 400 sleep 0.1 mousemove $ICON sleep 0.1 click 3; }
 open_shell_menu() {
   screenshot "$E2E_DIR/closed.png"
@@ -109,11 +128,6 @@ open_shell_menu() {
   wait_for_change "$E2E_DIR/closed.png" "$MENU" 3 || fail "a right click on the icon opened no menu"
   menu_closed || fail "the program popped up a menu of its own instead of the shell drawing it"
   sleep 0.5  # the shell may fade the menu in
-}
-icon_shown() { wait_for_change "$E2E_DIR/no_icon.png" "$TRAY" 5; }
-icon_gone() {
-  wait_until 3 bash -c "import -window root '$E2E_DIR/now.png' && $(declare -f region_changed);
-    ! region_changed '$E2E_DIR/no_icon.png' '$E2E_DIR/now.png' $TRAY"
 }
 
 # prove_menu_on_shell NAME: the icon shows, the shell draws the exported
@@ -133,7 +147,7 @@ prove_menu_on_shell() {
   expect_settings_over_panel
   click_cancel
   wait_until 3 dialog_closed || fail "Cancel did not close the dialog"
-  note "$1: the shell's menu opened the dialog over the shown panel"
+  note "$1: the shell's menu (icon at $ICON) opened the dialog over the shown panel"
 
   stop_shell
   start_shell

@@ -5,8 +5,7 @@
 # the icon away.
 source "$(dirname "$0")/desktop_lib.sh"
 
-ICON="1210 16"
-TRAY=40x30+1190+0
+BAR=300x32+980+0
 MENU=290x140+985+35
 SHOT=500x200+780+0
 # The shell starts in the overview; Escape leaves it.

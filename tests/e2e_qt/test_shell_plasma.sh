@@ -4,8 +4,7 @@
 # plasmashell restarts, Exit ends the program and takes the icon away.
 source "$(dirname "$0")/desktop_lib.sh"
 
-ICON="1071 778"
-TRAY=40x30+1051+763
+BAR=300x40+850+760
 MENU=260x95+1020+668
 SHOT=500x140+780+660
 # kded's module is the watcher; plasmashell's tray is a host of its own name.

@@ -6,8 +6,7 @@
 # menu.
 source "$(dirname "$0")/desktop_lib.sh"
 
-ICON="1266 14"
-TRAY=40x28+1240+0
+BAR=400x28+880+0
 MENU=260x90+1020+28
 SHOT=400x120+880+0
 start_shell() {
