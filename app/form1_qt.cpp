@@ -1,6 +1,7 @@
 #include "app/form1_qt.h"
 
 #include <QIcon>
+#include <QSystemTrayIcon>
 
 #include <utility>
 
@@ -22,6 +23,7 @@ class Form1Window : public QtForm1 {
 
   void Initialize();
   void Show() override;
+  void SetTrayMenu(QMenu& menu) override;
   void Unload() override;
   bool IsLoaded() const override { return window_ != nullptr; }
 
@@ -69,13 +71,13 @@ void Form1Window::Initialize() {
 }
 
 void Form1Window::AddTrayIcon() {
-  TrayIconEvents events;
-  events.right_click = [this] {
-    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
-  };
-  tray_icon_ = std::make_unique<QtTrayIcon>(std::move(events));
+  tray_icon_ = std::make_unique<QtTrayIcon>(TrayIconEvents{});
   tray_icon_->SetScreenTip(u"Quorbel Alarm Clock");
   tray_icon_->Add(QIcon(QStringLiteral(":/quorbel.ico")));
+}
+
+void Form1Window::SetTrayMenu(QMenu& menu) {
+  if (tray_icon_) tray_icon_->Icon().setContextMenu(&menu);
 }
 
 void Form1Window::Show() {

@@ -10,6 +10,8 @@
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 
+class QMenu;
+
 namespace quorbel {
 
 class CanberraSound;
@@ -24,8 +26,7 @@ struct ProgramPlace {
 class QtForm1 : public PanelControl {
  public:
   struct Hooks {
-    std::function<void()> on_tray_right_click;  // pops up the tray menu
-    std::function<void()> on_unloaded;          // the last window is gone
+    std::function<void()> on_unloaded;  // the last window is gone
   };
 
   // Creates the window and runs its initialization: the first-run autostart
@@ -36,6 +37,11 @@ class QtForm1 : public PanelControl {
   ~QtForm1() override = default;
 
   virtual void Show() = 0;
+  // The tray icon's context menu, shown the platform's way: an XEmbed tray
+  // pops it up on a right click, a StatusNotifierItem host draws the copy
+  // exported over DBusMenu. Set before the event loop runs, so a host reads
+  // the item's Menu with the menu in place.
+  virtual void SetTrayMenu(QMenu& menu) = 0;
   // Tears everything down in order; the window is gone afterwards.
   virtual void Unload() = 0;
   virtual bool IsLoaded() const = 0;

@@ -77,9 +77,6 @@ class QtEntryPlatform : public EntryPlatform {
   bool CreatePanel() override {
     reg_.FollowAutostartEntry(place_.exe_path);
     QtForm1::Hooks hooks;
-    hooks.on_tray_right_click = [this] {
-      if (form4_) form4_->ShowMenuAtPointer();
-    };
     hooks.on_unloaded = [] { QCoreApplication::quit(); };
     form1_ = QtForm1::Create(reg_, ini_, place_, sound_, std::move(hooks));
     return form1_ != nullptr;
@@ -95,6 +92,7 @@ class QtEntryPlatform : public EntryPlatform {
     // start the program again with a command for this instance.
     instance_->ActOnCommands([this](ForwardedCommand command) { RunForwarded(command); });
     tray_watch_ = std::make_unique<TrayWatch>([](std::string_view notice) { SayOnStandardError(std::string(notice)); });
+    form1_->SetTrayMenu(*form4_->MainMenu());
   }
 
   int RunEventLoop() override { return QApplication::exec(); }

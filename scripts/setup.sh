@@ -14,7 +14,8 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb-screensaver0-dev xprintidle
   libwayland-dev libwayland-bin pkg-config dbus-daemon kwin-wayland qt6-wayland
   dpkg-dev file lintian
-  python3-gi gir1.2-glib-2.0
+  python3-gi gir1.2-glib-2.0 libglib2.0-bin xfce4-panel xfconf gnome-shell gnome-shell-extension-appindicator
+  plasma-workspace plasma-desktop kwin-x11
 )
 
 missing=()

@@ -1,6 +1,5 @@
 #include "tray/form4_qt.h"
 
-#include <QCursor>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QUrl>
@@ -58,12 +57,6 @@ QtForm4::QtForm4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions
 }
 
 QtForm4::~QtForm4() = default;
-
-void QtForm4::ShowMenuAt(const QPoint& global_position) {
-  if (IsLoaded()) impl_->menu->popup(global_position);
-}
-
-void QtForm4::ShowMenuAtPointer() { ShowMenuAt(QCursor::pos()); }
 
 void QtForm4::PlaySound() const {
   if (impl_->play_sound) impl_->play_sound(impl_->start_sound);

@@ -1,6 +1,6 @@
 #pragma once
 // Form4 for Qt: owns menu_Main, the tray menu, and carries out its commands.
-// There is no window of its own to show; the menu pops up at the pointer.
+// There is no window of its own to show; the tray icon shows the menu.
 #include <functional>
 #include <memory>
 
@@ -9,7 +9,6 @@
 #include "tray/form4.h"
 
 class QMenu;
-class QPoint;
 
 namespace quorbel {
 
@@ -25,11 +24,6 @@ class QtForm4 {
   QtForm4(const QtForm4&) = delete;
   QtForm4& operator=(const QtForm4&) = delete;
   ~QtForm4();
-
-  // Pops menu_Main up with its top-left corner at the screen point and
-  // returns at once. Does nothing once unloaded.
-  void ShowMenuAt(const QPoint& global_position);
-  void ShowMenuAtPointer();
 
   // Plays "start.wav" in the application directory.
   void PlaySound() const;

@@ -296,3 +296,36 @@ start_headless_kwin() {
   wait_until 20 test -S "$XDG_RUNTIME_DIR/$1" ||
     fail "KWin started no Wayland socket within 20 s (log: $(tail -c 600 "$E2E_DIR/kwin.log"))"
 }
+
+# --- StatusNotifierItem hosts: the menu exported over DBusMenu.
+
+STATUS_NOTIFIER="/usr/bin/python3 $QUORBEL_SOURCE_DIR/tests/e2e_qt/status_notifier.py"
+
+# start_session_bus: a session bus of the test's own, exported as
+# DBUS_SESSION_BUS_ADDRESS.
+start_session_bus() {
+  local address_file
+  address_file=$(mktemp)
+  dbus-daemon --session --nofork --print-address=3 3>"$address_file" >/dev/null 2>&1 &
+  VIRTUAL_DISPLAY_PIDS+=($!)
+  wait_until 5 test -s "$address_file" || fail "the session bus did not start"
+  DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$address_file")
+  export DBUS_SESSION_BUS_ADDRESS
+  rm -f "$address_file"
+}
+
+# expect_menu_entries SERVICE PATH ENTRY...: the item's exported menu holds
+# exactly these entries ("-" for a separator), in order; MENU_PATH and
+# MENU_IDS (one per entry) are set from it.
+expect_menu_entries() {
+  local service=$1 path=$2 listing
+  shift 2
+  listing=$($STATUS_NOTIFIER menu "$service" "$path") || fail "the item's menu could not be read"
+  MENU_PATH=$(head -n 1 <<<"$listing")
+  [[ "$MENU_PATH" != /NO_DBUSMENU ]] || fail "the item tells hosts it has no menu"
+  mapfile -t MENU_IDS < <(tail -n +2 <<<"$listing" | cut -d' ' -f1)
+  local labels expected
+  labels=$(tail -n +2 <<<"$listing" | cut -d' ' -f2-)
+  expected=$(printf '%s\n' "$@")
+  [[ "$labels" == "$expected" ]] || fail "the exported menu holds [$labels], expected [$expected]"
+}

@@ -134,17 +134,6 @@ TEST_F(QtForm4Test, ExitClosesTheDialogUnloadsTheMenuThenThePanelWindow) {
   EXPECT_EQ(calls_, (std::vector<std::string>{"close_settings", "unload_form1"}));
   EXPECT_FALSE(loaded_when_form1_unloads);
   EXPECT_EQ(form.MainMenu(), nullptr);
-  form.ShowMenuAt(QPoint(10, 10));  // unloaded: nothing to show
-  form.ShowMenuAtPointer();
-}
-
-TEST_F(QtForm4Test, ShowMenuAtPopsTheMenuUpThere) {
-  QtForm4 form(ini_, panel_, RecordedActions(), RecordedSound());
-  form.ShowMenuAt(QPoint(100, 120));
-  EXPECT_TRUE(form.MainMenu()->isVisible());
-  EXPECT_EQ(form.MainMenu()->pos(), QPoint(100, 120));
-  form.MainMenu()->hide();
-  EXPECT_TRUE(calls_.empty());
 }
 
 TEST_F(QtForm4Test, PlaySoundHandsOverStartWavBesideTheProgram) {
