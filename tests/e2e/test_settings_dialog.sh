@@ -4,7 +4,8 @@
 # to its text, stores the interval, the skin and the background path on Ok
 # (Enter) and reloads the panel with the new skin, writes and removes the
 # autostart entry as soon as Autorun is ticked or cleared, and stores nothing
-# on Cancel or Esc; both close it and send the panel up again.
+# on Cancel or Esc; both close it and send the panel up again. Its controls
+# are Common Controls 6, as the executable's manifest asks.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -23,6 +24,12 @@ read -r width height < <(dialog_controls "$DIALOG" | awk '$1 == "dialog" {print 
 [[ "$width x $height" == "304 x 244" ]] || fail "the dialog's client area is ${width}x${height}"
 [[ "$(fields)" == "2|30" ]] || fail "the fields show $(fields), not the stored 2|30"
 [[ "$(control "$DIALOG" $AUTORUN_ID checked)" == 1 ]] || fail "Autorun is not ticked after the first run"
+# The manifest in the executable gives the dialog Common Controls 6: the
+# buttons and fields are not user32's old classes.
+for id in $OK_ID $AUTORUN_ID $HOURS_ID; do
+  [[ "$(probe class-owner "$DIALOG" $id)" == other ]] ||
+    fail "control $id of the dialog is one of user32's pre-Vista controls: no Common Controls 6 manifest took effect"
+done
 screenshot "$E2E_DIR/dialog_opened.png"
 note "dialog open, panel shown above it: $E2E_DIR/dialog_opened.png"
 
