@@ -49,7 +49,7 @@ wait_until 15 tray_has_one_icon || fail "the installed program's icon did not do
 install
 status=0
 wait "$PROGRAM_PID" || status=$?
-[[ "$status" == 0 ]] || fail "the running program ended with status $status: killed, not through its Exit"
+[[ "$status" == 0 ]] || fail "the running program ended with status $status"
 grep -q 'Shell_NotifyIconW dwMessage = 2,' "$TRACE" || fail "the running program did not take its icon out: no Exit"
 wait_until 15 eval '[[ -n "$(own_programs)" ]]' || fail "the program does not run again after the upgrade"
 PROGRAM_PID=$(own_programs | head -n 1)
