@@ -322,11 +322,22 @@ int ShowClassOwner(const char* caption, int id) {
   return 0;
 }
 
+// focus CAPTION: the id of the control of that dialog that has the keyboard
+// focus (its thread's focus: GetFocus sees only the caller's own thread).
+int ShowFocus(const char* caption) {
+  const HWND dialog = FindWindowA("#32770", caption);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!dialog || !GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return 1;
+  std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS [WAIT_MS] | taskbar-created | input-window SECONDS |\n"
                "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION |\n"
                "       panel-count | responds MS | dialog | input-clock | stamp-ahead MS |\n"
-               "       class-owner CAPTION ID\n");
+               "       class-owner CAPTION ID | focus CAPTION\n");
   return 2;
 }
 
@@ -351,6 +362,7 @@ int main(int argc, char** argv) {
   if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
   if (command == "dialog") return ShowDialog();
   if (command == "input-clock") return ShowInputClock();
+  if (command == "focus" && argc == 3) return ShowFocus(argv[2]);
   if (command == "class-owner" && argc == 4) return ShowClassOwner(argv[2], std::atoi(argv[3]));
   if (command == "stamp-ahead" && argc == 3) return WatchStampAhead(std::strtoul(argv[2], nullptr, 10));
   return Usage();
