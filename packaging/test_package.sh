@@ -32,7 +32,7 @@ resources=$(x86_64-w64-mingw32-objdump -x "$work/QuorbelClock.exe" | sed -n '/Th
 grep -q 'Entry: ID: 0x000010' <<<"$resources" || fail "QuorbelClock.exe has no version resource"
 grep -q 'Entry: ID: 0x00000e' <<<"$resources" || fail "QuorbelClock.exe has no icon"
 grep -q 'Entry: ID: 0x000018' <<<"$resources" || fail "QuorbelClock.exe has no application manifest"
-manifest=$(strings "$work/QuorbelClock.exe")
+manifest=$(x86_64-w64-mingw32-strings "$work/QuorbelClock.exe")
 for asked in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' 'level="asInvoker"' \
              'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
   grep -qF "$asked" <<<"$manifest" || fail "the manifest of QuorbelClock.exe lacks $asked"
