@@ -16,6 +16,9 @@ add_executable(QuorbelClock WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resources/quorbel.rc)
 target_link_libraries(QuorbelClock PRIVATE quorbel_app_win32)
+# windres reads the manifest itself; the build does not see that on its own.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/resources/quorbel.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/resources/quorbel.manifest)
 set_target_properties(QuorbelClock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # Config.ini, skins, sprites and sounds live beside the executable.

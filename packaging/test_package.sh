@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows package as a user receives it: the zip holds the program,
-# the preview tool and every data file; the executable carries its icon and
-# version and needs nothing but the platform; the installer installs without
+# the preview tool and every data file; the executable carries its icon,
+# version and manifest and needs nothing but the platform; the installer installs without
 # administrator rights into the user's programs folder with a Start-menu
 # shortcut; the installed program registers autostart for this user only, and
 # the uninstaller removes the program and its own autostart entry, never
@@ -31,6 +31,13 @@ unzip -q "$ZIP" QuorbelClock.exe -d "$work"
 resources=$(x86_64-w64-mingw32-objdump -x "$work/QuorbelClock.exe" | sed -n '/The .rsrc Resource Directory/,/^$/p')
 grep -q 'Entry: ID: 0x000010' <<<"$resources" || fail "QuorbelClock.exe has no version resource"
 grep -q 'Entry: ID: 0x00000e' <<<"$resources" || fail "QuorbelClock.exe has no icon"
+grep -q 'Entry: ID: 0x000018' <<<"$resources" || fail "QuorbelClock.exe has no application manifest"
+manifest=$(x86_64-w64-mingw32-strings "$work/QuorbelClock.exe")
+for asked in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' 'level="asInvoker"' \
+             'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
+  grep -qF "$asked" <<<"$manifest" || fail "the manifest of QuorbelClock.exe lacks $asked"
+done
+grep -qi 'dpiAware' <<<"$manifest" && fail "the manifest declares DPI awareness, which the drawing is not made for yet"
 imports=$(x86_64-w64-mingw32-objdump -p "$work/QuorbelClock.exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 for dll in $imports; do
   case "$dll" in
@@ -38,7 +45,7 @@ for dll in $imports; do
     *) fail "QuorbelClock.exe needs $dll, which is not part of Windows" ;;
   esac
 done
-echo "-- QuorbelClock.exe carries an icon and a version and imports only: $imports"
+echo "-- QuorbelClock.exe carries an icon, a version and a manifest (Common Controls 6, Windows 10 and 11, asInvoker) and imports only: $imports"
 
 prepare_wine_prefix "$QUORBEL_BUILD_DIR/wineprefix"
 user_dir=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')

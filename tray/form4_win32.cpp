@@ -23,6 +23,15 @@ bool IsMenuCommand(WPARAM wparam) {
   return id >= ItemId(TrayMenuCommand::Setting) && id <= ItemId(TrayMenuCommand::Exit);
 }
 
+// The session ending (Windows may end the process as soon as the message is
+// answered), or another program closing this window, as the installer does
+// before it replaces the files: both end the program as the menu's Exit does,
+// so the icon leaves the tray. Left to the default, a close would destroy
+// this window alone and leave a running program without its menu.
+bool EndsTheProgram(UINT message, WPARAM wparam) {
+  return message == WM_CLOSE || (message == WM_ENDSESSION && wparam);
+}
+
 unique_hmenu BuildMainMenu(const TrayMenuTexts& texts) {
   unique_hmenu menu(CreatePopupMenu());
   AppendMenuA(menu.get(), MF_STRING, ItemId(TrayMenuCommand::Setting),
@@ -67,6 +76,10 @@ struct Form4::Impl {
     const auto* self = reinterpret_cast<const Impl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && message == WM_COMMAND && HIWORD(wparam) == 0 && IsMenuCommand(wparam)) {
       self->commands.Run(static_cast<TrayMenuCommand>(LOWORD(wparam)));
+      return 0;
+    }
+    if (self && EndsTheProgram(message, wparam)) {
+      self->commands.Run(TrayMenuCommand::Exit);
       return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

@@ -1,6 +1,8 @@
 #pragma once
 // Form4: the hidden window that owns the tray menu and carries out its
-// commands. It is never shown; the menu pops up at the pointer.
+// commands. It is never shown; the menu pops up at the pointer. Closing it
+// (WM_CLOSE, by its class "QuorbelClock.Form4") or the end of the session
+// runs the menu's Exit.
 #include <memory>
 
 #include "panel/panel_control.h"

@@ -309,10 +309,35 @@ int ShowDialog() {
   return 0;
 }
 
+// class-owner CAPTION ID: "user32" when the class of that dialog's control
+// is user32's built-in one (the pre-Vista controls), "other" when another
+// module registered it, as Common Controls 6 does for a program whose
+// manifest asks for it. Wine maps user32 at the same address everywhere.
+int ShowClassOwner(const char* caption, int id) {
+  const HWND dialog = FindWindowA("#32770", caption);
+  const HWND control = dialog ? GetDlgItem(dialog, id) : nullptr;
+  if (!control) return 1;
+  const auto module = reinterpret_cast<HMODULE>(GetClassLongPtrA(control, GCLP_HMODULE));
+  std::printf("%s\n", module == GetModuleHandleA("user32.dll") ? "user32" : "other");
+  return 0;
+}
+
+// focus CAPTION: the id of the control of that dialog that has the keyboard
+// focus (its thread's focus: GetFocus sees only the caller's own thread).
+int ShowFocus(const char* caption) {
+  const HWND dialog = FindWindowA("#32770", caption);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!dialog || !GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return 1;
+  std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: quorbel_probe panel | watch MS [WAIT_MS] | taskbar-created | input-window SECONDS |\n"
                "       startup-time PROGRAM | menu | show-menu ITEM... | forget-icon | controls CAPTION |\n"
-               "       panel-count | responds MS | dialog | input-clock | stamp-ahead MS\n");
+               "       panel-count | responds MS | dialog | input-clock | stamp-ahead MS |\n"
+               "       class-owner CAPTION ID | focus CAPTION\n");
   return 2;
 }
 
@@ -337,6 +362,8 @@ int main(int argc, char** argv) {
   if (command == "responds" && argc == 3) return PanelResponds(std::strtoul(argv[2], nullptr, 10));
   if (command == "dialog") return ShowDialog();
   if (command == "input-clock") return ShowInputClock();
+  if (command == "focus" && argc == 3) return ShowFocus(argv[2]);
+  if (command == "class-owner" && argc == 4) return ShowClassOwner(argv[2], std::atoi(argv[3]));
   if (command == "stamp-ahead" && argc == 3) return WatchStampAhead(std::strtoul(argv[2], nullptr, 10));
   return Usage();
 }

@@ -4,7 +4,9 @@
 # to its text, stores the interval, the skin and the background path on Ok
 # (Enter) and reloads the panel with the new skin, writes and removes the
 # autostart entry as soon as Autorun is ticked or cleared, and stores nothing
-# on Cancel or Esc; both close it and send the panel up again.
+# on Cancel or Esc; both close it and send the panel up again. Its controls
+# are Common Controls 6, as the executable's manifest asks, in the layout and
+# Tab order they always had.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -23,6 +25,38 @@ read -r width height < <(dialog_controls "$DIALOG" | awk '$1 == "dialog" {print 
 [[ "$width x $height" == "304 x 244" ]] || fail "the dialog's client area is ${width}x${height}"
 [[ "$(fields)" == "2|30" ]] || fail "the fields show $(fields), not the stored 2|30"
 [[ "$(control "$DIALOG" $AUTORUN_ID checked)" == 1 ]] || fail "Autorun is not ticked after the first run"
+# The manifest in the executable gives the dialog Common Controls 6: the
+# buttons and fields are not user32's old classes.
+for id in $OK_ID $AUTORUN_ID $HOURS_ID; do
+  [[ "$(probe class-owner "$DIALOG" $id)" == other ]] ||
+    fail "control $id of the dialog is one of user32's pre-Vista controls: no Common Controls 6 manifest took effect"
+done
+# Common Controls 6 moves nothing: every control where the dialog always had
+# it (id class x y width height visible, from the client area's corner), and
+# Tab walks hours, minutes, Cancel, Ok, Autorun and back to the hours.
+layout=$(dialog_controls "$DIALOG" | awk '$1 == "dialog" {x = $4; y = $5}
+  $1 == "control" {print $2, $3, $4 - x, $5 - y, $6, $7, $8}')
+[[ "$layout" == "0 ScrollBar 16 135 273 17 1
+104 Static 16 24 77 13 1
+101 Edit 105 26 29 15 1
+105 Static 141 24 4 13 1
+102 Edit 152 26 29 15 1
+106 Static 188 24 83 13 1
+107 Static 16 56 58 13 1
+2 Button 224 200 65 25 1
+1 Button 152 200 65 25 1
+0 QuorbelSkinStrip 18 82 269 53 1
+103 Button 16 168 145 17 1
+108 Button 496 32 49 17 0" ]] || fail "the dialog's layout changed: $layout"
+read -r x y < <(dialog_controls "$DIALOG" | awk '$1 == "dialog" {print $4, $5}')
+xdotool mousemove $((x + 200)) $((y + 180))  # keys go to the window under the pointer
+order=$(probe focus "$DIALOG")
+for _ in 1 2 3 4 5; do
+  xdotool key Tab
+  sleep 0.2
+  order+=" $(probe focus "$DIALOG")"
+done
+[[ "$order" == "101 102 2 1 103 101" ]] || fail "Tab walks the dialog's controls as $order"
 screenshot "$E2E_DIR/dialog_opened.png"
 note "dialog open, panel shown above it: $E2E_DIR/dialog_opened.png"
 

@@ -101,6 +101,24 @@ TEST_F(Form4Test, ExitClosesTheDialogUnloadsItselfThenThePanelWindow) {
   form.ShowMenuAt(10, 10);  // unloaded: nothing to show, returns at once
 }
 
+TEST_F(Form4Test, SessionEndAndCloseEachRunExitOnceButACancelledSessionEndDoesNot) {
+  Form4 form(ini_, panel_, RecordedActions());
+  EXPECT_TRUE(SendMessageA(form.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageA(form.Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(calls_.empty());
+  EXPECT_TRUE(form.IsLoaded());
+
+  SendMessageA(form.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"close_settings", "unload_form1"}));
+  EXPECT_FALSE(form.IsLoaded());
+
+  calls_.clear();
+  Form4 closed(ini_, panel_, RecordedActions());
+  SendMessageA(closed.Window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"close_settings", "unload_form1"}));
+  EXPECT_FALSE(closed.IsLoaded());
+}
+
 TEST_F(Form4Test, ForeignCommandsAreIgnored) {
   Form4 form(ini_, panel_, RecordedActions());
   SendMessageA(form.Window(), WM_COMMAND, 0, 0);
