@@ -15,6 +15,7 @@ int RunSecondInstance(EntryPlatform& platform) {
 }
 
 int RunFirstInstance(EntryPlatform& platform) {
+  if (platform.OnlyEndsARunningInstance()) return 0;
   // Without its window the program has no panel and no tray icon: nothing
   // the user could see or end. Ending here gives the instance lock back, so
   // the next start is a first instance again.

@@ -22,6 +22,9 @@ class EntryPlatform {
   virtual InstanceLock TakeInstanceLock() = 0;
   // The arguments as one string; empty when there are none.
   virtual Text CommandLineArguments() = 0;
+  // True when the command line only asks a running instance to end: a first
+  // start with it has nothing to end and must not start the program.
+  virtual bool OnlyEndsARunningInstance() = 0;
   // Sends the command line to the running instance; failures are ignored.
   virtual void ForwardCommandLine(const Text& arguments) = 0;
   // Creates the panel window and runs its initialization; false when the

@@ -73,6 +73,7 @@ class QtEntryPlatform : public EntryPlatform {
   }
   Text CommandLineArguments() override { return arguments_; }
   void ForwardCommandLine(const Text& arguments) override { instance_->Forward(arguments); }
+  bool OnlyEndsARunningInstance() override { return Command() == ForwardedCommand::kExit; }
 
   bool CreatePanel() override {
     reg_.FollowAutostartEntry(place_.exe_path);
@@ -93,6 +94,8 @@ class QtEntryPlatform : public EntryPlatform {
     instance_->ActOnCommands([this](ForwardedCommand command) { RunForwarded(command); });
     tray_watch_ = std::make_unique<TrayWatch>([](std::string_view notice) { SayOnStandardError(std::string(notice)); });
     form1_->SetTrayMenu(*form4_->MainMenu());
+    // The menu entry's Settings action may be what started the program.
+    if (Command() == ForwardedCommand::kSettings) RunForwarded(ForwardedCommand::kSettings);
   }
 
   int RunEventLoop() override { return QApplication::exec(); }
@@ -107,6 +110,8 @@ class QtEntryPlatform : public EntryPlatform {
   }
 
  private:
+  ForwardedCommand Command() const { return ParseForwardedCommand(ToUtf8(arguments_)); }
+
   TrayMenuActions MenuActions() {
     TrayMenuActions actions;
     actions.show_settings = [this] { dialog_->Show(); };

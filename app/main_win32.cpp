@@ -50,6 +50,8 @@ class Win32EntryPlatform : public EntryPlatform {
   }
   Text CommandLineArguments() override { return quorbel::CommandLineArguments(); }
   void ForwardCommandLine(const Text& arguments) override { quorbel::ForwardCommandLine(arguments); }
+  // The running instance takes any command line as a whole; none ends it.
+  bool OnlyEndsARunningInstance() override { return false; }
 
   bool CreatePanel() override {
     reg_.FollowAutostartEntry(ExePathForAutostart());

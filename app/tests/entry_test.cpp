@@ -14,11 +14,13 @@ class FakeEntryPlatform : public EntryPlatform {
   InstanceLock lock = InstanceLock::kTaken;
   bool panel_can_be_made = true;
   Text arguments;
+  bool only_ends = false;
   std::vector<std::string> calls;
 
   InstanceLock TakeInstanceLock() override { return Call("lock"), lock; }
   Text CommandLineArguments() override { return arguments; }
   void ForwardCommandLine(const Text& forwarded) override { Call("forward " + ToUtf8(forwarded)); }
+  bool OnlyEndsARunningInstance() override { return only_ends; }
   bool CreatePanel() override { return Call("create"), panel_can_be_made; }
   void ShowPanel() override { Call("show"); }
   void UnloadPanel() override { Call("unload"); }
@@ -42,6 +44,20 @@ TEST(EntryRoutine, FirstInstanceWithoutAPanelWindowEndsInsteadOfWaitingUnseen) {
   platform.panel_can_be_made = false;
   EXPECT_EQ(RunEntryRoutine(platform), kExitNoPanel);
   EXPECT_EQ(platform.calls, (Calls{"lock", "create"}));
+}
+
+TEST(EntryRoutine, AFirstStartAskedOnlyToEndARunningInstanceEndsWithoutStarting) {
+  FakeEntryPlatform first;
+  first.only_ends = true;
+  EXPECT_EQ(RunEntryRoutine(first), 0);
+  EXPECT_EQ(first.calls, (Calls{"lock"}));
+
+  FakeEntryPlatform second;
+  second.only_ends = true;
+  second.lock = InstanceLock::kHeldByAnother;
+  second.arguments = u"--exit";
+  RunEntryRoutine(second);
+  EXPECT_EQ(second.calls, (Calls{"lock", "create", "forward --exit", "unload"})) << "the running instance is told";
 }
 
 TEST(EntryRoutine, SecondInstanceForwardsANonEmptyCommandLineAndEnds) {

@@ -4,12 +4,20 @@
 # Settings action, launched as a desktop launches it) opens the dialog over
 # the shown panel, one with --exit ends it with status 0, and one with any
 # other arguments changes nothing. A tray that comes and goes again is said
-# again.
+# again. A first start with --exit ends at once; one with --settings opens
+# the settings.
 source "$(dirname "$0")/lib.sh"
 
 prepare_home
 start_virtual_display --no-tray
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+# --exit with nothing running has nothing to end: it must not start the program.
+status=0
+timeout 5 "$PROGRAM" --exit </dev/null >/dev/null 2>&1 || status=$?
+[[ "$status" == 0 ]] || fail "--exit with nothing running ended with status $status"
+[[ "$(program_count)" == 0 ]] || fail "--exit with nothing running left $(program_count) instance(s)"
+note "--exit with nothing running ended at once with status 0"
 
 NOTICE='quorbel-clock: no system tray'
 "$PROGRAM" </dev/null >"$E2E_DIR/program.log" 2>"$E2E_DIR/stderr.log" &
@@ -82,3 +90,12 @@ wait "$PROGRAM_PID" || status=$?
 [[ "$status" == 0 ]] || fail "--exit ended the program with status $status"
 [[ "$(program_count)" == 0 ]] || fail "$(program_count) instances run after --exit"
 note "--exit ended the program, its settings dialog open, with status 0"
+
+# The Settings action when nothing runs starts the program with its settings.
+"$PROGRAM" --settings </dev/null >/dev/null 2>&1 &
+PROGRAM_PID=$!
+E2E_PIDS+=("$PROGRAM_PID")
+wait_until 10 dialog_open || fail "a first start with --settings opened no dialog"
+second_start --exit
+wait_until 5 bash -c "! kill -0 $PROGRAM_PID 2>/dev/null" || fail "--exit did not end the program started with --settings"
+note "a first start with --settings opened the settings"
