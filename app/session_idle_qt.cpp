@@ -20,7 +20,9 @@ std::unique_ptr<IdleReader> IfAvailable(std::unique_ptr<Probe> probe) {
 SessionIdleProbe::SessionIdleProbe(QDBusConnection bus, std::function<void(const std::string&)> say)
     : bus_(std::move(bus)),
       say_(std::move(say)),
-      arrivals_(bus_, [this](IdleSourceKind kind) { QTimer::singleShot(0, &context_, [this, kind] { Arrive(kind); }); }) {
+      arrivals_(bus_, [this](IdleSourceKind kind) {
+        QTimer::singleShot(0, &context_, [this, kind] { Arrive(kind); });
+      }) {
   Choose(std::nullopt);
   Say(IdleSourceChoiceMessage(kind_));
 }
@@ -77,8 +79,7 @@ void SessionIdleProbe::FallBack(IdleSourceKind lost, uint64_t made) {
 }
 
 // A service in use that takes its name again has a new owner, which knows
-// nothing of the old one's watches: its source is made anew. The old source
-// goes first, so its last calls reach the new owner before the new watches.
+// nothing of the old one's watches: its source is made anew.
 void SessionIdleProbe::Arrive(IdleSourceKind kind) {
   if (kind_ && IdleSourceOutranks(*kind_, kind)) return;
   const std::optional<IdleSourceKind> before = kind_;
