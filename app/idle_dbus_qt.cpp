@@ -23,16 +23,20 @@ const QString kScreenSaverInterface = QStringLiteral("org.freedesktop.ScreenSave
 // comes once the probe is gone.
 constexpr int kAnswerTimeoutMs = 5000;
 
-QDBusMessage MutterCall(const QString& method, const QVariantList& arguments = {}) {
-  QDBusMessage message = QDBusMessage::createMethodCall(kMutterService, kMutterPath, kMutterInterface, method);
+// Calls go to the connection that owned the name when the probe was made:
+// watches belong to that owner, and a restarted monitor gives their numbers
+// to watches of other programs.
+QDBusMessage MutterCall(const QString& owner, const QString& method, const QVariantList& arguments = {}) {
+  QDBusMessage message = QDBusMessage::createMethodCall(owner, kMutterPath, kMutterInterface, method);
   message.setArguments(arguments);
   return message;
 }
 
-// The bus itself answers this, not the desktop service.
-bool IsOnBus(const QDBusConnection& bus, const QString& service) {
+// The unique name of the connection that holds `service`; empty when none
+// does. The bus itself answers this, not the desktop service.
+QString OwnerOf(const QDBusConnection& bus, const QString& service) {
   const QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
-  return daemon && daemon->isServiceRegistered(service).value();
+  return daemon ? daemon->serviceOwner(service).value() : QString();
 }
 
 // No answer in time is one failed reading; any other error says that the
@@ -66,28 +70,41 @@ void WatchUnregistration(QDBusServiceWatcher& watcher, std::function<void()> van
 
 }  // namespace
 
+IdleServiceArrivals::IdleServiceArrivals(QDBusConnection bus, std::function<void(IdleSourceKind)> arrived)
+    : watcher_(kMutterService, bus, QDBusServiceWatcher::WatchForRegistration) {
+  watcher_.addWatchedService(kScreenSaverService);
+  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, &watcher_,
+                   [arrived = std::move(arrived)](const QString& service) {
+                     if (arrived) {
+                       arrived(service == kMutterService ? IdleSourceKind::MutterIdleMonitor
+                                                         : IdleSourceKind::FreedesktopScreenSaver);
+                     }
+                   });
+}
+
 MutterIdleProbe::MutterIdleProbe(QDBusConnection bus, uint32_t break_ms, IdleSourceEvents events)
     : bus_(std::move(bus)),
       events_(std::move(events)),
       watcher_(kMutterService, bus_, QDBusServiceWatcher::WatchForUnregistration) {
-  available_ = IsOnBus(bus_, kMutterService);
+  owner_ = OwnerOf(bus_, kMutterService);
+  available_ = !owner_.isEmpty();
   if (!available_) return;
   WatchUnregistration(watcher_, events_.vanished);
-  bus_.connect(kMutterService, kMutterPath, kMutterInterface, QStringLiteral("WatchFired"), this,
+  bus_.connect(owner_, kMutterPath, kMutterInterface, QStringLiteral("WatchFired"), this,
                SLOT(OnWatchFired(uint)));
-  bus_.callWithCallback(MutterCall(QStringLiteral("AddIdleWatch"), {QVariant::fromValue(qulonglong{break_ms})}),
+  bus_.callWithCallback(MutterCall(owner_, QStringLiteral("AddIdleWatch"), {QVariant::fromValue(qulonglong{break_ms})}),
                         this, SLOT(OnIdleWatch(uint)), SLOT(OnWatchRefused(QDBusError)), kAnswerTimeoutMs);
 }
 
 MutterIdleProbe::~MutterIdleProbe() {
   for (const uint watch : {idle_watch_, active_watch_}) {
-    if (watch != 0) bus_.call(MutterCall(QStringLiteral("RemoveWatch"), {watch}), QDBus::NoBlock);
+    if (watch != 0) bus_.call(MutterCall(owner_, QStringLiteral("RemoveWatch"), {watch}), QDBus::NoBlock);
   }
 }
 
 std::optional<uint32_t> MutterIdleProbe::IdleMs() {
   return Read(idle_time_, [this] {
-    bus_.callWithCallback(MutterCall(QStringLiteral("GetIdletime")), this, SLOT(OnIdleTime(qulonglong)),
+    bus_.callWithCallback(MutterCall(owner_, QStringLiteral("GetIdletime")), this, SLOT(OnIdleTime(qulonglong)),
                           SLOT(OnIdleTimeError(QDBusError)), kAnswerTimeoutMs);
   });
 }
@@ -131,7 +148,7 @@ void MutterIdleProbe::OnWatchFired(uint id) {
 void MutterIdleProbe::WatchForReturn() {
   if (active_watch_ != 0 || active_watch_asked_) return;
   active_watch_asked_ = true;
-  bus_.callWithCallback(MutterCall(QStringLiteral("AddUserActiveWatch")), this, SLOT(OnActiveWatch(uint)),
+  bus_.callWithCallback(MutterCall(owner_, QStringLiteral("AddUserActiveWatch")), this, SLOT(OnActiveWatch(uint)),
                         SLOT(OnWatchRefused(QDBusError)), kAnswerTimeoutMs);
 }
 
@@ -139,7 +156,7 @@ ScreenSaverIdleProbe::ScreenSaverIdleProbe(QDBusConnection bus, IdleSourceEvents
     : bus_(std::move(bus)),
       events_(std::move(events)),
       watcher_(kScreenSaverService, bus_, QDBusServiceWatcher::WatchForUnregistration) {
-  available_ = IsOnBus(bus_, kScreenSaverService);
+  available_ = !OwnerOf(bus_, kScreenSaverService).isEmpty();
   if (available_) WatchUnregistration(watcher_, events_.vanished);
 }
 

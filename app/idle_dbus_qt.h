@@ -25,6 +25,17 @@ struct IdleSourceEvents {
   std::function<void()> vanished;  // the service is gone, or refuses what the source needs
 };
 
+// Says which idle service has taken its name on the bus: one that left
+// and came back (a restarted desktop shell), or one that came after the
+// program started.
+class IdleServiceArrivals {
+ public:
+  IdleServiceArrivals(QDBusConnection bus, std::function<void(IdleSourceKind)> arrived);
+
+ private:
+  QDBusServiceWatcher watcher_;
+};
+
 class MutterIdleProbe : public QObject, public IdleReader {
   Q_OBJECT
 
@@ -53,6 +64,7 @@ class MutterIdleProbe : public QObject, public IdleReader {
   QDBusConnection bus_;
   IdleSourceEvents events_;
   QDBusServiceWatcher watcher_;
+  QString owner_;
   IdleAnswer idle_time_;
   bool available_ = false;
   uint idle_watch_ = 0;

@@ -1,5 +1,6 @@
 #include "app/idle_sources.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -40,6 +41,10 @@ std::optional<IdleSourceKind> NextIdleSource(std::optional<IdleSourceKind> after
     if (after && kind == *after) past = true;
   }
   return std::nullopt;
+}
+
+bool IdleSourceOutranks(IdleSourceKind kind, IdleSourceKind other) {
+  return std::find(kOrder.begin(), kOrder.end(), kind) < std::find(kOrder.begin(), kOrder.end(), other);
 }
 
 std::string IdleSourceChoiceMessage(std::optional<IdleSourceKind> chosen) {

@@ -24,6 +24,9 @@ enum class IdleSourceKind {
 std::optional<IdleSourceKind> NextIdleSource(std::optional<IdleSourceKind> after,
                                              const std::function<bool(IdleSourceKind)>& is_available);
 
+// Whether `kind` comes before `other` in the order sources are tried.
+bool IdleSourceOutranks(IdleSourceKind kind, IdleSourceKind other);
+
 // One line for standard error: which source the program reads, or that it
 // found none and counts every minute as work.
 std::string IdleSourceChoiceMessage(std::optional<IdleSourceKind> chosen);

@@ -52,9 +52,12 @@ if(TARGET app_qt_tests)
   add_executable(quorbel-fake-desktop ${CMAKE_CURRENT_LIST_DIR}/testing/fake_desktop_qt.cpp)
   target_link_libraries(quorbel-fake-desktop PRIVATE Qt6::DBus)
   set_target_properties(quorbel-fake-desktop PROPERTIES AUTOMOC ON)
-  add_dependencies(app_qt_tests quorbel-fake-desktop)
+  add_executable(quorbel-play-sound ${CMAKE_CURRENT_LIST_DIR}/testing/play_sound.cpp)
+  target_link_libraries(quorbel-play-sound PRIVATE quorbel_app_qt)
+  add_dependencies(app_qt_tests quorbel-fake-desktop quorbel-play-sound)
   target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
-                             QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>")
+                             QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>"
+                             QUORBEL_PLAY_SOUND="$<TARGET_FILE:quorbel-play-sound>")
 endif()
 
 quorbel_add_gtest(app_lifecycle_qt_tests

@@ -3,7 +3,6 @@
 #include <QTimer>
 
 #include "app/boot_clock_linux.h"
-#include "app/idle_dbus_qt.h"
 #include "app/idle_wayland_qt.h"
 #include "app/x11_idle_qt.h"
 
@@ -19,7 +18,11 @@ std::unique_ptr<IdleReader> IfAvailable(std::unique_ptr<Probe> probe) {
 }  // namespace
 
 SessionIdleProbe::SessionIdleProbe(QDBusConnection bus, std::function<void(const std::string&)> say)
-    : bus_(std::move(bus)), say_(std::move(say)) {
+    : bus_(std::move(bus)),
+      say_(std::move(say)),
+      arrivals_(bus_, [this](IdleSourceKind kind) {
+        QTimer::singleShot(0, &context_, [this, kind] { Arrive(kind); });
+      }) {
   Choose(std::nullopt);
   Say(IdleSourceChoiceMessage(kind_));
 }
@@ -33,11 +36,14 @@ void SessionIdleProbe::Say(const std::string& line) const {
 SessionIdleProbe::~SessionIdleProbe() = default;
 
 std::unique_ptr<IdleReader> SessionIdleProbe::Make(IdleSourceKind kind) {
+  const uint64_t made = ++made_;
   IdleSourceEvents events;
   events.changed = [this] {
     if (listener_.changed) listener_.changed();
   };
-  events.vanished = [this, kind] { QTimer::singleShot(0, &context_, [this, kind] { FallBack(kind); }); };
+  events.vanished = [this, kind, made] {
+    QTimer::singleShot(0, &context_, [this, kind, made] { FallBack(kind, made); });
+  };
   switch (kind) {
     case IdleSourceKind::MutterIdleMonitor:
       return IfAvailable(std::make_unique<MutterIdleProbe>(bus_, IdleSchedule::kBreakIdleMs, std::move(events)));
@@ -61,13 +67,32 @@ void SessionIdleProbe::Choose(std::optional<IdleSourceKind> after) {
     source_ = Make(kind);
     return source_ != nullptr;
   });
+  current_ = made_;
 }
 
-void SessionIdleProbe::FallBack(IdleSourceKind lost) {
+void SessionIdleProbe::FallBack(IdleSourceKind lost, uint64_t made) {
   // A source may say twice that it is gone; only its first word counts.
-  if (kind_ != lost) return;
+  if (made != current_) return;
   Choose(lost);
   Say(IdleSourceFallbackMessage(lost, kind_));
+  if (listener_.replaced) listener_.replaced();
+}
+
+// A service in use that takes its name again has a new owner, which knows
+// nothing of the old one's watches: its source is made anew.
+void SessionIdleProbe::Arrive(IdleSourceKind kind) {
+  if (kind_ && IdleSourceOutranks(*kind_, kind)) return;
+  const std::optional<IdleSourceKind> before = kind_;
+  source_.reset();
+  note_.clear();
+  source_ = Make(kind);
+  if (source_) {
+    kind_ = kind;
+    current_ = made_;
+  } else {
+    Choose(kind);
+  }
+  if (kind_ != before) Say(IdleSourceChoiceMessage(kind_));
   if (listener_.replaced) listener_.replaced();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The session's idle time from the first source that answers: GNOME's idle
 // monitor, the screen saver's session idle time, the Wayland compositor's
-// idle notifications, the X server. The choice is made once at start; a
-// source that goes away hands over to the next one that answers then.
+// idle notifications, the X server. The choice is made at start; a source
+// that goes away hands over to the next one that answers then, and a D-Bus
+// service ranked above the one in use that takes its name on the bus (the
+// one that left, back again) takes over from it.
 #include <QDBusConnection>
 #include <QObject>
 
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "app/host_timing.h"
+#include "app/idle_dbus_qt.h"
 #include "app/idle_sources.h"
 
 namespace quorbel {
@@ -41,7 +44,9 @@ class SessionIdleProbe : public IdleProbe {
  private:
   std::unique_ptr<IdleReader> Make(IdleSourceKind kind);
   void Choose(std::optional<IdleSourceKind> after);
-  void FallBack(IdleSourceKind lost);
+  // `made`: the number Make gave the source that is lost.
+  void FallBack(IdleSourceKind lost, uint64_t made);
+  void Arrive(IdleSourceKind kind);
   // Says `line`, and what the user should know of the chosen source.
   void Say(const std::string& line) const;
 
@@ -50,10 +55,15 @@ class SessionIdleProbe : public IdleProbe {
   Listener listener_;
   std::optional<IdleSourceKind> kind_;
   std::unique_ptr<IdleReader> source_;
+  // Sources made so far, and the number of the one in use: a word from a
+  // source already replaced counts for nothing.
+  uint64_t made_ = 0;
+  uint64_t current_ = 0;
   std::string note_;
   // Owns the queued hand-overs: a source is never destroyed inside its own
   // signal.
   QObject context_;
+  IdleServiceArrivals arrivals_;
 };
 
 }  // namespace quorbel

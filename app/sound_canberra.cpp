@@ -24,14 +24,9 @@ struct PropsDeleter {
 };
 
 std::optional<uint32_t> PlayLengthOf(const std::string& file) {
-  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
-  const auto size = static_cast<uint64_t>(in.tellg());
-  in.seekg(0);
-  std::string head(kWavHeadBytes, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<size_t>(in.gcount()));
-  return WavPlayLengthMs(head, size);
+  return WavPlayLengthMs(in);
 }
 
 }  // namespace

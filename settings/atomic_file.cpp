@@ -72,16 +72,14 @@ std::optional<fs::path> FinalTarget(fs::path path) {
   return std::nullopt;
 }
 
-// Directories the program makes hold the user's settings: they are the
-// user's alone, whatever the umask.
+}  // namespace
+
 void CreatePrivateDirectories(const fs::path& directory) {
   std::error_code error;
   if (directory.empty() || fs::exists(directory, error) || directory == directory.parent_path()) return;
   CreatePrivateDirectories(directory.parent_path());
   CreatePrivateDirectory(directory);
 }
-
-}  // namespace
 
 bool ReplaceWholeFile(const fs::path& link_or_path, std::string_view bytes) {
   // A relative path would name a file wherever the process happens to be.

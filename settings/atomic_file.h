@@ -28,4 +28,8 @@ bool IsMissingFile(const std::filesystem::path& path);
 // path, the file is read-only or any step fails.
 bool ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Makes the directory and its missing parents. Directories the program makes
+// hold the user's settings: they are the user's alone, whatever the umask.
+void CreatePrivateDirectories(const std::filesystem::path& directory);
+
 }  // namespace quorbel

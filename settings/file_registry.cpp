@@ -6,6 +6,7 @@
 #include "settings/desktop_entry.h"
 #include "settings/reg_file.h"
 #include "settings/text_lines.h"
+#include "settings/update_lock.h"
 
 namespace quorbel {
 namespace fs = std::filesystem;
@@ -49,6 +50,7 @@ std::optional<RegValue> FileRegistry::Query(RegRoot root, std::string_view key_p
 bool FileRegistry::Set(RegRoot root, std::string_view key_path, std::string_view name,
                        const RegValue& value) {
   if (IsAutostartValue(key_path, name)) return root == RegRoot::CurrentUser && SetAutostart(value);
+  const UpdateLock lock(settings_file_);
   const auto bytes = CurrentBytes(settings_file_);
   if (!bytes) return false;
   return Store(settings_file_, *bytes, WriteRegFileValue(*bytes, root, key_path, name, value));
@@ -56,6 +58,7 @@ bool FileRegistry::Set(RegRoot root, std::string_view key_path, std::string_view
 
 bool FileRegistry::Delete(RegRoot root, std::string_view key_path, std::string_view name) {
   if (IsAutostartValue(key_path, name)) return root == RegRoot::CurrentUser && DeleteAutostart();
+  const UpdateLock lock(settings_file_);
   const auto bytes = CurrentBytes(settings_file_);
   if (!bytes) return false;
   return Store(settings_file_, *bytes, DeleteRegFileValue(*bytes, root, key_path, name));

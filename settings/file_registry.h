@@ -16,7 +16,9 @@ namespace quorbel {
 
 // Both files are read at every call and replaced whole at every change
 // (through a temporary file), so nothing is cached and another copy of the
-// program sees a change at once. An empty path is no store: nothing reads,
+// program sees a change at once. A change of the settings file is read and
+// written under an UpdateLock, so two copies storing at once keep each
+// other's values. An empty path is no store: nothing reads,
 // every write fails.
 class FileRegistry : public RegistryBackend {
  public:

@@ -7,6 +7,7 @@
 #include "settings/atomic_file.h"
 #include "settings/profile_utf16.h"
 #include "settings/text_lines.h"
+#include "settings/update_lock.h"
 
 namespace quorbel {
 namespace fs = std::filesystem;
@@ -72,6 +73,7 @@ Text UserConfigIniStore::SourceOf(TextView path, TextView section, TextView key)
 bool UserConfigIniStore::Write(TextView path, TextView section, TextView key, TextView value) {
   if (!IsShipped(path)) return files_.Write(path, section, key, value);
   const fs::path user_file = PathFromText(user_config_ini_);
+  const UpdateLock lock(user_file);
   if (!IsMissingFile(user_file)) return files_.Write(user_config_ini_, section, key, value);
   const std::string first_line = std::string(kUserConfigIniMark) + "\r\n";
   if (!ReplaceWholeFile(user_file, first_line)) return false;

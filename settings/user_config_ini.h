@@ -28,7 +28,8 @@ class UserConfigIniStore : public ProfileStore {
   // skins a package adds show beside the ones the user added.
   Text Read(TextView path, TextView section, TextView key, TextView fallback) override;
   // A write of the shipped path sets the entry in the user's file, made
-  // first with kUserConfigIniMark as its only line when it is missing.
+  // first with kUserConfigIniMark as its only line when it is missing, under
+  // an UpdateLock (so another copy's entry is not lost).
   bool Write(TextView path, TextView section, TextView key, TextView value) override;
   Text SourceOf(TextView path, TextView section, TextView key) override;
 

@@ -4,6 +4,8 @@
 //   idle MS           the user has been idle MS milliseconds (and counts on)
 //   active            input came: the idle time starts again from 0
 //   drop mutter|screensaver   that service leaves the bus
+//   back mutter|screensaver   it takes its name again, as a restarted
+//                             desktop does, with no watch of before
 //   hang              neither service answers a call any more
 // It prints "ready" once its services are on the bus.
 #include <QCoreApplication>
@@ -86,6 +88,10 @@ class FakeMutterIdleMonitor : public QObject, protected QDBusContext {
     if (clock_.IdleMs() < kAtWorkMs) QTimer::singleShot(0, this, [this] { BecomeActive(); });
     return last_id_;
   }
+  void Forget() {
+    idle_watches_.clear();
+    active_watches_.clear();
+  }
   void RemoveWatch(uint id) {
     idle_watches_.erase(id);
     active_watches_.removeAll(id);
@@ -163,6 +169,11 @@ int main(int argc, char** argv) {
       bus.unregisterService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
     } else if (command == "drop screensaver") {
       bus.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+    } else if (command == "back mutter") {
+      mutter.Forget();
+      bus.registerService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
+    } else if (command == "back screensaver") {
+      bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
     }
     std::printf("done %s\n", command.c_str());
     std::fflush(stdout);

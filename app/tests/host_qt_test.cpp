@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QProcess>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -129,6 +130,52 @@ TEST_F(QtHostTest, ASoundHoldsTheThreadNoLongerThanItPlays) {
   clock.restart();
   sound.PlaySync(FromUtf8(QUORBEL_DATA_DIR) + u"\\load.wav");
   EXPECT_LT(clock.elapsed(), 900 + 150);
+}
+
+std::string Le(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+  return out;
+}
+
+std::string Chunk(const std::string& id, const std::string& data) { return id + Le(data.size(), 4) + data; }
+
+// A sound device that keeps what it is given: ALSA's file plugin in front of
+// its null device, which takes every sample at once.
+void WriteSoundDeviceConfig(const fs::path& config, const fs::path& played) {
+  std::ofstream(config) << "pcm.!default {\n  type file\n  slave.pcm { type null }\n  file \"" << played.string()
+                        << "\"\n  format \"raw\"\n}\n";
+}
+
+// Recorders and editors put tags and pictures before the sound.
+TEST_F(QtHostTest, ASoundAfterLongMetadataReachesTheSoundDevice) {
+  const std::string samples = std::string(8000, '\x40') + std::string(8000, '\xC0');
+  const std::string format = Le(1, 2) + Le(1, 2) + Le(8000, 4) + Le(16000, 4) + Le(2, 2) + Le(16, 2);
+  const std::string chunks =
+      Chunk("fmt ", format) + Chunk("LIST", std::string(6000, 't')) + Chunk("data", samples);
+  const fs::path wav = dir_ / "load.wav";
+  std::ofstream(wav, std::ios::binary) << "RIFF" << Le(4 + chunks.size(), 4) << "WAVE" << chunks;
+  const fs::path config = dir_ / "asound.conf";
+  const fs::path played = dir_ / "played.raw";
+  WriteSoundDeviceConfig(config, played);
+
+  // In a process of its own, with ALSA's driver: ALSA keeps its
+  // configuration for the process's life, which LeakSanitizer would take for
+  // a leak at the end.
+  QProcess player;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("CANBERRA_DRIVER"), QStringLiteral("alsa"));
+  environment.insert(QStringLiteral("ALSA_CONFIG_PATH"), QString::fromStdString(config.string()));
+  environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+  player.setProcessEnvironment(environment);
+  player.start(QStringLiteral(QUORBEL_PLAY_SOUND), {QString::fromStdString(wav.string())});
+  ASSERT_TRUE(player.waitForFinished(5000));
+  ASSERT_EQ(player.exitStatus(), QProcess::NormalExit);
+  ASSERT_EQ(player.exitCode(), 0) << player.readAllStandardError().toStdString();
+  std::ifstream in(played, std::ios::binary);
+  const std::string device_got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(device_got.size(), samples.size()) << "the sound was not played whole";
+  EXPECT_TRUE(device_got == samples) << "the device got other bytes than the samples";
 }
 
 }  // namespace

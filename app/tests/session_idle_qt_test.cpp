@@ -36,8 +36,8 @@ class FakeSession {
                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
     if (!bus_daemon_.waitForReadyRead(5000)) return;
     address_ = QString::fromUtf8(bus_daemon_.readLine()).trimmed();
-    desktop_.start(QStringLiteral(QUORBEL_FAKE_DESKTOP), {address_, services});
-    ready_ = WaitForLine("ready");
+    services_ = services;
+    StartDesktop();
   }
   ~FakeSession() {
     for (QProcess* process : {&desktop_, &bus_daemon_}) {
@@ -48,6 +48,15 @@ class FakeSession {
 
   bool Ready() const { return ready_; }
   QString Address() const { return address_; }
+
+  // The desktop ends and starts again: its names leave the bus and come
+  // back with a new owner.
+  bool RestartDesktop() {
+    desktop_.kill();
+    desktop_.waitForFinished(2000);
+    StartDesktop();
+    return ready_;
+  }
 
   bool Send(const std::string& command) {
     desktop_.write((command + "\n").c_str());
@@ -66,9 +75,15 @@ class FakeSession {
     return false;
   }
 
+  void StartDesktop() {
+    desktop_.start(QStringLiteral(QUORBEL_FAKE_DESKTOP), {address_, services_});
+    ready_ = WaitForLine("ready");
+  }
+
   QProcess bus_daemon_;
   QProcess desktop_;
   QString address_;
+  QString services_;
   bool ready_ = false;
 };
 
@@ -219,6 +234,51 @@ TEST_F(SessionIdleTest, ASourceThatLeavesTheBusHandsOverToTheNextAndTheCycleHear
   EXPECT_NE(cycle.said.back().find("no idle time found"), std::string::npos) << cycle.said.back();
   EXPECT_EQ(cycle.probe_.IdleMs(), 0u) << "every minute counts as work";
   EXPECT_TRUE(cycle.probe_.ReportsChanges()) << "no reading a second for a source that is not there";
+}
+
+// A desktop shell that restarts takes its name on the bus again: the
+// program goes back to it, and to nothing ranked lower.
+TEST_F(SessionIdleTest, ASourceThatComesBackToTheBusIsUsedAgain) {
+  FakeSession session(QStringLiteral("mutter,screensaver"));
+  ASSERT_TRUE(session.Ready()) << "dbus-daemon and the fake desktop did not start";
+  SessionCycle cycle(session.Address());
+  cycle.Start(10);
+  ASSERT_TRUE(WaitUntil([&] { return cycle.polls == 1; }));
+  ASSERT_TRUE(session.Send("drop mutter"));
+  ASSERT_TRUE(WaitUntil([&] { return cycle.probe_.Current() == IdleSourceKind::FreedesktopScreenSaver; }));
+
+  ASSERT_TRUE(session.Send("back mutter"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.probe_.Current() == IdleSourceKind::MutterIdleMonitor; }))
+      << "the idle monitor came back and was not used";
+  EXPECT_NE(cycle.said.back().find("idle time from GNOME's idle monitor"), std::string::npos) << cycle.said.back();
+
+  // Only the monitor's own watches can tell the break and the return now.
+  const size_t said = cycle.said.size();
+  ASSERT_TRUE(session.Send("drop screensaver"));
+  ASSERT_TRUE(session.Send("back screensaver"));
+  ASSERT_TRUE(session.Send("drop screensaver"));
+  ASSERT_TRUE(session.Send("idle 121500"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); })) << "the returned monitor's idle watch was not heard";
+  ASSERT_TRUE(session.Send("active"));
+  EXPECT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); })) << "the returned monitor's return was not heard";
+  EXPECT_EQ(cycle.probe_.Current(), IdleSourceKind::MutterIdleMonitor) << "a lower source took over";
+  EXPECT_EQ(cycle.said.size(), said) << cycle.said.back();
+
+  // With no source left, the first to come back is used.
+  ASSERT_TRUE(session.Send("drop mutter"));
+  ASSERT_TRUE(WaitUntil([&] { return !cycle.probe_.Current().has_value(); }));
+  ASSERT_TRUE(session.Send("back screensaver"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.probe_.Current() == IdleSourceKind::FreedesktopScreenSaver; }));
+  ASSERT_TRUE(session.Send("idle 125000"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); }, 3000)) << "the returned screen saver was not asked";
+  ASSERT_TRUE(session.Send("active"));
+  ASSERT_TRUE(WaitUntil([&] { return !cycle.cycle_.IsIdle(); }, 3000));
+
+  // The whole desktop restarts: another connection owns the names now.
+  ASSERT_TRUE(session.RestartDesktop());
+  EXPECT_TRUE(WaitUntil([&] { return cycle.probe_.Current() == IdleSourceKind::MutterIdleMonitor; }));
+  ASSERT_TRUE(session.Send("idle 121500"));
+  EXPECT_TRUE(WaitUntil([&] { return cycle.cycle_.IsIdle(); })) << "the restarted monitor's idle watch was not heard";
 }
 
 // The panel slides and shakes on the thread that reads the idle time: a
