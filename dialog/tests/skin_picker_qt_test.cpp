@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QScrollBar>
@@ -128,6 +131,22 @@ TEST_F(QtSkinStripTest, EveryPictureFormatLoadsAtItsOwnSizeFromTheTopLeft) {
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(3) + QPoint(1, 1)), Qt::white));
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(4) + QPoint(20, 20)), Qt::white)) << "plain";
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(5) + QPoint(4, 20)), Qt::white)) << "plain";
+}
+
+// One column more than 4096 x 2048 (8 Mi pixels, the budget), or a FIFO or a
+// folder in the picture's place: a plain thumbnail, and the strip is built
+// at once.
+TEST_F(QtSkinStripTest, AThumbnailOverTheBudgetOrNotARegularFileIsPlain) {
+  const QString fifo = files_.filePath("fifo.bmp");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = files_.filePath("folder.bmp");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  picker_.Select(6);
+  Build({Picture("over.png", Qt::red, QSize(4097, 2048)), fifo.toStdU16String(), folder.toStdU16String()});
+  const QImage shot = Shot();
+  for (int index = 0; index < 3; ++index) {
+    EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(index) + QPoint(20, 20)), Qt::white)) << index;
+  }
 }
 
 TEST_F(QtSkinStripTest, TheSelectedThumbnailHasTheFrameTintAndBand) {
