@@ -207,8 +207,8 @@ TEST_F(RendererTest, HugeSkinIsCutAtTheWindowSize) {
 TEST_F(RendererTest, PicturesOverThePixelBudgetAreMissing) {
   ASSERT_TRUE(WriteSolidPng(dir_.File(u"big.png"), 4097, 2048, kLogoColour));
   for (const char16_t* name : {u"logo.png", u"icons.png"}) {
-    std::filesystem::copy_file(dir_.File(u"big.png"), dir_.File(name),
-                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::remove(dir_.File(name));
+    std::filesystem::copy_file(dir_.File(u"big.png"), dir_.File(name));
   }
   renderer_->LoadLogo(dir_.File(u"logo.png"));
   const FramePixels frame = Draw(Model(u"big.png", NoTexts(), 1));
