@@ -11,11 +11,13 @@
 
 namespace quorbel {
 
-// The most pixels a picture the program loads may have: 8 Mi (8,388,608),
-// 32 MiB decoded at 4 bytes a pixel. A capture of a whole 3840 x 2160 screen
-// still fits, far more than the panel (450 x 140), a thumbnail (49 x 49),
-// the logo (40 x 27) or the sprite sheet (112 x 16) ever show of it.
-inline constexpr int64_t kImagePixelBudget = int64_t{8} << 20;
+// The most pixels a picture the program loads may have: 4 Mi (4,194,304, as
+// 2048 x 2048), 16 MiB decoded at 4 bytes a pixel. A capture of a whole
+// 2560 x 1600 screen still fits, some 60 times what the panel (450 x 140)
+// shows of a skin, and far more than a thumbnail (49 x 49), the logo
+// (40 x 27) or the sprite sheet (112 x 16) need. GDI+ under Wine holds about
+// three copies of a picture while it decodes one: 48 MiB at most.
+inline constexpr int64_t kImagePixelBudget = int64_t{4} << 20;
 
 // How much of a file the header is looked for in. A JPEG's size follows its
 // metadata segments (EXIF, colour profiles), which rarely come near this.

@@ -133,7 +133,7 @@ TEST_F(QtSkinStripTest, EveryPictureFormatLoadsAtItsOwnSizeFromTheTopLeft) {
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(5) + QPoint(4, 20)), Qt::white)) << "plain";
 }
 
-// One column more than 4096 x 2048 (8 Mi pixels, the budget), or a FIFO or a
+// One column more than 2048 x 2048 (4 Mi pixels, the budget), or a FIFO or a
 // folder in the picture's place: a plain thumbnail, and the strip is built
 // at once.
 TEST_F(QtSkinStripTest, AThumbnailOverTheBudgetOrNotARegularFileIsPlain) {
@@ -142,7 +142,7 @@ TEST_F(QtSkinStripTest, AThumbnailOverTheBudgetOrNotARegularFileIsPlain) {
   const QString folder = files_.filePath("folder.bmp");
   ASSERT_TRUE(QDir().mkdir(folder));
   picker_.Select(6);
-  Build({Picture("over.png", Qt::red, QSize(4097, 2048)), fifo.toStdU16String(), folder.toStdU16String()});
+  Build({Picture("over.png", Qt::red, QSize(2049, 2048)), fifo.toStdU16String(), folder.toStdU16String()});
   const QImage shot = Shot();
   for (int index = 0; index < 3; ++index) {
     EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(index) + QPoint(20, 20)), Qt::white)) << index;

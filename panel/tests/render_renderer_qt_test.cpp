@@ -210,18 +210,18 @@ TEST_F(QtRendererTest, SkinThatNeverLoadedGivesAPlainPanelAtEveryDraw) {
 }
 
 TEST_F(QtRendererTest, HugeSkinIsCutAtTheWindowSize) {
-  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 3000, 2000, kSkinColour));
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 2048, 2048, kSkinColour));
   const QImage frame = Draw(Model(u"huge.png", NoTexts(), 1));
   EXPECT_EQ(renderer_->PanelWidth(), kPanelWidth);
   EXPECT_EQ(renderer_->PanelHeight(), kPanelHeight);
   EXPECT_TRUE(IsNear(frame.pixel(449, 139), kSkinColour)) << "the skin fills the window to its corner";
 }
 
-// One column more than 4096 x 2048 (8 Mi pixels, the budget), and the skin,
+// One column more than 2048 x 2048 (4 Mi pixels, the budget), and the skin,
 // the logo and the sprite sheet are each missing: the plain panel shows
 // where each would be.
 TEST_F(QtRendererTest, PicturesOverThePixelBudgetAreMissing) {
-  ASSERT_TRUE(WriteSolidPng(dir_.File(u"big.png"), 4097, 2048, kLogoColour));
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"big.png"), 2049, 2048, kLogoColour));
   for (const char16_t* name : {u"logo.png", u"icons.png"}) {
     std::filesystem::copy_file(SlashPath(dir_.File(u"big.png")), SlashPath(dir_.File(name)),
                                std::filesystem::copy_options::overwrite_existing);

@@ -16,7 +16,7 @@ MEMORY_GUARD_MIB=512
 #   over-8000: an 8000 x 8000 picture (244 MiB decoded) for all of them;
 #   over-5000: a 5000 x 5000 one (95 MiB), which Qt's own allocation limit
 #              (128 MiB) lets through;
-#   at-budget: a 4096 x 2048 one (the budget exactly, 32 MiB), and
+#   at-budget: a 2048 x 2048 one (the budget exactly, 16 MiB), and
 #              thumbnails naming a 512 x 512 one (1 MiB).
 MEMORY_CASES=(over-8000 over-5000 at-budget)
 
@@ -26,7 +26,7 @@ make_pictures() {
   mkdir -p "$PICTURES"
   "${MAKE_RGBA_PNG[@]}" "$PICTURES/8000.png" 8000 8000
   "${MAKE_RGBA_PNG[@]}" "$PICTURES/5000.png" 5000 5000
-  "${MAKE_RGBA_PNG[@]}" "$PICTURES/budget.png" 4096 2048
+  "${MAKE_RGBA_PNG[@]}" "$PICTURES/budget.png" 2048 2048
   "${MAKE_RGBA_PNG[@]}" "$PICTURES/512.png" 512 512
 }
 
