@@ -3,6 +3,7 @@
 # shows and raises its panel, runs on, and its tray menu and settings dialog
 # still open.
 source "$(dirname "$0")/lib.sh"
+source "$QUORBEL_SOURCE_DIR/tests/tools/memory.sh"  # peak_kib, memory_verdict
 start_display
 install_program
 
@@ -64,7 +65,9 @@ tray_menu() {
 
 # check_case NAME: starts the program on the files and settings as they are
 # now; it must show its panel and raise it, open the settings dialog from the
-# tray menu within a few seconds, and end by the menu's Exit.
+# tray menu within a few seconds, and end by the menu's Exit. With a huge
+# picture its peak memory with the dialog open stays within the bound of the
+# pristine case's.
 check_case() {
   CASE=$1
   local started=$SECONDS shown_after programs
@@ -86,6 +89,10 @@ check_case() {
   ((children < 30)) || fail "$CASE: the settings dialog has $children windows"
   sleep 0.3
   import -window root -crop "450x140+$PANEL_LEFT+0" "$SHOTS/$CASE.png"
+  local peak
+  peak=$(peak_kib "$programs")
+  [[ "$CASE" != pristine ]] || PRISTINE_PEAK=$peak
+  [[ "$CASE" != *-huge ]] || memory_verdict "$CASE" "with the dialog open" "$peak" "$PRISTINE_PEAK"
   xdotool mousemove $((x + 256)) $((y + 212)) click 1
   wait_until 5 no_dialog || fail "$CASE: Cancel did not close the dialog"
 
