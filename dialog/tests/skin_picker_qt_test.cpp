@@ -122,7 +122,8 @@ TEST_F(QtSkinStripTest, EveryPictureFormatLoadsAtItsOwnSizeFromTheTopLeft) {
   picker_.Select(6);  // keep the frame off the thumbnails looked at
   Build({large_path.toStdU16String(), Picture("green.bmp", Qt::green),
          Picture("grey.jpg", QColor(128, 128, 128)), gif.fileName().toStdU16String(),
-         files_.filePath("missing.png").toStdU16String(), u"", Picture("s.png", Qt::blue)});
+         files_.filePath("missing.png").toStdU16String(), u"", Picture("s.png", Qt::blue),
+         Picture("cyan.ppm", Qt::cyan)});
   const QImage shot = Shot();
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(0) + QPoint(48, 48)), Qt::red)) << "not scaled";
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(1) + QPoint(20, 20)), Qt::green));
@@ -131,6 +132,9 @@ TEST_F(QtSkinStripTest, EveryPictureFormatLoadsAtItsOwnSizeFromTheTopLeft) {
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(3) + QPoint(1, 1)), Qt::white));
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(4) + QPoint(20, 20)), Qt::white)) << "plain";
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(5) + QPoint(4, 20)), Qt::white)) << "plain";
+  const int end = strip_.ScrollBar().maximum();
+  strip_.ScrollBar().setValue(end);
+  EXPECT_TRUE(Near(At(ThumbnailCorner(7, end) + QPoint(20, 20)), Qt::cyan)) << "sized by Qt's reader";
 }
 
 // One column more than 2048 x 2048 (4 Mi pixels, the budget), or a FIFO or a
