@@ -6,6 +6,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "common/geometry.h"
 #include "common/text.h"
 #include "common/unique_handle.h"
 
@@ -51,8 +52,15 @@ using unique_image_attributes = UniqueHandle<GpImageAttributes*, ImageAttributes
 static_assert(sizeof(WCHAR) == sizeof(char16_t), "GDI+ takes UTF-16 text");
 inline const WCHAR* Wide(const Text& text) { return reinterpret_cast<const WCHAR*>(text.c_str()); }
 
-// The image in a file, or none when it is missing or not an image.
+// The image in a file, or none when it is missing or not an image. The
+// file's header is judged first: only a PNG, JPEG, BMP or GIF within the
+// pixel budget reaches the decoder.
 unique_image LoadImageFile(const Text& path);
+
+// Only the top-left `corner` of the image in a file (all of it where it is
+// smaller), loaded as LoadImageFile loads it: the rest is decoded once and
+// dropped.
+unique_image LoadImageCorner(const Text& path, PixelSize corner);
 
 // A new width x height 32-bit ARGB bitmap, all pixels transparent; none when
 // the size is empty or memory runs out.

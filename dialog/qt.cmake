@@ -2,7 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 
 add_library(quorbel_dialog_qt STATIC form3_qt.cpp settings_window_qt.cpp skin_picker_qt.cpp)
-target_link_libraries(quorbel_dialog_qt PUBLIC quorbel_dialog Qt6::Widgets)
+target_link_libraries(quorbel_dialog_qt PUBLIC quorbel_dialog quorbel_common_qt Qt6::Widgets)
 
 if(QUORBEL_TESTS)
   quorbel_add_gtest(dialog_qt_tests

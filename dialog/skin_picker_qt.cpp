@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "common/native_path.h"
+#include "common/image_file_qt.h"
 
 namespace quorbel {
 
@@ -46,8 +46,10 @@ class QtSkinStrip::StripView : public QFrame {
 
   void Load(const std::vector<Text>& thumbnail_paths) {
     images_.clear();
+    // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled:
+    // that is all that is kept of it.
     for (const Text& path : thumbnail_paths) {
-      images_.emplace_back(QString::fromStdU16String(SlashPath(path)));
+      images_.push_back(LoadImageCorner(path, {kThumbnailSize, kThumbnailSize}));
     }
     offset_ = 0;
     update();

@@ -1,7 +1,8 @@
 #pragma once
 // Picture1, the viewport on the strip of skin thumbnails, and HScroll1 under
-// it, as Qt widgets. Thumbnails load through QImage (BMP, GIF, JPEG and PNG)
-// and carry the selection mark and light band SkinPicker describes.
+// it, as Qt widgets. Thumbnails load through QImage (BMP, GIF, JPEG and PNG,
+// within the pixel budget) and carry the selection mark and light band
+// SkinPicker describes.
 #include <functional>
 #include <memory>
 #include <vector>

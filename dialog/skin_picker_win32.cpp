@@ -56,7 +56,11 @@ SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPick
 
 void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
   images_.clear();
-  for (const Text& path : thumbnail_paths) images_.push_back(gdip::LoadImageFile(path));
+  // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled: that
+  // is all that is kept of it.
+  for (const Text& path : thumbnail_paths) {
+    images_.push_back(gdip::LoadImageCorner(path, {kThumbnailSize, kThumbnailSize}));
+  }
   const int count = static_cast<int>(thumbnail_paths.size());
   range_ = ScrollRange(StripWidth(count), ViewportWidth());
   offset_ = 0;

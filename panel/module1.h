@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/geometry.h"
+
 namespace quorbel {
 
 using Argb = uint32_t;
@@ -30,6 +32,9 @@ inline constexpr std::array<Point, 4> kSectionIconPlaces{{{18, 30}, {18, 50}, {1
 
 inline constexpr int32_t kLevelBarSourceX = 64;
 inline constexpr int32_t kLevelBarY = 50;
+// The part of the sheet anything is drawn from: the four icons and the
+// three bar blocks.
+inline constexpr PixelSize kSpriteSheetUsed{kLevelBarSourceX + 3 * kSpriteCell, kSpriteCell};
 
 // One 16-pixel block per level 1..3; any other level has no bar (0).
 int32_t LevelBarWidth(int32_t level);

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/native_path.h"
+#include "common/image_file_qt.h"
 
 namespace quorbel {
 
@@ -91,7 +91,7 @@ void DrawShadowText(QPainter& painter, const Text& text, float x, float y, const
 }
 
 void DrawSectionIcons(QPainter& painter, const Text& icon_file) {
-  const QImage sprites(ToQString(SlashPath(icon_file)));
+  const QImage sprites = LoadImageCorner(icon_file, kSpriteSheetUsed);
   if (sprites.isNull()) return;
   int32_t source_x = 0;
   for (const Point& place : kSectionIconPlaces) {

@@ -58,7 +58,7 @@ void DrawShadowText(GpGraphics* graphics, const Text& text, float x, float y,
 }
 
 void DrawSectionIcons(GpGraphics* graphics, const Text& icon_file) {
-  const unique_image sprites = LoadImageFile(icon_file);
+  const unique_image sprites = LoadImageCorner(icon_file, kSpriteSheetUsed);
   if (!sprites) return;
   int32_t source_x = 0;
   for (const Point& place : kSectionIconPlaces) {

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <optional>
 
-#include "common/native_path.h"
+#include "common/image_file_qt.h"
 #include "panel/module1_qt.h"
 
 namespace quorbel {
@@ -14,14 +14,23 @@ namespace {
 // The shake alternates between two logo places.
 constexpr size_t kCachedFrames = 2;
 
-QImage LoadImageFile(const Text& path) {
-  return QImage(QString::fromStdU16String(SlashPath(path)));
-}
-
 QImage TransparentImage(int32_t width, int32_t height) {
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   if (!image.isNull()) image.fill(Qt::transparent);
   return image;
+}
+
+// The logo drawn once onto its 40 x 27 place, as a frame draws it: a large
+// picture is not kept, and every frame copies the logo unscaled.
+QImage LogoAtItsPlace(const QImage& logo) {
+  if (logo.isNull()) return logo;
+  QImage placed = TransparentImage(kLogoWidth, kLogoHeight);
+  if (placed.isNull()) return placed;
+  QPainter painter(&placed);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRect(0, 0, kLogoWidth, kLogoHeight), logo);
+  painter.end();
+  return placed;
 }
 
 class QtLabelFontMeasurer : public HeadingMeasurer {
@@ -54,13 +63,14 @@ QtPanelRenderer::QtPanelRenderer(FrameSink* sink, Text data_dir)
 
 void QtPanelRenderer::LoadLogo(const Text& path) {
   frames_.clear();
-  logo_ = LoadImageFile(path);
+  logo_ = LogoAtItsPlace(LoadImageWithinBudget(path));
 }
 
 void QtPanelRenderer::DrawPanel(const PanelModel& model) {
   frames_.clear();
-  const QImage sprites = LoadImageFile(icons_path_);
-  const QImage skin = LoadImageFile(model.skin_path);
+  const QImage sprites = LoadImageCorner(icons_path_, kSpriteSheetUsed);
+  // The window shows the skin's top-left 450 x 140 pixels, and keeps no more.
+  const QImage skin = LoadImageCorner(model.skin_path, {kPanelWidth, kPanelHeight});
   canvas_.TakeSkin(skin.isNull() ? std::nullopt
                                  : std::optional(PixelSize{skin.width(), skin.height()}));
   const bool plain = skin.isNull() && canvas_.Plain();

@@ -39,6 +39,17 @@ class LabelFontMeasurer : public HeadingMeasurer {
   unique_hfont font_;
 };
 
+// The logo drawn once onto its 40 x 27 place, as a frame draws it: a large
+// picture is not kept, and every frame copies the logo unscaled.
+unique_image LogoAtItsPlace(const unique_image& logo) {
+  if (!logo) return {};
+  unique_image placed = NewArgbImage(kLogoWidth, kLogoHeight);
+  unique_graphics graphics;
+  if (!placed || GdipGetImageGraphicsContext(placed.get(), graphics.put()) != Ok) return {};
+  GdipDrawImageRectI(graphics.get(), logo.get(), 0, 0, kLogoWidth, kLogoHeight);
+  return placed;
+}
+
 class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
  public:
   Win32LayeredPanelRenderer(HWND window, Text exe_dir)
@@ -46,7 +57,7 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
 
   void LoadLogo(const Text& path) override {
     frames_.Invalidate();
-    logo_ = LoadImageFile(path);
+    logo_ = LogoAtItsPlace(LoadImageFile(path));
   }
   void ReleaseImages() override {
     frames_.Invalidate();
@@ -58,8 +69,9 @@ class Win32LayeredPanelRenderer : public LayeredPanelRenderer {
 
   void DrawPanel(const PanelModel& model) override {
     frames_.Invalidate();
-    const unique_image sprites = LoadImageFile(icons_path_);
-    const unique_image skin = LoadImageFile(model.skin_path);
+    const unique_image sprites = LoadImageCorner(icons_path_, kSpriteSheetUsed);
+    // The window shows the skin's top-left 450 x 140 pixels, and keeps no more.
+    const unique_image skin = LoadImageCorner(model.skin_path, {kPanelWidth, kPanelHeight});
     canvas_.TakeSkin(skin ? std::optional(ImageSize(skin.get())) : std::nullopt);
     const bool plain = !skin && canvas_.Plain();
     // The old image goes first; if the new one cannot be made nothing is

@@ -2,7 +2,7 @@
 add_library(quorbel_panel_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/module1_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_qt.cpp)
-target_link_libraries(quorbel_panel_qt PUBLIC quorbel_panel quorbel_panel_content Qt6::Gui)
+target_link_libraries(quorbel_panel_qt PUBLIC quorbel_panel quorbel_panel_content quorbel_common_qt Qt6::Gui)
 
 add_executable(quorbel-preview ${CMAKE_CURRENT_LIST_DIR}/preview_qt.cpp)
 target_link_libraries(quorbel-preview PRIVATE

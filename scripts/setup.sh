@@ -10,7 +10,7 @@ PACKAGES=(
   wine wine64
   xvfb trayer xdotool x11-utils imagemagick
   fonts-dejavu-core fonts-liberation
-  nsis zip unzip procps
+  nsis zip unzip procps python3
   qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb-screensaver0-dev xprintidle
   libwayland-dev libwayland-bin pkg-config dbus-daemon kwin-wayland qt6-wayland
   dpkg-dev file lintian

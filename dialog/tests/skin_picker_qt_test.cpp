@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QScrollBar>
@@ -119,7 +122,8 @@ TEST_F(QtSkinStripTest, EveryPictureFormatLoadsAtItsOwnSizeFromTheTopLeft) {
   picker_.Select(6);  // keep the frame off the thumbnails looked at
   Build({large_path.toStdU16String(), Picture("green.bmp", Qt::green),
          Picture("grey.jpg", QColor(128, 128, 128)), gif.fileName().toStdU16String(),
-         files_.filePath("missing.png").toStdU16String(), u"", Picture("s.png", Qt::blue)});
+         files_.filePath("missing.png").toStdU16String(), u"", Picture("s.png", Qt::blue),
+         Picture("cyan.ppm", Qt::cyan)});
   const QImage shot = Shot();
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(0) + QPoint(48, 48)), Qt::red)) << "not scaled";
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(1) + QPoint(20, 20)), Qt::green));
@@ -128,6 +132,25 @@ TEST_F(QtSkinStripTest, EveryPictureFormatLoadsAtItsOwnSizeFromTheTopLeft) {
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(3) + QPoint(1, 1)), Qt::white));
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(4) + QPoint(20, 20)), Qt::white)) << "plain";
   EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(5) + QPoint(4, 20)), Qt::white)) << "plain";
+  const int end = strip_.ScrollBar().maximum();
+  strip_.ScrollBar().setValue(end);
+  EXPECT_TRUE(Near(At(ThumbnailCorner(7, end) + QPoint(20, 20)), Qt::cyan)) << "sized by Qt's reader";
+}
+
+// One column more than 2048 x 2048 (4 Mi pixels, the budget), or a FIFO or a
+// folder in the picture's place: a plain thumbnail, and the strip is built
+// at once.
+TEST_F(QtSkinStripTest, AThumbnailOverTheBudgetOrNotARegularFileIsPlain) {
+  const QString fifo = files_.filePath("fifo.bmp");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = files_.filePath("folder.bmp");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  picker_.Select(6);
+  Build({Picture("over.png", Qt::red, QSize(2049, 2048)), fifo.toStdU16String(), folder.toStdU16String()});
+  const QImage shot = Shot();
+  for (int index = 0; index < 3; ++index) {
+    EXPECT_TRUE(Near(shot.pixelColor(ThumbnailCorner(index) + QPoint(20, 20)), Qt::white)) << index;
+  }
 }
 
 TEST_F(QtSkinStripTest, TheSelectedThumbnailHasTheFrameTintAndBand) {

@@ -40,7 +40,9 @@ bool WritePng(const Text& path, int32_t width, int32_t height,
 }
 
 bool WriteSolidPng(const Text& path, int32_t width, int32_t height, Argb colour) {
-  return WritePng(path, width, height, [colour](int32_t, int32_t) { return colour; });
+  QImage image(width, height, QImage::Format_ARGB32);
+  image.fill(QColor::fromRgba(colour));
+  return image.save(Native(path), "PNG");
 }
 
 bool WriteIconSheet(const Text& path) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
+#include "common/native_path.h"
 #include "panel/panel_renderer_qt.h"
 #include "panel/tests/render_fixtures_qt.h"
 
@@ -208,11 +210,28 @@ TEST_F(QtRendererTest, SkinThatNeverLoadedGivesAPlainPanelAtEveryDraw) {
 }
 
 TEST_F(QtRendererTest, HugeSkinIsCutAtTheWindowSize) {
-  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 3000, 2000, kSkinColour));
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 2048, 2048, kSkinColour));
   const QImage frame = Draw(Model(u"huge.png", NoTexts(), 1));
   EXPECT_EQ(renderer_->PanelWidth(), kPanelWidth);
   EXPECT_EQ(renderer_->PanelHeight(), kPanelHeight);
   EXPECT_TRUE(IsNear(frame.pixel(449, 139), kSkinColour)) << "the skin fills the window to its corner";
+}
+
+// One column more than 2048 x 2048 (4 Mi pixels, the budget), and the skin,
+// the logo and the sprite sheet are each missing: the plain panel shows
+// where each would be.
+TEST_F(QtRendererTest, PicturesOverThePixelBudgetAreMissing) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"big.png"), 2049, 2048, kLogoColour));
+  for (const char16_t* name : {u"logo.png", u"icons.png"}) {
+    std::filesystem::copy_file(SlashPath(dir_.File(u"big.png")), SlashPath(dir_.File(name)),
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
+  const QImage frame = Draw(Model(u"big.png", NoTexts(), 1));
+  const QPoint icon(kSectionIconPlaces[0].x + 8, kSectionIconPlaces[0].y + 8);
+  for (const QPoint place : {QPoint(5, 135), QPoint(410, 80), icon}) {
+    EXPECT_EQ(qUnpremultiply(frame.pixel(place)), kPlainBody) << place.x() << ", " << place.y();
+  }
 }
 
 TEST_F(QtRendererTest, SkinLostAfterAnEarlierSuccessDrawsOnATransparentImageOfThatSize) {

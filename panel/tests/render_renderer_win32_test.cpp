@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 #include "common/handles_win32.h"
@@ -193,11 +194,28 @@ TEST_F(RendererTest, SkinThatNeverLoadedGivesAPlainPanelAtEveryDraw) {
 }
 
 TEST_F(RendererTest, HugeSkinIsCutAtTheWindowSize) {
-  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 3000, 2000, kSkinColour));
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"huge.png"), 2048, 2048, kSkinColour));
   const FramePixels frame = Draw(Model(u"huge.png", NoTexts(), 1));
   EXPECT_EQ(renderer_->PanelWidth(), kPanelWidth);
   EXPECT_EQ(renderer_->PanelHeight(), kPanelHeight);
   EXPECT_TRUE(IsNear(frame.At(449, 139), kSkinColour)) << "the skin fills the window to its corner";
+}
+
+// One column more than 2048 x 2048 (4 Mi pixels, the budget), and the skin,
+// the logo and the sprite sheet are each missing: the plain panel (alpha
+// 240) shows where each would be.
+TEST_F(RendererTest, PicturesOverThePixelBudgetAreMissing) {
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"big.png"), 2049, 2048, kLogoColour));
+  for (const char16_t* name : {u"logo.png", u"icons.png"}) {
+    std::filesystem::remove(dir_.File(name));
+    std::filesystem::copy_file(dir_.File(u"big.png"), dir_.File(name));
+  }
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
+  const FramePixels frame = Draw(Model(u"big.png", NoTexts(), 1));
+  const Point icon{kSectionIconPlaces[0].x + 8, kSectionIconPlaces[0].y + 8};
+  for (const Point place : {Point{5, 135}, Point{410, 80}, icon}) {
+    EXPECT_EQ(frame.At(place.x, place.y) >> 24, 240u) << place.x << ", " << place.y;
+  }
 }
 
 TEST_F(RendererTest, SkinLostAfterAnEarlierSuccessDrawsOnATransparentImageOfThatSize) {

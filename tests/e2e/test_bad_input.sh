@@ -3,6 +3,7 @@
 # shows and raises its panel, runs on, and its tray menu and settings dialog
 # still open.
 source "$(dirname "$0")/lib.sh"
+source "$QUORBEL_SOURCE_DIR/tests/tools/memory.sh"  # peak_kib, memory_verdict
 start_display
 install_program
 
@@ -14,42 +15,10 @@ cp "$E2E_DIR"/{Config.ini,icons.png,logo.png,load.wav} "$E2E_DIR/skins/aurora.pn
 
 # --- Making damaged files without an image library.
 
-be32() {  # N: four big-endian bytes
-  local byte out=''
-  for byte in $((($1 >> 24) & 255)) $((($1 >> 16) & 255)) $((($1 >> 8) & 255)) $(($1 & 255)); do
-    out+=$(printf '\\x%02x' "$byte")
-  done
-  printf "$out"
-}
-
-crc32_be() {  # FILE: its CRC-32, big-endian (gzip's trailer holds it little-endian)
-  local bytes
-  bytes=$(gzip -n -1 <"$1" | tail -c 8 | head -c 4 | od -An -tx1)
-  read -r b0 b1 b2 b3 <<<"$bytes"
-  printf "\\x$b3\\x$b2\\x$b1\\x$b0"
-}
-
-png_chunk() {  # TYPE DATA_FILE
-  local body="$E2E_DIR/chunk.tmp"
-  { printf '%s' "$1"; cat "$2"; } >"$body"
-  be32 "$(stat -c %s "$2")"
-  cat "$body"
-  crc32_be "$body"
-}
-
-# make_black_png FILE WIDTH HEIGHT: a 1-bit black PNG of any size, a few KB
-# on disk however many pixels it has.
-make_black_png() {
-  local raw=$(($3 * (1 + ($2 + 7) / 8)))
-  local header="$E2E_DIR/ihdr.tmp" data="$E2E_DIR/idat.tmp" empty="$E2E_DIR/iend.tmp"
-  { be32 "$2"; be32 "$3"; printf '\x01\x00\x00\x00\x00'; } >"$header"
-  # A zlib stream around gzip's deflate data; the Adler-32 of zeros is
-  # 1 + (count << 16).
-  { printf '\x78\xda'; head -c "$raw" /dev/zero | gzip -n -9 | tail -c +11 | head -c -8
-    be32 $((((raw % 65521) << 16) | 1)); } >"$data"
-  : >"$empty"
-  { printf '\x89PNG\r\n\x1a\n'; png_chunk IHDR "$header"; png_chunk IDAT "$data"; png_chunk IEND "$empty"; } >"$1"
-}
+# A 10000 x 10000 true-colour PNG with alpha: 381 MiB decoded, a few MB on
+# disk. Made once; the huge cases copy it.
+HUGE_PNG="$PRISTINE/huge.png"
+/usr/bin/python3 "$QUORBEL_SOURCE_DIR/tests/tools/make_rgba_png.py" "$HUGE_PNG" 10000 10000
 
 junk() {  # BYTES: the same binary junk on every run
   LC_ALL=C awk -v n="$1" 'BEGIN { srand(7); for (i = 0; i < n; i++) printf "%c", int(rand() * 255) + 1 }'
@@ -76,7 +45,7 @@ damage() {
     missing) rm -f "$file" ;;
     truncated) head -c 300 "$PRISTINE/$(basename "$1")" >"$file" ;;
     text) printf 'This is not an image.\r\n' >"$file" ;;
-    huge) make_black_png "$file" 10000 10000 ;;
+    huge) cp "$HUGE_PNG" "$file" ;;
   esac
 }
 
@@ -96,7 +65,9 @@ tray_menu() {
 
 # check_case NAME: starts the program on the files and settings as they are
 # now; it must show its panel and raise it, open the settings dialog from the
-# tray menu within a few seconds, and end by the menu's Exit.
+# tray menu within a few seconds, and end by the menu's Exit. With a huge
+# picture its peak memory with the dialog open stays within the bound of the
+# pristine case's.
 check_case() {
   CASE=$1
   local started=$SECONDS shown_after programs
@@ -118,6 +89,10 @@ check_case() {
   ((children < 30)) || fail "$CASE: the settings dialog has $children windows"
   sleep 0.3
   import -window root -crop "450x140+$PANEL_LEFT+0" "$SHOTS/$CASE.png"
+  local peak
+  peak=$(peak_kib "$programs")
+  [[ "$CASE" != pristine ]] || PRISTINE_PEAK=$peak
+  [[ "$CASE" != *-huge ]] || memory_verdict "$CASE" "with the dialog open" "$peak" "$PRISTINE_PEAK"
   xdotool mousemove $((x + 256)) $((y + 212)) click 1
   wait_until 5 no_dialog || fail "$CASE: Cancel did not close the dialog"
 

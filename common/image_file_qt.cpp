@@ -1,0 +1,75 @@
+#include "common/image_file_qt.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <optional>
+#include <vector>
+
+#include "common/image_header.h"
+#include "common/native_path.h"
+#include "common/unique_fd.h"
+
+namespace quorbel {
+
+namespace {
+
+// Only a regular file is read: a FIFO without a writer would hold the
+// thread, a device would never end.
+unique_fd OpenRegularFile(const Text& path) {
+  const QByteArray name = QFile::encodeName(QString::fromStdU16String(SlashPath(path)));
+  unique_fd file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat status {};
+  if (!file || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+  return file;
+}
+
+std::vector<uint8_t> ReadHead(int file) {
+  std::vector<uint8_t> head(kImageHeadBytes);
+  std::size_t filled = 0;
+  while (filled < head.size()) {
+    const ssize_t got = ::pread(file, head.data() + filled, head.size() - filled, static_cast<off_t>(filled));
+    if (got <= 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  head.resize(filled);
+  return head;
+}
+
+// The reader's own header query, for the formats the portable reader does
+// not know (Qt reads more than PNG, JPEG, BMP and GIF).
+bool ReaderSizeFits(QImageReader& reader) {
+  const QSize size = reader.size();
+  return size.isValid() && FitsPixelBudget(PixelSize{size.width(), size.height()});
+}
+
+std::optional<QImage> Decode(const Text& path) {
+  const unique_fd file = OpenRegularFile(path);
+  if (!file) return std::nullopt;
+  const ImageVerdict verdict = JudgeImageHead(ReadHead(file.get())).verdict;
+  if (verdict == ImageVerdict::Refused) return std::nullopt;
+  QFile device;
+  if (!device.open(file.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return std::nullopt;
+  QImageReader reader(&device);
+  if (verdict == ImageVerdict::Unknown && !ReaderSizeFits(reader)) return std::nullopt;
+  QImage image = reader.read();
+  if (image.isNull()) return std::nullopt;
+  return image;
+}
+
+}  // namespace
+
+QImage LoadImageWithinBudget(const Text& path) { return Decode(path).value_or(QImage()); }
+
+QImage LoadImageCorner(const Text& path, PixelSize corner) {
+  const std::optional<QImage> image = Decode(path);
+  if (!image) return QImage();
+  const PixelSize size{image->width(), image->height()};
+  const PixelSize kept = CornerToKeep(size, corner);
+  return kept == size ? *image : image->copy(0, 0, kept.width, kept.height);
+}
+
+}  // namespace quorbel
