@@ -5,13 +5,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <fstream>
 #include <mutex>
 #include <optional>
 #include <string>
 
 #include "app/wav_length.h"
 #include "common/native_path.h"
+#include "common/regular_file.h"
 
 namespace quorbel {
 namespace {
@@ -23,15 +23,12 @@ struct PropsDeleter {
   void operator()(ca_proplist* props) const { ca_proplist_destroy(props); }
 };
 
+// Only a regular file is played: a FIFO in the sound's place would hold the
+// program up until something wrote to it.
 std::optional<uint32_t> PlayLengthOf(const std::string& file) {
-  std::ifstream in(file, std::ios::binary | std::ios::ate);
-  if (!in) return std::nullopt;
-  const auto size = static_cast<uint64_t>(in.tellg());
-  in.seekg(0);
-  std::string head(kWavHeadBytes, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<size_t>(in.gcount()));
-  return WavPlayLengthMs(head, size);
+  const auto head = ReadFileHead(file, kWavHeadBytes);
+  if (!head) return std::nullopt;
+  return WavPlayLengthMs(head->bytes, head->size);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "common/native_path.h"
+#include "common/regular_file.h"
 
 namespace quorbel {
 
@@ -47,7 +48,10 @@ class QtSkinStrip::StripView : public QFrame {
   void Load(const std::vector<Text>& thumbnail_paths) {
     images_.clear();
     for (const Text& path : thumbnail_paths) {
-      images_.emplace_back(QString::fromStdU16String(SlashPath(path)));
+      // A FIFO in a thumbnail's place must not hold the dialog up.
+      const Text file = SlashPath(path);
+      images_.emplace_back(IsReadableFile(std::filesystem::path(file)) ? QImage(QString::fromStdU16String(file))
+                                                                       : QImage());
     }
     offset_ = 0;
     update();

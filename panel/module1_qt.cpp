@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "common/native_path.h"
+#include "common/regular_file.h"
 
 namespace quorbel {
 
@@ -91,7 +92,9 @@ void DrawShadowText(QPainter& painter, const Text& text, float x, float y, const
 }
 
 void DrawSectionIcons(QPainter& painter, const Text& icon_file) {
-  const QImage sprites(ToQString(SlashPath(icon_file)));
+  const Text file = SlashPath(icon_file);
+  if (!IsReadableFile(std::filesystem::path(file))) return;
+  const QImage sprites(ToQString(file));
   if (sprites.isNull()) return;
   int32_t source_x = 0;
   for (const Point& place : kSectionIconPlaces) {

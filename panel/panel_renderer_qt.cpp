@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/native_path.h"
+#include "common/regular_file.h"
 #include "panel/module1_qt.h"
 
 namespace quorbel {
@@ -14,8 +15,12 @@ namespace {
 // The shake alternates between two logo places.
 constexpr size_t kCachedFrames = 2;
 
+// Only a regular file is opened: a FIFO in an image's place would hold the
+// program up until something wrote to it.
 QImage LoadImageFile(const Text& path) {
-  return QImage(QString::fromStdU16String(SlashPath(path)));
+  const Text file = SlashPath(path);
+  if (!IsReadableFile(std::filesystem::path(file))) return QImage();
+  return QImage(QString::fromStdU16String(file));
 }
 
 QImage TransparentImage(int32_t width, int32_t height) {

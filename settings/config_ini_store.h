@@ -19,6 +19,14 @@ class ConfigIniStore : public ProfileStore {
   bool Write(TextView path, TextView section, TextView key, TextView value) override {
     return writer_.Write(path, section, key, value);
   }
+  void BeginOperation() override {
+    reader_.BeginOperation();
+    writer_.BeginOperation();
+  }
+  void EndOperation() override {
+    writer_.EndOperation();
+    reader_.EndOperation();
+  }
 
  private:
   ProfileStore& reader_;

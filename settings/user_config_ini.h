@@ -31,6 +31,8 @@ class UserConfigIniStore : public ProfileStore {
   // first with kUserConfigIniMark as its only line when it is missing.
   bool Write(TextView path, TextView section, TextView key, TextView value) override;
   Text SourceOf(TextView path, TextView section, TextView key) override;
+  void BeginOperation() override { files_.BeginOperation(); }
+  void EndOperation() override { files_.EndOperation(); }
 
  private:
   bool IsShipped(TextView path) const;
