@@ -43,6 +43,66 @@ junk() {  # BYTES: the same binary junk on every run
   LC_ALL=C awk -v n="$1" 'BEGIN { srand(7); for (i = 0; i < n; i++) printf "%c", int(rand() * 255) + 1 }'
 }
 
+# --- A reminder whose sound is a FIFO, on a display of its own while the
+# other cases run: the panel must come down, hold and rise again.
+
+REMINDER="$E2E_DIR/reminder"
+start_fifo_reminder() {
+  local main_display=$DISPLAY file
+  mkdir -p "$REMINDER/app" "$REMINDER/config/quorbel-clock" "$REMINDER/runtime"
+  chmod 700 "$REMINDER/runtime"
+  cp "$PROGRAM" "$REMINDER/app/"
+  for file in "${DATA_FILES[@]}"; do cp -r "$PRISTINE/$file" "$REMINDER/app/"; done
+  rm "$REMINDER/app/load.wav"
+  mkfifo "$REMINDER/app/load.wav"
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\QuorbelClock]\n"Autorun"=dword:00000001\n"Hours"=dword:00000000\n"Minutes"=dword:00000001\n' \
+    >"$REMINDER/config/quorbel-clock/settings.reg"
+  start_virtual_display --no-tray
+  REMINDER_DISPLAY=$DISPLAY
+  export DISPLAY=$main_display
+  xev -display "$REMINDER_DISPLAY" -root -event substructure >"$REMINDER/root_events.log" 2>&1 &
+  E2E_PIDS+=($!)
+  sleep 0.3
+  DISPLAY=$REMINDER_DISPLAY XDG_CONFIG_HOME="$REMINDER/config" XDG_RUNTIME_DIR="$REMINDER/runtime" \
+    "${AS_USER[@]}" "$REMINDER/app/quorbel-clock" </dev/null >"$REMINDER/program.log" 2>&1 &
+  REMINDER_PID=$!
+  REMINDER_STARTED=$SECONDS
+  E2E_PIDS+=($REMINDER_PID)
+  # A user at work on that display, so the minute is counted.
+  (while :; do DISPLAY=$REMINDER_DISPLAY xdotool mousemove_relative -- 3 0 sleep 0.2 mousemove_relative -- -3 0 sleep 0.2 2>/dev/null || true; done) &
+  E2E_PIDS+=($!)
+}
+
+# The panel's tops on that display, in order, each once.
+reminder_tops() {
+  sed -nE "s/.*\(-?[0-9]+,(-?[0-9]+)\), width 450, height 140.*/\1/p" "$REMINDER/root_events.log" | uniq | tr '\n' ' '
+}
+# Shown at start, risen, down again for the reminder and risen after it.
+reminder_done() { [[ "$(reminder_tops)" =~ ^0\ .*-140\ .*\ 0\ .*-140\ $ ]]; }
+
+# Within 100 s of its start (a minute, ten seconds held, the slides).
+check_fifo_reminder() {
+  local left=$((REMINDER_STARTED + 100 - SECONDS))
+  wait_until $((left > 1 ? left : 1)) reminder_done ||
+    fail "the reminder did not come and rise again (tops: $(reminder_tops | tail -c 200))"
+  note "$CASE: the panel came down, held and rose $((SECONDS - REMINDER_STARTED)) s after the start"
+}
+
+# SIGTERM ends it with status 0 (the parent shell waits for it).
+end_fifo_reminder() {
+  local status=0
+  kill -TERM "$REMINDER_PID"
+  if wait_until 5 bash -c "! kill -0 $REMINDER_PID 2>/dev/null"; then
+    wait "$REMINDER_PID" || status=$?
+  else
+    kill -9 "$REMINDER_PID"
+    status=SIGTERM-ignored
+  fi
+  [[ "$status" == 0 ]] && return 0
+  echo "FAIL: load.wav-fifo-reminder: after SIGTERM: $status" >&2
+  FAILED+=(load.wav-fifo-reminder-end)
+}
+
 restore_data() {
   local file
   for file in "${DATA_FILES[@]}"; do
@@ -227,6 +287,7 @@ case_() {
   FAILED+=("$CASE")
 }
 
+start_fifo_reminder
 restore_data
 restore_settings
 
@@ -438,6 +499,8 @@ read_only_config_home() {
 }
 case_ config-home-read-only read_only_config_home
 
+case_ load.wav-fifo-reminder check_fifo_reminder
+end_fifo_reminder
 restore_data
 restore_settings
 ((${#FAILED[@]} == 0)) || fail "${#FAILED[@]} cases failed: ${FAILED[*]}"
