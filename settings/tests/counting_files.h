@@ -3,6 +3,7 @@
 // through a source that counts the reads of each file.
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "settings/file_registry.h"
 #include "settings/profile_file.h"
@@ -42,6 +43,23 @@ struct LinuxStores {
     std::filesystem::create_directories(shipped.parent_path());
     std::filesystem::create_directories(user.parent_path());
   }
+
+  // Six skins and English texts shipped, the third skin picked, 1 h 30 min
+  // stored, the autostart switched off.
+  void WriteTypicalFiles() {
+    std::string config = "[Skins]\r\nLanguage=TitleEN\r\nCount=6\r\nSelected=1\r\n";
+    for (char n = '1'; n <= '6'; ++n) {
+      config += std::string("SBitmap(") + n + ")=t" + n + ".bmp\r\nBitmap" + n + "=s" + n + ".png\r\n";
+    }
+    config += "[TitleEN]\r\nTitle=Break\r\nSetTitle=Settings\r\nMenuExit=Quit\r\n";
+    WriteBytes(shipped, config);
+    WriteBytes(user, std::string(kUserConfigIniMark) + "\r\n[Skins]\r\nSelected=3\r\n");
+    WriteBytes(settings,
+               "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\QuorbelClock]\n\"Autorun\"=dword:00000000\n"
+               "\"Hours\"=dword:00000001\n\"Minutes\"=dword:0000001e\n");
+  }
+  // Each file read exactly once.
+  static std::map<std::string, int> OnceEach() { return {{"Config.ini", 1}, {"user.ini", 1}, {"settings.reg", 1}}; }
 };
 
 }  // namespace quorbel
