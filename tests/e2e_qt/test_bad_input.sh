@@ -85,7 +85,7 @@ check_fifo_reminder() {
   local left=$((REMINDER_STARTED + 100 - SECONDS))
   wait_until $((left > 1 ? left : 1)) reminder_done ||
     fail "the reminder did not come and rise again (tops: $(reminder_tops | tail -c 200))"
-  note "$CASE: the panel came down, held and rose $((SECONDS - REMINDER_STARTED)) s after the start"
+  note "$CASE: the panel came down, held and rose again (seen $((SECONDS - REMINDER_STARTED)) s after the start)"
 }
 
 # SIGTERM ends it with status 0 (the parent shell waits for it).
