@@ -149,7 +149,7 @@ TEST(PanelContentReads, AReloadReadsEachSettingsFileOnce) {
   stores.WriteTypicalFiles();
   const PanelContent content = LoadPanelContent(stores.reg, stores.ini);
   EXPECT_EQ(content.interval, (AlarmInterval{1, 30}));
-  EXPECT_EQ(content.skin_path, TextPath(stores.shipped.parent_path() / "s3.png"));
+  EXPECT_EQ(content.skin_path, stores.ini.AppDir() + u"s3.png");
   EXPECT_EQ(content.texts.title, u"Break");
   EXPECT_EQ(stores.counting.reads, LinuxStores::OnceEach());
 

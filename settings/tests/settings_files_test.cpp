@@ -41,8 +41,7 @@ TEST(SettingsOperation, ReadsEachFileOnceAndTheNextOperationReadsAgain) {
       EXPECT_EQ(stores.ini.IniRead(kConfigFile, u"Skins", u"Count", u""), u"6");
       EXPECT_EQ(stores.ini.IniRead(kConfigFile, u"Skins", u"Selected", u""), u"3");
       EXPECT_EQ(Title(stores.ini), u"Break");
-      EXPECT_EQ(stores.ini.IniFilePath(kConfigFile, u"Skins", u"SBitmap(1)"),
-                TextPath(stores.shipped.parent_path() / "a.bmp"));
+      EXPECT_EQ(stores.ini.IniFilePath(kConfigFile, u"Skins", u"SBitmap(1)"), stores.ini.AppDir() + u"a.bmp");
     }
   }
   EXPECT_EQ(stores.counting.reads, (std::map<std::string, int>{
