@@ -24,7 +24,7 @@ class ProfileText {
  public:
   explicit ProfileText(SharedFile file) : file_(std::move(file)), utf16_(DecodeUtf16Profile(file_->bytes)) {}
 
-  std::string_view Text() const {
+  std::string_view Content() const {
     const std::string_view all = utf16_ ? std::string_view(utf16_->utf8) : std::string_view(file_->bytes);
     return file_->whole ? all : CompleteLines(all);
   }
@@ -44,7 +44,7 @@ std::optional<Text> ProfileFile::Find(TextView path, TextView section, TextView 
   const SharedFile file = files_.Read(PathFromText(path));
   if (!file) return std::nullopt;
   const ProfileText profile(file);
-  const std::string_view text = profile.Text();
+  const std::string_view text = profile.Content();
   const ProfileEncoding encoding = DetectProfileEncoding(text);
   const auto value = ReadProfileValue(text, Encode(section, encoding), Encode(key, encoding));
   if (!value) return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<std::string> ProfileFile::FirstLine(TextView path) {
   const SharedFile file = files_.Read(PathFromText(path));
   if (!file) return std::nullopt;
   const ProfileText profile(file);
-  const std::string_view text = profile.Text();
+  const std::string_view text = profile.Content();
   return std::string(TextLineAt(text, TextStart(text)).Text(text));
 }
 

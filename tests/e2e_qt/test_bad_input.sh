@@ -139,10 +139,6 @@ damage() {
 }
 DAMAGES=(missing empty truncated junk directory fifo unreadable)
 
-set_config_value() {  # KEY VALUE: in every section of the program's Config.ini
-  sed -i "s/^$1=.*\r\$/$1=$2\r/" "$APP/Config.ini"
-}
-
 # --- Looking at the program as a user would.
 
 launch() {
@@ -291,7 +287,10 @@ start_fifo_reminder
 restore_data
 restore_settings
 
-pristine() { journey "$SHIPPED_CAPTION" same 3 25 && expect_stored; }
+pristine() {
+  journey "$SHIPPED_CAPTION" same 3 25
+  expect_stored
+}
 case_ intact pristine
 [[ -f "$E2E_DIR/reference.png" ]] || fail "the intact case left no picture of the panel to compare with"
 
@@ -350,7 +349,6 @@ cr_only() { tr -d '\n'; }
 long_caption() {  # LENGTH: SetTitle that long
   sed "s/^SetTitle=.*\r\$/SetTitle=$(head -c "$1" /dev/zero | tr '\0' W)\r/"
 }
-sparse_2gb() { cat; }
 
 case_ Config.ini-utf8 config_case "$SHIPPED_CAPTION" same to_utf8
 case_ Config.ini-utf8-bom config_case "$SHIPPED_CAPTION" same utf8_bom
