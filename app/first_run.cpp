@@ -1,5 +1,7 @@
 #include "app/first_run.h"
 
+#include "settings/settings_operation.h"
+
 namespace quorbel {
 namespace {
 
@@ -11,6 +13,7 @@ bool IntervalNeverStored(ModReg& reg) {
 }  // namespace
 
 void WriteFirstRunSettings(ModReg& reg, TextView exe_path) {
+  const SettingsOperation operation(reg);
   if (reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 0) return;
   reg.RegWriteLong(RegRoot::CurrentUser, kSettingsKey, "Autorun", 1);
   reg.WriteAutostartEntry(exe_path);

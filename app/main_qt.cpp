@@ -31,6 +31,7 @@
 #include "settings/mod_ini.h"
 #include "settings/profile_file.h"
 #include "settings/registry.h"
+#include "settings/settings_files.h"
 #include "settings/user_config_ini.h"
 #include "settings/xdg_paths.h"
 #include "tray/form4.h"
@@ -168,7 +169,9 @@ int main(int argc, char** argv) {
 
   const std::string config_home = EnvironmentValue("XDG_CONFIG_HOME");
   const std::string home = EnvironmentValue("HOME");
-  FileRegistry registry(UserSettingsFile(config_home, home), UserAutostartFile(config_home, home));
+  // One reader for every settings file, so an operation reads each once.
+  SettingsFiles settings_files;
+  FileRegistry registry(UserSettingsFile(config_home, home), UserAutostartFile(config_home, home), settings_files);
   ModReg reg(registry, {}, kProgramFileName);
 
   const fs::path data_dir = DataDirectory(ExeDirectory(), [](const fs::path& file) {
@@ -176,7 +179,7 @@ int main(int argc, char** argv) {
     return fs::is_regular_file(file, error);
   });
   const Text app_dir = MakeAppDir(PathText(data_dir), u'/');
-  ProfileFile files;
+  ProfileFile files(settings_files);
   const fs::path user_config_ini = UserConfigIni(config_home, home);
   UserConfigIniStore config_ini(files, app_dir + kConfigFile,
                                 user_config_ini.empty() ? Text() : PathText(user_config_ini));

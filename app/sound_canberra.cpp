@@ -12,6 +12,7 @@
 
 #include "app/wav_length.h"
 #include "common/native_path.h"
+#include "common/regular_file.h"
 
 namespace quorbel {
 namespace {
@@ -23,7 +24,10 @@ struct PropsDeleter {
   void operator()(ca_proplist* props) const { ca_proplist_destroy(props); }
 };
 
+// Only a regular file is played: a FIFO in the sound's place would hold the
+// program up until something wrote to it.
 std::optional<uint32_t> PlayLengthOf(const std::string& file) {
+  if (!IsReadableFile(file)) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
   return WavPlayLengthMs(in);

@@ -1,31 +1,20 @@
 #include "common/image_file_qt.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QImageReader>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "common/image_header.h"
 #include "common/native_path.h"
-#include "common/unique_fd.h"
+#include "common/regular_file_posix.h"
 
 namespace quorbel {
 
 namespace {
-
-// Only a regular file is read: a FIFO without a writer would hold the
-// thread, a device would never end.
-unique_fd OpenRegularFile(const Text& path) {
-  const QByteArray name = QFile::encodeName(QString::fromStdU16String(SlashPath(path)));
-  unique_fd file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  struct stat status {};
-  if (!file || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
-  return file;
-}
 
 std::vector<uint8_t> ReadHead(int file) {
   std::vector<uint8_t> head(kImageHeadBytes);
@@ -47,7 +36,7 @@ bool ReaderSizeFits(QImageReader& reader) {
 }
 
 std::optional<QImage> Decode(const Text& path) {
-  const unique_fd file = OpenRegularFile(path);
+  const unique_fd file = OpenRegularFile(std::filesystem::path(SlashPath(path)));
   if (!file) return std::nullopt;
   const ImageVerdict verdict = JudgeImageHead(ReadHead(file.get())).verdict;
   if (verdict == ImageVerdict::Refused) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "dialog/form3.h"
 
+#include "settings/settings_operation.h"
+
 namespace quorbel {
 
 namespace {
@@ -10,6 +12,24 @@ int16_t FieldLimit(IntervalField field) { return field == IntervalField::Hours ?
 
 const char16_t* LimitMessage(IntervalField field) {
   return field == IntervalField::Hours ? kHoursMessage : kMinutesMessage;
+}
+
+// What the dialog shows of the user's settings, read in one operation.
+struct StoredValues {
+  int32_t hours = 0;
+  int32_t minutes = 0;
+  Text background;
+  bool autorun = false;
+};
+
+StoredValues ReadStoredValues(ModReg& reg) {
+  const SettingsOperation operation(reg);
+  StoredValues values;
+  values.hours = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
+  values.minutes = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
+  values.background = reg.RegReadString(RegRoot::CurrentUser, kSettingsKey, "Background");
+  values.autorun = static_cast<int16_t>(reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun")) == 1;
+  return values;
 }
 
 }  // namespace
@@ -38,25 +58,24 @@ Form3::Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
 
 void Form3::Load(Form3View& view) {
   view_ = &view;
-  const int32_t hours = reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
-  const int32_t minutes = reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
-  background_ = reg_.RegReadString(RegRoot::CurrentUser, kSettingsKey, "Background");
-
-  const bool autorun =
-      static_cast<int16_t>(reg_.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun")) == 1;
-  if (view.AutorunChecked() != autorun) {
-    view.SetAutorunChecked(autorun);
+  const StoredValues stored = ReadStoredValues(reg_);
+  background_ = stored.background;
+  if (view.AutorunChecked() != stored.autorun) {
+    view.SetAutorunChecked(stored.autorun);
     AutorunClicked();
   }
 
-  SetField(IntervalField::Minutes, DecimalText(minutes));
-  SetField(IntervalField::Hours, DecimalText(hours));
+  // A rejected value shows a message, which runs events of its own: no
+  // operation on the settings is open meanwhile.
+  SetField(IntervalField::Minutes, DecimalText(stored.minutes));
+  SetField(IntervalField::Hours, DecimalText(stored.hours));
   if (!view_) return;
   // A stored minutes value rejected above leaves the field empty.
   SetField(IntervalField::Minutes,
-           view_->FieldText(IntervalField::Minutes).empty() ? Text(u"0") : DecimalText(minutes));
+           view_->FieldText(IntervalField::Minutes).empty() ? Text(u"0") : DecimalText(stored.minutes));
   if (!view_) return;
 
+  const SettingsOperation operation(ini_);
   language_ = ini_.IniRead(kConfigFile, kSkinsSection, u"Language", u"TitleEN");
   LoadCaptions();
   LoadSkinStrip();

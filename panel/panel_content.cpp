@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "settings/settings_operation.h"
+
 namespace quorbel {
 namespace {
 
@@ -16,6 +18,7 @@ Text TwoDigits(long long value) { return value < 10 ? u"0" + DecimalText(value) 
 }  // namespace
 
 AlarmInterval ReadAlarmInterval(ModReg& reg) {
+  const SettingsOperation operation(reg);
   AlarmInterval interval;
   interval.hours = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Hours");
   interval.minutes = reg.RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Minutes");
@@ -61,6 +64,7 @@ Text LanguageSection(const ModIni& ini) {
 }
 
 PanelContent LoadPanelContent(ModReg& reg, const ModIni& ini) {
+  const SettingsOperation operation(reg, ini);
   PanelContent content;
   content.interval = ReadAlarmInterval(reg);
   content.selected_skin = SelectedSkin(ini);

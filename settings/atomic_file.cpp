@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -12,16 +11,6 @@ namespace quorbel {
 namespace fs = std::filesystem;
 
 fs::path PathFromText(TextView path) { return fs::path(Text(path)); }
-
-std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  std::error_code error;
-  if (!fs::is_regular_file(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
 
 bool IsMissingFile(const fs::path& path) {
   std::error_code error;

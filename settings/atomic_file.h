@@ -1,7 +1,6 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file writes for the settings files.
+// Crash-safe whole-file writes for the settings files.
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,9 +9,6 @@
 namespace quorbel {
 
 std::filesystem::path PathFromText(TextView path);
-
-// The file's bytes; nothing when it is missing or cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Whether a write may treat the file as empty: it is missing, not merely
 // unreadable.

@@ -11,19 +11,24 @@
 #include <string_view>
 
 #include "settings/registry.h"
+#include "settings/settings_files.h"
 
 namespace quorbel {
 
-// Both files are read at every call and replaced whole at every change
-// (through a temporary file), so nothing is cached and another copy of the
-// program sees a change at once. A change of the settings file is read and
-// written under an UpdateLock, so two copies storing at once keep each
-// other's values. An empty path is no store: nothing reads,
-// every write fails.
+// Both files are read through `files` (within its bound, once per
+// operation) and replaced whole at every change (through a temporary file),
+// so another copy of the program sees a change at its next operation. A
+// change is read and written under an UpdateLock, so two copies storing at
+// once keep each other's values. A settings file past the bound is never
+// written. An empty path is no
+// store: nothing reads, every write fails.
 class FileRegistry : public RegistryBackend {
  public:
   FileRegistry(std::filesystem::path settings_file, std::filesystem::path autostart_file)
-      : settings_file_(std::move(settings_file)), autostart_file_(std::move(autostart_file)) {}
+      : FileRegistry(std::move(settings_file), std::move(autostart_file), own_files_) {}
+  FileRegistry(std::filesystem::path settings_file, std::filesystem::path autostart_file,
+               SettingsFiles& files)
+      : files_(files), settings_file_(std::move(settings_file)), autostart_file_(std::move(autostart_file)) {}
 
   std::optional<RegValue> Query(RegRoot root, std::string_view key_path,
                                 std::string_view name) override;
@@ -31,12 +36,19 @@ class FileRegistry : public RegistryBackend {
   bool Set(RegRoot root, std::string_view key_path, std::string_view name,
            const RegValue& value) override;
   bool Delete(RegRoot root, std::string_view key_path, std::string_view name) override;
+  void BeginOperation() override { files_.BeginOperation(); }
+  void EndOperation() override { files_.EndOperation(); }
 
  private:
-  std::optional<RegValue> QueryAutostart() const;
-  bool SetAutostart(const RegValue& value) const;
-  bool DeleteAutostart() const;
+  std::optional<RegValue> QueryAutostart();
+  bool SetAutostart(const RegValue& value);
+  bool DeleteAutostart();
+  // Applies `change` to the settings file's bytes and stores the result.
+  template <typename Change>
+  bool ChangeSettings(Change change);
 
+  SettingsFiles own_files_;
+  SettingsFiles& files_;
   std::filesystem::path settings_file_;
   std::filesystem::path autostart_file_;
 };

@@ -20,6 +20,10 @@ class ProfileStore {
   virtual Text SourceOf(TextView path, TextView /*section*/, TextView /*key*/) {
     return Text(path);
   }
+  // Reads between the two may take a file as the first of them found it
+  // (see SettingsOperation).
+  virtual void BeginOperation() {}
+  virtual void EndOperation() {}
 };
 
 inline constexpr char16_t kConfigFile[] = u"Config.ini";
@@ -43,6 +47,9 @@ class ModIni {
   // file is there (a user's own skin lies beside the user's Config.ini, while
   // a copy made by an earlier version names images beside the program).
   Text IniFilePath(TextView file, TextView section, TextView key) const;
+
+  void BeginOperation() const { store_.BeginOperation(); }
+  void EndOperation() const { store_.EndOperation(); }
 
  private:
   ProfileStore& store_;

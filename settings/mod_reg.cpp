@@ -3,6 +3,7 @@
 #include "settings/autostart.h"
 #include "settings/reg_text.h"
 #include "settings/registry.h"
+#include "settings/settings_operation.h"
 
 namespace quorbel {
 
@@ -64,6 +65,7 @@ bool ModReg::DeleteAutostartEntry(TextView exe_path) {
 }
 
 void ModReg::FollowAutostartEntry(TextView exe_path) {
+  const SettingsOperation operation(*this);
   if (RegReadLong(RegRoot::CurrentUser, kSettingsKey, "Autorun") != 1) return;
   // Only an executable that may write the machine-wide entry moves it: a
   // copy elsewhere must not take every user's log-on.

@@ -39,6 +39,10 @@ class RegistryBackend {
                    const RegValue& value) = 0;
   // False when the key or value was missing or could not be deleted.
   virtual bool Delete(RegRoot root, std::string_view key_path, std::string_view name) = 0;
+  // Reads between the two may take a file as the first of them found it
+  // (see SettingsOperation).
+  virtual void BeginOperation() {}
+  virtual void EndOperation() {}
 };
 
 inline constexpr std::string_view kSettingsKey = "Software\\QuorbelClock";
@@ -68,6 +72,9 @@ class ModReg {
   bool RegValueExists(RegRoot root, std::string_view key_path, std::string_view name) {
     return backend_.Query(root, key_path, name).has_value();
   }
+
+  void BeginOperation() { backend_.BeginOperation(); }
+  void EndOperation() { backend_.EndOperation(); }
 
   // The autostart entry "Clock" under the machine-wide Run key for an
   // executable in an admin-only folder: anywhere else one user could replace

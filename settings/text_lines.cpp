@@ -36,4 +36,9 @@ std::string_view LineBreakOf(std::string_view file, std::string_view fallback) {
   return file.substr(first.end, first.next - first.end);
 }
 
+std::string_view CompleteLines(std::string_view text) {
+  const size_t last_break = text.find_last_of("\r\n");
+  return last_break == std::string_view::npos ? std::string_view() : text.substr(0, last_break + 1);
+}
+
 }  // namespace quorbel

@@ -29,4 +29,8 @@ bool SameAsciiName(std::string_view a, std::string_view b);
 // The line break the file's first line ends with; `fallback` when it has none.
 std::string_view LineBreakOf(std::string_view file, std::string_view fallback);
 
+// The text up to and with its last line break: what is left of a file cut
+// short without a line cut in two.
+std::string_view CompleteLines(std::string_view text);
+
 }  // namespace quorbel

@@ -5,7 +5,6 @@
 
 #include "common/native_path.h"
 #include "settings/atomic_file.h"
-#include "settings/profile_utf16.h"
 #include "settings/text_lines.h"
 #include "settings/update_lock.h"
 
@@ -23,13 +22,9 @@ bool IsSkinsKey(TextView section, TextView key, TextView name) {
 
 // Whether the file's first line is the mark this store writes; one saved
 // again as UTF-8 or UTF-16 by an editor still counts.
-bool HasUserConfigIniMark(const fs::path& file) {
-  const auto bytes = ReadWholeFile(file);
-  if (!bytes) return false;
-  const auto utf16 = DecodeUtf16Profile(*bytes);
-  const std::string_view text = utf16 ? std::string_view(utf16->utf8) : std::string_view(*bytes);
-  const TextLine first = TextLineAt(text, TextStart(text));
-  return TrimLineBlanks(first.Text(text)) == kUserConfigIniMark;
+bool HasUserConfigIniMark(ProfileFile& files, TextView file) {
+  const auto first = files.FirstLine(file);
+  return first && TrimLineBlanks(*first) == kUserConfigIniMark;
 }
 
 std::optional<long long> CountOf(const std::optional<Text>& text) {
@@ -45,7 +40,7 @@ bool UserConfigIniStore::IsShipped(TextView path) const {
 
 bool UserConfigIniStore::UsersValueWins(TextView section, TextView key) {
   if (!files_.Find(user_config_ini_, section, key)) return false;
-  if (HasUserConfigIniMark(PathFromText(user_config_ini_))) return true;
+  if (HasUserConfigIniMark(files_, user_config_ini_)) return true;
   if (IsSkinsKey(section, key, u"Selected") || IsSkinsKey(section, key, u"Language")) return true;
   return !files_.Find(shipped_config_ini_, section, key);
 }

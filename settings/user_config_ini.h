@@ -32,6 +32,8 @@ class UserConfigIniStore : public ProfileStore {
   // an UpdateLock (so another copy's entry is not lost).
   bool Write(TextView path, TextView section, TextView key, TextView value) override;
   Text SourceOf(TextView path, TextView section, TextView key) override;
+  void BeginOperation() override { files_.BeginOperation(); }
+  void EndOperation() override { files_.EndOperation(); }
 
  private:
   bool IsShipped(TextView path) const;

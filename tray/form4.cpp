@@ -1,5 +1,7 @@
 #include "tray/form4.h"
 
+#include "settings/settings_operation.h"
+
 namespace quorbel {
 namespace {
 
@@ -10,6 +12,7 @@ void Call(const std::function<void()>& action) {
 }  // namespace
 
 TrayMenuTexts ReadTrayMenuTexts(const ModIni& ini) {
+  const SettingsOperation operation(ini);
   TrayMenuTexts texts;
   texts.language = ini.IniRead(kConfigFile, u"Skins", u"Language", u"TitleEN");
   texts.setting = ini.IniRead(kConfigFile, texts.language, u"MenuSetting", u"Setting");

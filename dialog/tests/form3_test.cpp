@@ -4,6 +4,7 @@
 
 #include "dialog/form3.h"
 #include "dialog/tests/fakes.h"
+#include "settings/tests/counting_files.h"
 
 namespace quorbel {
 namespace {
@@ -286,6 +287,20 @@ TEST_F(Form3Test, BrowseReplacesTheBackgroundPathOnlyWhenAFileWasChosen) {
   form_.BackgroundChosen(u"C:\\pics\\sea.jpg");
   form_.BackgroundChosen(u"");
   EXPECT_EQ(form_.BackgroundPath(), u"C:\\pics\\sea.jpg");
+}
+
+TEST(Form3Reads, OpeningReadsEachSettingsFileOnce) {
+  LinuxStores stores;
+  stores.WriteTypicalFiles();
+  EventLog log;
+  RecordingPanel panel(log);
+  Form3 form(stores.reg, stores.ini, panel, u"/usr/bin/quorbel-clock");
+  FakeForm3View view(log);
+  form.Load(view);
+  EXPECT_EQ(view.fields.at(Field::Minutes), u"30");
+  EXPECT_EQ(view.captions.at(DialogCaption::Title), u"Settings");
+  EXPECT_EQ(view.thumbnails.size(), 6U);
+  EXPECT_EQ(stores.counting.reads, LinuxStores::OnceEach());
 }
 
 TEST(IntervalRowLayout, FollowsTheWidthOfTheIntervalCaption) {

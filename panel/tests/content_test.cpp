@@ -5,6 +5,7 @@
 #include "panel/panel_content.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
+#include "settings/tests/counting_files.h"
 
 namespace quorbel {
 namespace {
@@ -141,6 +142,19 @@ TEST(AlarmMinuteOf, SaturatesInsteadOfOverflowing) {
   EXPECT_EQ(AlarmMinuteOf({4, 60}), 300);
   EXPECT_EQ(AlarmMinuteOf({std::numeric_limits<int32_t>::max(), 5}), std::numeric_limits<int32_t>::max());
   EXPECT_EQ(AlarmMinuteOf({std::numeric_limits<int32_t>::min(), 0}), std::numeric_limits<int32_t>::min());
+}
+
+TEST(PanelContentReads, AReloadReadsEachSettingsFileOnce) {
+  LinuxStores stores;
+  stores.WriteTypicalFiles();
+  const PanelContent content = LoadPanelContent(stores.reg, stores.ini);
+  EXPECT_EQ(content.interval, (AlarmInterval{1, 30}));
+  EXPECT_EQ(content.skin_path, stores.ini.AppDir() + u"s3.png");
+  EXPECT_EQ(content.texts.title, u"Break");
+  EXPECT_EQ(stores.counting.reads, LinuxStores::OnceEach());
+
+  EXPECT_EQ(ReadAlarmInterval(stores.reg), (AlarmInterval{1, 30}));
+  EXPECT_EQ(stores.counting.reads["settings.reg"], 2);
 }
 
 TEST(LinesForLevel, PicksTheLevelsElementAndClampsStrayLevels) {

@@ -118,6 +118,21 @@ TEST(ProfileWin32, AUnicodeConfigKeepsTheChosenSkin) {
   EXPECT_EQ(ReadBytes(dir / "Config.ini"), Utf16Le(after));
 }
 
+// A file past the bound is read as far as the bound, as the Linux program
+// reads it, not whole into memory.
+TEST(ProfileWin32, AConfigPastTheBoundIsReadWithinIt) {
+  TempDir dir;
+  std::string file = "[TitleEN]\r\nTitle=Pause\r\n";
+  while (file.size() <= kSettingsFileBound) file += "; padding padding padding padding\r\n";
+  WriteBytes(dir / "Config.ini", file + "[Late]\r\nKey=found\r\n");
+  ProfileWin32 platform;
+  ProfileFile portable;
+  ConfigIniStore store(platform, portable);
+  const ModIni ini(store, MakeAppDir(TextPath(dir.path())));
+  EXPECT_EQ(ini.IniRead(kConfigFile, u"TitleEN", u"Title", u""), u"Pause");
+  EXPECT_EQ(ini.IniRead(kConfigFile, u"Late", u"Key", u"default"), u"default");
+}
+
 // Replacing the file keeps what the user set on it.
 TEST(ProfileWin32, AHiddenConfigStaysHidden) {
   TempDir dir;

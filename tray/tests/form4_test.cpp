@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/tests/counting_files.h"
 #include "tray/tests/fake_profile_store.h"
 
 namespace quorbel {
@@ -25,6 +26,13 @@ TEST_F(TrayMenuTextsTest, WithoutConfigTheEnglishDefaultsAreUsed) {
   EXPECT_EQ(texts.setting, u"Setting");
   EXPECT_EQ(texts.about, u"Upgrade & Download Skin");
   EXPECT_EQ(texts.exit, u"Exit");
+}
+
+TEST(TrayMenuTextsReads, EachConfigIniIsReadOnce) {
+  LinuxStores stores;
+  stores.WriteTypicalFiles();
+  EXPECT_EQ(ReadTrayMenuTexts(stores.ini).exit, u"Quit");
+  EXPECT_EQ(stores.counting.reads, (std::map<std::string, int>{{"Config.ini", 1}, {"user.ini", 1}}));
 }
 
 TEST_F(TrayMenuTextsTest, WithoutLanguageTheTextsComeFromTitleEN) {
