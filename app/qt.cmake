@@ -43,7 +43,7 @@ target_link_libraries(quorbel_app_qt PUBLIC
   quorbel_cycle quorbel_app_host Qt6::Widgets Qt6::Network Qt6::DBus
   PkgConfig::QUORBEL_XCB_IDLE PkgConfig::QUORBEL_CANBERRA PkgConfig::QUORBEL_WAYLAND)
 
-quorbel_add_gtest(app_qt_tests
+quorbel_add_gtest(app_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/host_qt_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/session_idle_qt_test.cpp
   LIBS quorbel_app_qt quorbel_cycle_testing quorbel_qt_offscreen_app)
 if(TARGET app_qt_tests)
@@ -60,19 +60,19 @@ if(TARGET app_qt_tests)
                              QUORBEL_PLAY_SOUND="$<TARGET_FILE:quorbel-play-sound>")
 endif()
 
-quorbel_add_gtest(app_lifecycle_qt_tests
+quorbel_add_gtest(app_lifecycle_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/program_end_qt_test.cpp
   LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 
 # The Wayland idle source against a headless KWin.
-quorbel_add_gtest(app_wayland_tests
+quorbel_add_gtest(app_wayland_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/wayland_idle_qt_test.cpp
   LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 
 # The panel's window, placed on the primary screen.
 add_library(quorbel_panel_window_qt STATIC ${CMAKE_CURRENT_LIST_DIR}/panel_window_qt.cpp)
 target_link_libraries(quorbel_panel_window_qt PUBLIC quorbel_app_place quorbel_panel_qt Qt6::Widgets)
-quorbel_add_gtest(app_panel_window_qt_tests
+quorbel_add_gtest(app_panel_window_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/panel_window_qt_test.cpp
   LIBS quorbel_panel_window_qt)
 

@@ -5,7 +5,7 @@ add_library(quorbel_dialog_qt STATIC form3_qt.cpp settings_window_qt.cpp skin_pi
 target_link_libraries(quorbel_dialog_qt PUBLIC quorbel_dialog quorbel_common_qt Qt6::Widgets)
 
 if(QUORBEL_TESTS)
-  quorbel_add_gtest(dialog_qt_tests
+  quorbel_add_gtest(dialog_qt_tests ADAPTER
     SOURCES tests/form3_qt_test.cpp tests/skin_picker_qt_test.cpp
     LIBS quorbel_dialog_qt quorbel_qt_offscreen_app Qt6::Test)
   target_compile_definitions(dialog_qt_tests PRIVATE

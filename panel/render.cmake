@@ -34,7 +34,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_fixtures_win32.cpp)
   target_link_libraries(quorbel_panel_fixtures_win32 PUBLIC quorbel_panel_win32 psapi)
 
-  quorbel_add_gtest(panel_win32_tests
+  quorbel_add_gtest(panel_win32_tests ADAPTER
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_win32_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_win32_test.cpp

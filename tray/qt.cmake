@@ -9,7 +9,7 @@ if(QUORBEL_TESTS)
   add_library(quorbel_qt_offscreen_app OBJECT tests/offscreen_app_qt.cpp)
   target_link_libraries(quorbel_qt_offscreen_app PRIVATE gtest Qt6::Widgets)
 
-  quorbel_add_gtest(tray_qt_tests
+  quorbel_add_gtest(tray_qt_tests ADAPTER
     SOURCES tests/tray_icon_qt_test.cpp tests/form4_qt_test.cpp
     LIBS quorbel_tray_qt quorbel_qt_offscreen_app Qt6::Test)
   set_target_properties(tray_qt_tests PROPERTIES AUTOMOC ON)
