@@ -72,7 +72,7 @@ void Form1Window::Initialize() {
 
 void Form1Window::AddTrayIcon() {
   tray_icon_ = std::make_unique<QtTrayIcon>(TrayIconEvents{});
-  tray_icon_->SetScreenTip(u"Quorbel Alarm Clock");
+  tray_icon_->SetScreenTip(kTrayIcon1ScreenTip);
   tray_icon_->Add(QIcon(QStringLiteral(":/quorbel.ico")));
 }
 

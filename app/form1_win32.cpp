@@ -112,7 +112,7 @@ void Form1Window::AddTrayIcon() {
     if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
   };
   tray_icon_ = std::make_unique<TrayIcon>(std::move(events));
-  tray_icon_->SetScreenTip(u"Quorbel Alarm Clock");
+  tray_icon_->SetScreenTip(kTrayIcon1ScreenTip);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   const auto icon = static_cast<HICON>(
       LoadImageA(instance, "IDI_QUORBEL", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),

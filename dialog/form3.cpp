@@ -46,13 +46,6 @@ IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, 
 
 bool IntervalKeyPasses(char16_t code) { return code == 8 || (code >= u'0' && code <= u'9'); }
 
-Text AutostartExePath(TextView module_path) {
-  const size_t name_start = module_path.find_last_of(u"\\/") + 1;
-  const size_t dot = module_path.rfind(u'.');
-  const size_t stem_end = dot == TextView::npos || dot < name_start ? module_path.size() : dot;
-  return Text(module_path.substr(0, stem_end)) + u".exe";
-}
-
 Form3::Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
     : reg_(reg), ini_(ini), panel_(panel), exe_path_(std::move(exe_path)) {}
 

@@ -64,10 +64,6 @@ IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, 
 // Only Backspace and the digits reach the interval fields.
 bool IntervalKeyPasses(char16_t code);
 
-// The autostart path for the running module: its directory and name with the
-// extension ".exe".
-Text AutostartExePath(TextView module_path);
-
 class Form3 {
  public:
   Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);

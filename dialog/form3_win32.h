@@ -21,7 +21,7 @@ namespace quorbel {
 
 class SettingsDialog {
  public:
-  // `exe_path` is the autostart path (see AutostartExePath); `instance` is
+  // `exe_path` is the autostart path (see ExePathForAutostart); `instance` is
   // the program's HINSTANCE.
   SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
   ~SettingsDialog();

@@ -79,9 +79,4 @@ Text FormatUseTime(int32_t minutes) {
   return u" " + TwoDigits(count / 60) + u":" + TwoDigits(count % 60);
 }
 
-LevelLines LinesForLevel(const PanelTexts& texts, int level) {
-  const size_t index = static_cast<size_t>(std::clamp(level, 1, 3) - 1);
-  return {texts.risk_dec[index], texts.advice_dec[index]};
-}
-
 }  // namespace quorbel

@@ -50,11 +50,4 @@ PanelTexts ReadPanelTexts(const ModIni& ini, TextView section);
 // digit minutes. " 00:05", " 100:00". Negative counts read as 0.
 Text FormatUseTime(int32_t minutes);
 
-// The risk and advice lines shown at a level (1..3; others are clamped).
-struct LevelLines {
-  TextView risk;
-  TextView advice;
-};
-LevelLines LinesForLevel(const PanelTexts& texts, int level);
-
 }  // namespace quorbel

@@ -308,10 +308,5 @@ TEST(IntervalRowLayout, FollowsTheWidthOfTheIntervalCaption) {
   EXPECT_EQ(LayOutIntervalRow(16, 120, 33, 4, 33), (IntervalRow{146, 184, 193, 231}));
 }
 
-TEST(AutostartExePath, GivesTheModuleAnExeExtension) {
-  EXPECT_EQ(AutostartExePath(u"C:\\Apps\\Clock.EXE"), u"C:\\Apps\\Clock.exe");
-  EXPECT_EQ(AutostartExePath(u"C:\\my.apps\\Clock"), u"C:\\my.apps\\Clock.exe");
-}
-
 }  // namespace
 }  // namespace quorbel

@@ -88,14 +88,12 @@ TEST_F(PanelContentTest, LevelThreeFallsBackToBuiltInTextsNotToTheSectionsLevelT
   SetIni(u"TitleEN", u"Risk2", u"Eye strain");
   SetIni(u"TitleEN", u"Advice2", u"Look away");
 
-  const PanelContent content = Load();
-  const LevelLines two = LinesForLevel(content.texts, 2);
-  const LevelLines three = LinesForLevel(content.texts, 3);
+  const PanelTexts texts = Load().texts;
 
-  EXPECT_EQ(two.risk, u"Eye strain");
-  EXPECT_EQ(two.advice, u"Look away");
-  EXPECT_EQ(three.risk, u"Carpal tunnel syndrome, Nearsightedness");
-  EXPECT_EQ(three.advice, u"Recommended rest and exercise.");
+  EXPECT_EQ(texts.risk_dec[1], u"Eye strain");
+  EXPECT_EQ(texts.advice_dec[1], u"Look away");
+  EXPECT_EQ(texts.risk_dec[2], u"Carpal tunnel syndrome, Nearsightedness");
+  EXPECT_EQ(texts.advice_dec[2], u"Recommended rest and exercise.");
 }
 
 TEST_F(PanelContentTest, KeyWithoutValueGivesEmptyTextNotTheDefault) {
@@ -155,16 +153,6 @@ TEST(PanelContentReads, AReloadReadsEachSettingsFileOnce) {
 
   EXPECT_EQ(ReadAlarmInterval(stores.reg), (AlarmInterval{1, 30}));
   EXPECT_EQ(stores.counting.reads["settings.reg"], 2);
-}
-
-TEST(LinesForLevel, PicksTheLevelsElementAndClampsStrayLevels) {
-  PanelTexts texts;
-  texts.risk_dec = {u"r1", u"r2", u"r3"};
-  texts.advice_dec = {u"a1", u"a2", u"a3"};
-  EXPECT_EQ(LinesForLevel(texts, 1).risk, u"r1");
-  EXPECT_EQ(LinesForLevel(texts, 2).advice, u"a2");
-  EXPECT_EQ(LinesForLevel(texts, 0).risk, u"r1");
-  EXPECT_EQ(LinesForLevel(texts, 9).advice, u"a3");
 }
 
 }  // namespace
