@@ -1,8 +1,7 @@
 #pragma once
-// Where the Linux program finds its data and its running instance, decided
-// from what the platform reports, so the choices are tested without it.
+// Where the Linux program finds its running instance, and the command line
+// it hands over, decided without the platform so the choices are tested.
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,13 +9,6 @@
 #include "common/text.h"
 
 namespace quorbel {
-
-inline constexpr char kDataSubdirectory[] = "../share/quorbel-clock";
-
-// The executable's own directory when Config.ini lies beside it (the build
-// tree), else the installed data under the prefix the executable lives in.
-std::filesystem::path DataDirectory(const std::filesystem::path& exe_dir,
-                                    const std::function<bool(const std::filesystem::path&)>& exists);
 
 // The lock that makes an instance the first one, and the local socket that
 // instance listens on for a second one's command line.

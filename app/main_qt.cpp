@@ -26,6 +26,7 @@
 #include "app/single_instance_qt.h"
 #include "app/sound_canberra.h"
 #include "app/tray_watch_qt.h"
+#include "common/data_directory.h"
 #include "dialog/form3_qt.h"
 #include "settings/file_registry.h"
 #include "settings/mod_ini.h"

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "common/data_directory.h"
 #include "panel/panel_renderer_qt.h"
 #include "panel/preview_options.h"
 #include "settings/mod_ini.h"

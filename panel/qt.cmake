@@ -6,7 +6,7 @@ target_link_libraries(quorbel_panel_qt PUBLIC quorbel_panel quorbel_panel_conten
 
 add_executable(quorbel-preview ${CMAKE_CURRENT_LIST_DIR}/preview_qt.cpp)
 target_link_libraries(quorbel-preview PRIVATE
-  quorbel_panel_qt quorbel_panel_preview quorbel_settings quorbel_app_host)
+  quorbel_panel_qt quorbel_panel_preview quorbel_settings)
 set_target_properties(quorbel-preview PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The tool renders from the program's data: beside it in the build tree, the
 # program's installed share/quorbel-clock beside the installed tool.

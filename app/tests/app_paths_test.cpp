@@ -6,13 +6,6 @@ namespace quorbel {
 namespace {
 namespace fs = std::filesystem;
 
-TEST(AppPaths, DataLiesBesideTheExecutableInTheBuildTreeElseUnderTheInstallPrefix) {
-  const auto in_build_tree = [](const fs::path& file) { return file == "/src/build/bin/Config.ini"; };
-  EXPECT_EQ(DataDirectory("/src/build/bin", in_build_tree), fs::path("/src/build/bin"));
-  EXPECT_EQ(DataDirectory("/usr/local/bin", in_build_tree), fs::path("/usr/local/share/quorbel-clock"));
-  EXPECT_EQ(DataDirectory("/opt/q/bin/", in_build_tree), fs::path("/opt/q/share/quorbel-clock"));
-}
-
 TEST(AppPaths, TheInstanceAddressIsPerDisplay) {
   const InstanceAddress runtime = InstanceAddressIn("/run/user/1000", ":0");
   EXPECT_EQ(runtime.lock_file, fs::path("/run/user/1000/quorbel-clock-_0.lock"));
