@@ -1,5 +1,7 @@
 #include "app/app_paths.h"
 
+#include <string>
+
 namespace quorbel {
 namespace fs = std::filesystem;
 
@@ -19,16 +21,6 @@ std::string DisplaySuffix(std::string_view display) {
 InstanceAddress InstanceAddressIn(const fs::path& directory, std::string_view display) {
   const std::string stem = "quorbel-clock" + DisplaySuffix(display);
   return {directory / (stem + ".lock"), directory / (stem + ".socket")};
-}
-
-Text JoinArguments(const std::vector<std::string>& utf8_arguments) {
-  std::string line;
-  for (const std::string& argument : utf8_arguments) {
-    if (!line.empty()) line += ' ';
-    const bool quote = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
-    line += quote ? '"' + argument + '"' : argument;
-  }
-  return FromUtf8(line);
 }
 
 }  // namespace quorbel

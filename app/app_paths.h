@@ -1,12 +1,8 @@
 #pragma once
-// Where the Linux program finds its running instance, and the command line
-// it hands over, decided without the platform so the choices are tested.
+// Where the Linux program finds its running instance, decided without the
+// platform so the choice is tested.
 #include <filesystem>
-#include <string>
 #include <string_view>
-#include <vector>
-
-#include "common/text.h"
 
 namespace quorbel {
 
@@ -21,9 +17,5 @@ struct InstanceAddress {
 // instance), in the user's private instance directory. In the display name
 // ($DISPLAY) all but letters, digits and "." become "_".
 InstanceAddress InstanceAddressIn(const std::filesystem::path& directory, std::string_view display);
-
-// The arguments as one string, the form a Windows command line has: each one
-// quoted when it is empty or holds a blank, joined by single spaces.
-Text JoinArguments(const std::vector<std::string>& utf8_arguments);
 
 }  // namespace quorbel

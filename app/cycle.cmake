@@ -1,4 +1,4 @@
-add_library(quorbel_cycle STATIC cycle.cpp entry.cpp first_run.cpp)
+add_library(quorbel_cycle STATIC cycle.cpp entry.cpp command_line.cpp first_run.cpp)
 target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_settings quorbel_common)
 
 # What the Linux program decides apart from Qt: timer periods, the idle poll's
@@ -19,7 +19,7 @@ target_link_libraries(quorbel_cycle_testing PUBLIC quorbel_common)
 
 set(APP_TESTS
   tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
-  tests/entry_test.cpp tests/first_run_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
+  tests/entry_test.cpp tests/command_line_test.cpp tests/first_run_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
   tests/idle_sources_test.cpp tests/second_start_test.cpp tests/sleep_cycle_test.cpp
   tests/wav_length_test.cpp)
 if(NOT WIN32)

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/app_paths.h"
+#include "app/command_line.h"
 #include "app/entry.h"
 #include "app/form1_qt.h"
 #include "app/forwarded_command.h"

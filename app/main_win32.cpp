@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/app_paths_win32.h"
 #include "app/dde_link_win32.h"
 #include "app/entry.h"
@@ -27,17 +28,7 @@ constexpr char kInstanceMutex[] = "QuorbelClock.SingleInstance";
 // Every copy of the program, wherever it lies, has this file name.
 constexpr char16_t kProgramFileName[] = u"QuorbelClock.exe";
 
-// The arguments as one string: everything after the program's own name.
-Text CommandLineArguments() {
-  const char* line = GetCommandLineA();
-  bool quoted = false;
-  while (*line && (quoted || (*line != ' ' && *line != '\t'))) {
-    if (*line == '"') quoted = !quoted;
-    ++line;
-  }
-  while (*line == ' ' || *line == '\t') ++line;
-  return FromAnsi(line);
-}
+Text CommandLineArguments() { return FromAnsi(ArgumentsAfterProgramName(GetCommandLineA())); }
 
 // The entry routine's platform: a named mutex, DDE, and the program's windows.
 class Win32EntryPlatform : public EntryPlatform {

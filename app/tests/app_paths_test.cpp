@@ -16,10 +16,5 @@ TEST(AppPaths, TheInstanceAddressIsPerDisplay) {
             fs::path("/tmp/quorbel-clock-7/quorbel-clock.lock"));
 }
 
-TEST(AppPaths, ArgumentsBecomeOneCommandLine) {
-  EXPECT_EQ(JoinArguments({}), u"");
-  EXPECT_EQ(JoinArguments({"/x", "two words", "", "\xc3\xa9t\xc3\xa9"}), u"/x \"two words\" \"\" \u00e9t\u00e9");
-}
-
 }  // namespace
 }  // namespace quorbel
