@@ -8,7 +8,7 @@
 
 #include "panel/panel_control.h"
 #include "common/text.h"
-#include "dialog/skin_strip.h"
+#include "dialog/skin_picker.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 

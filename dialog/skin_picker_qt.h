@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "dialog/skin_strip.h"
+#include "dialog/skin_picker.h"
 
 class QScrollBar;
 class QWidget;

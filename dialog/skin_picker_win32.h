@@ -9,7 +9,7 @@
 
 #include "common/text.h"
 #include "common/gdiplus_win32.h"
-#include "dialog/skin_strip.h"
+#include "dialog/skin_picker.h"
 
 namespace quorbel {
 

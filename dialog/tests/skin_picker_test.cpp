@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "dialog/skin_strip.h"
+#include "dialog/skin_picker.h"
 
 namespace quorbel {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialog/skin_strip.h"
+#include "dialog/skin_picker.h"
 
 #include <algorithm>
 #include <limits>
