@@ -56,12 +56,4 @@ measure() {
   kill "$GUARD_PID" 2>/dev/null || true
 }
 
-measure shipped $((4 * 1024 * 1024))
-floor_startup=$STARTUP_PEAK
-floor_dialog=$DIALOG_PEAK
-guard=$((floor_dialog + MEMORY_GUARD_MIB * 1024))
-for case in "${MEMORY_CASES[@]}"; do
-  measure "$case" "$guard"
-  memory_verdict "$case" "at start-up" "$STARTUP_PEAK" "$floor_startup"
-  memory_verdict "$case" "with the dialog open" "$DIALOG_PEAK" "$floor_dialog"
-done
+measure_every_case

@@ -80,3 +80,19 @@ memory_verdict() {
   ((grown <= MEMORY_BOUND_MIB * 1024)) ||
     fail "$1: the peak $2 is $(mib "$grown") MiB above the normal one, over the bound of $MEMORY_BOUND_MIB MiB"
 }
+
+# measure_every_case: the shipped data first, for the floor and the guard,
+# then every case against them. The test defines `measure CASE GUARD_KIB`,
+# which sets STARTUP_PEAK and DIALOG_PEAK.
+measure_every_case() {
+  local floor_startup floor_dialog guard case
+  measure shipped $((4 * 1024 * 1024))
+  floor_startup=$STARTUP_PEAK
+  floor_dialog=$DIALOG_PEAK
+  guard=$((floor_dialog + MEMORY_GUARD_MIB * 1024))
+  for case in "${MEMORY_CASES[@]}"; do
+    measure "$case" "$guard"
+    memory_verdict "$case" "at start-up" "$STARTUP_PEAK" "$floor_startup"
+    memory_verdict "$case" "with the dialog open" "$DIALOG_PEAK" "$floor_dialog"
+  done
+}
