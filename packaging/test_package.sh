@@ -9,7 +9,7 @@
 set -euo pipefail
 ZIP=$1
 SETUP=$2
-source "$QUORBEL_SOURCE_DIR/scripts/wine_env.sh"
+source "$QUORBEL_SOURCE_DIR/scripts/lib/wine.sh"
 
 fail() {
   echo "FAIL: $*" >&2

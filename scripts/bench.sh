@@ -9,14 +9,15 @@ BUILD="$ROOT/build/win"
 WORK="$BUILD/bench"
 
 "$ROOT/scripts/setup.sh"
-source "$ROOT/scripts/wine_env.sh"
+source "$ROOT/scripts/lib/display.sh"
+source "$ROOT/scripts/lib/wine.sh"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$BUILD" --target QuorbelClock panel_bench quorbel_probe | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
 
 stop() {
   stop_wine_server
-  kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
+  stop_virtual_display
 }
 trap stop EXIT
 die() {

@@ -26,7 +26,7 @@ FLOOR="$WORK/quorbel-floor"
 g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Werror $(pkg-config --cflags Qt6Widgets) \
   "$ROOT/scripts/bench/floor_qt.cpp" -o "$FLOOR" $(pkg-config --libs Qt6Widgets)
 
-source "$ROOT/scripts/wine_env.sh"  # start_virtual_display
+source "$ROOT/scripts/lib/display.sh"
 PIDS=()
 alive() { [[ -e "/proc/$1/stat" && "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]]; }
 # stop: ends every process the run started, SIGKILL for one still there 5 s
@@ -161,14 +161,6 @@ panel_window() {
 panel_exists() { [[ -n "$(panel_window)" ]]; }
 panel_hidden() { [[ "$(xwininfo -id "$panel" 2>/dev/null | awk '/Absolute upper-left Y:/ {print $4}')" == "$HIDDEN_TOP" ]]; }
 
-tray_width() {
-  local id
-  id=$(xwininfo -root -tree 2>/dev/null | awk '!found && /"panel": \("panel" "trayer"\)/ {print $1; found = 1}')
-  [[ -n "$id" ]] && xwininfo -id "$id" | awk '/Width:/ {print $2}'
-}
-tray_empty() { (($(tray_width || echo 0) <= 2)); }
-tray_docked() { (($(tray_width || echo 0) > 2)); }
-
 # start_program HOME HOURS MINUTES: the program in a home of its own whose
 # settings hold that interval; waits until its panel has risen after start.
 start_program() {
@@ -254,7 +246,7 @@ wait_for 10 "empty tray after the program ended" tray_empty
 "$FLOOR" </dev/null >"$WORK/floor.log" 2>&1 &
 floor=$!
 PIDS+=("$floor")
-wait_for 10 "tray icon of the floor program" tray_docked
+wait_for 10 "tray icon of the floor program" tray_has_icon
 sleep 2
 measure_quiet "$floor" floor_
 print_memory_alone "$floor" floor_

@@ -5,45 +5,77 @@
 #   --windows: the Windows program under Wine instead.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build/linux"
+WINDOWS=0
+case "${1:-}" in
+  "") ;;
+  --windows) WINDOWS=1 ;;
+  *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+esac
 
 "$ROOT/scripts/setup.sh"
-[[ "${1:-}" == --windows ]] && exec "$ROOT/scripts/run_windows.sh"
+source "$ROOT/scripts/lib/display.sh"
+source "$ROOT/scripts/lib/wine.sh"
 
-echo "== building quorbel-clock"
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORBEL_TESTS=OFF >/dev/null
-cmake --build "$BUILD" --target quorbel-clock quorbel-preview | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+if ((WINDOWS)); then
+  BUILD="$ROOT/build/win"
+  SHOT="$ROOT/build/screenshot.png"
+  export WINEPREFIX="$BUILD/wineprefix"
+  echo "== building QuorbelClock.exe"
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$BUILD" --target QuorbelClock | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+else
+  BUILD="$ROOT/build/linux"
+  SHOT="$ROOT/build/screenshot-linux.png"
+  echo "== building quorbel-clock"
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORBEL_TESTS=OFF >/dev/null
+  cmake --build "$BUILD" --target quorbel-clock quorbel-preview | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+fi
 
-if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+# start_program: the program in the background, leaving no trace of the
+# demonstration behind: the Linux program in a home of its own (no autostart
+# entry), the Windows one in the build's own Wine prefix.
+start_program() {
+  if ((WINDOWS)); then
+    # A Wine server keeps the screen size of the display it started on.
+    stop_wine_server
+    prepare_wine_prefix "$BUILD/wineprefix"
+    (cd "$BUILD/bin" && exec wine ./QuorbelClock.exe </dev/null >/dev/null 2>&1) &
+  else
+    local demo="$BUILD/demo-home"
+    rm -rf "$demo" && mkdir -p "$demo/runtime" && chmod 700 "$demo/runtime"
+    HOME="$demo" XDG_CONFIG_HOME="$demo/config" XDG_RUNTIME_DIR="$demo/runtime" \
+      "$BUILD/bin/quorbel-clock" </dev/null >/dev/null 2>&1 &
+  fi
+  PROGRAM=$!
+}
+
+if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1 || [[ -n "${WAYLAND_DISPLAY:-}" && $WINDOWS == 0 ]]; then
   echo "== starting Quorbel Alarm Clock (its icon is in the notification area)"
+  if ((WINDOWS)); then
+    prepare_wine_prefix "$BUILD/wineprefix"
+    cd "$BUILD/bin" && exec wine ./QuorbelClock.exe
+  fi
   exec "$BUILD/bin/quorbel-clock"
 fi
 
 echo "== no display found: running the program on a virtual display"
-source "$ROOT/scripts/wine_env.sh"  # start_virtual_display
 stop() {
-  [[ -n "${program:-}" ]] && kill "$program" 2>/dev/null
-  kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
+  [[ -n "${PROGRAM:-}" ]] && kill "$PROGRAM" 2>/dev/null
+  ((WINDOWS)) && stop_wine_server
+  stop_virtual_display
 }
 trap stop EXIT
 start_virtual_display
-# A home of its own, so the demonstration leaves no autostart entry behind.
-demo="$BUILD/demo-home"
-rm -rf "$demo" && mkdir -p "$demo/runtime" && chmod 700 "$demo/runtime"
-HOME="$demo" XDG_CONFIG_HOME="$demo/config" XDG_RUNTIME_DIR="$demo/runtime" \
-  "$BUILD/bin/quorbel-clock" </dev/null >/dev/null 2>&1 &
-program=$!
-sleep 3
+start_program
+sleep 4
 
 # Right-click the tray icon and choose Setting: the panel comes down and the
 # settings dialog opens.
-read -r tray_x tray_y < <(xwininfo -root -tree | awk '!found && /"panel"/ {for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+/) {split($i, a, "[x+]"); print a[3] + a[1] - 11, a[4] + 12; found = 1}}')
-if [[ -n "${tray_x:-}" ]]; then
-  xdotool mousemove "$tray_x" "$tray_y" click 3
+if click_tray_icon 3; then
   sleep 1
   xdotool key Down Return
   sleep 2
 fi
-shot="$ROOT/build/screenshot-linux.png"
-import -window root "$shot"
-echo "== screenshot of the running program saved to $shot"
+screenshot "$SHOT"
+echo "== screenshot of the running program saved to $SHOT"

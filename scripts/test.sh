@@ -4,19 +4,35 @@
 # the profile fuzzer, the Windows program's tests under Wine, the end-to-end
 # tests of the real program on a virtual display, and the Debian package
 # (installed and removed again: run as root).
-#   ./scripts/test.sh        every suite
-#   ./scripts/test.sh deb    the Debian package's alone
+#   ./scripts/test.sh                   every suite
+#   ./scripts/test.sh SUITE...          only these: native sanitized fuzz
+#                                       windows deb
+#   ./scripts/test.sh -L LABEL [SUITE...]
+#                                       only the tests of a ctest label: unit
+#                                       (seconds), adapter, e2e, fuzz, package
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
-ONLY=${1:-}
-case "$ONLY" in
-  "" | deb) ;;
-  *) echo "usage: $0 [deb]" >&2; exit 2 ;;
-esac
+ALL_SUITES=(native sanitized fuzz windows deb)
+usage() {
+  echo "usage: $0 [-L unit|adapter|e2e|fuzz|package] [${ALL_SUITES[*]}]..." >&2
+  exit 2
+}
+LABEL_ARGS=()
+CHOSEN=()
+while (($#)); do
+  case "$1" in
+    -L) (($# >= 2)) || usage; LABEL_ARGS=(-L "^$2\$"); shift 2 ;;
+    native | sanitized | fuzz | windows | deb) CHOSEN+=("$1"); shift ;;
+    *) usage ;;
+  esac
+done
+((${#CHOSEN[@]})) || CHOSEN=("${ALL_SUITES[@]}")
+chosen() { [[ " ${CHOSEN[*]} " == *" $1 "* ]]; }
 
 "$ROOT/scripts/setup.sh" || exit 1
-source "$ROOT/scripts/wine_env.sh"
+source "$ROOT/scripts/lib/display.sh"
+source "$ROOT/scripts/lib/wine.sh"
 
 JOBS=$(nproc)
 declare -a SUITES=()
@@ -40,10 +56,13 @@ run_suite() {  # NAME BUILD_DIR [CTEST_ARGS...]
   shift 2
   log=$(mktemp)
   echo "== testing $name"
-  ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@" 2>&1 | tee "$log"
+  ctest --test-dir "$dir" --output-on-failure --timeout 600 "${LABEL_ARGS[@]}" "$@" 2>&1 | tee "$log"
   local summary passed failed
   summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
-  if [[ -n "$summary" ]]; then
+  if grep -q 'No tests were found' "$log" && ((${#LABEL_ARGS[@]})); then
+    passed=0
+    failed=0
+  elif [[ -n "$summary" ]]; then
     failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
     passed=$(( $(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary") - failed ))
   else
@@ -95,30 +114,33 @@ summarize() {
 
 mkdir -p "$ROOT/build"
 
-if [[ "$ONLY" == deb ]]; then
-  run_deb_suite
-  summarize
-fi
-
-if configure_and_build native "$ROOT/build/native" -DCMAKE_BUILD_TYPE=Debug; then
+if ! chosen native; then
+  :
+elif configure_and_build native "$ROOT/build/native" -DCMAKE_BUILD_TYPE=Debug; then
   run_suite native "$ROOT/build/native"
 else
   build_failed native
 fi
 
-if configure_and_build sanitized "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DQUORBEL_SANITIZE=ON; then
+if ! chosen sanitized; then
+  :
+elif configure_and_build sanitized "$ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DQUORBEL_SANITIZE=ON; then
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite sanitized "$ROOT/build/asan"
 else
   build_failed sanitized
 fi
 
-if CC=clang CXX=clang++ configure_and_build fuzz "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_FUZZ=ON; then
+if ! chosen fuzz; then
+  :
+elif CC=clang CXX=clang++ configure_and_build fuzz "$ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_FUZZ=ON; then
   run_suite fuzz "$ROOT/build/fuzz"
 else
   build_failed fuzz
 fi
 
-if configure_and_build windows "$ROOT/build/win" -DCMAKE_BUILD_TYPE=Release \
+if ! chosen windows; then
+  :
+elif configure_and_build windows "$ROOT/build/win" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"; then
   # The Windows tests make real windows: give them a display of their own.
   start_virtual_display --no-tray
@@ -134,7 +156,7 @@ if configure_and_build windows "$ROOT/build/win" -DCMAKE_BUILD_TYPE=Release \
     while IFS= read -r line; do SUITES+=("  retry in $line"); done <"$retries"
   fi
   stop_wine_server
-  kill "${VIRTUAL_DISPLAY_PIDS[@]}" 2>/dev/null || true
+  stop_virtual_display
 else
   build_failed windows
 fi
@@ -142,8 +164,9 @@ fi
 # The README's Windows build: from an empty build directory, on a machine
 # without GoogleTest (none at the path given here), configure says the tests
 # are off and the program builds without them.
-rm -rf "$ROOT/build/win-plain"
-if configure_and_build "windows without tests" "$ROOT/build/win-plain" -DCMAKE_BUILD_TYPE=Release \
+if ! chosen windows || ((${#LABEL_ARGS[@]})); then
+  :
+elif rm -rf "$ROOT/build/win-plain" && configure_and_build "windows without tests" "$ROOT/build/win-plain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DQUORBEL_GTEST_DIR=/nonexistent &&
     grep -q 'Tests: off, GoogleTest not found' "$ROOT/build/win-plain.configure.log" &&
     [[ -f "$ROOT/build/win-plain/bin/QuorbelClock.exe" ]] &&
@@ -154,5 +177,7 @@ else
   build_failed "windows without tests"
 fi
 
-run_deb_suite
+if chosen deb && [[ ${#LABEL_ARGS[@]} == 0 || "${LABEL_ARGS[1]}" == '^package$' ]]; then
+  run_deb_suite
+fi
 summarize

@@ -5,7 +5,10 @@ set -euo pipefail
 
 : "${QUORBEL_BUILD_DIR:?the Windows build directory}"
 : "${QUORBEL_SOURCE_DIR:?the source directory}"
-source "$QUORBEL_SOURCE_DIR/scripts/wine_env.sh"
+source "$QUORBEL_SOURCE_DIR/scripts/lib/display.sh"
+source "$QUORBEL_SOURCE_DIR/scripts/lib/wine.sh"
+# A probe under Wine takes a good part of a second: waits count tries.
+WAIT_COUNTS_TRIES=1
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR="$QUORBEL_BUILD_DIR/e2e/$E2E_NAME"
@@ -198,63 +201,17 @@ why_no_reminder() {
     "answers messages: $answers; Hours $(reg_value "$SETTINGS" Hours), Minutes $(reg_value "$SETTINGS" Minutes)"
 }
 
-# tray_width: width of trayer's window, which grows when an icon docks.
-# (These readers of xwininfo read to its end: an awk that stopped at the
-# first match would leave xwininfo to die of SIGPIPE and fail the pipeline.)
-tray_width() {
-  xwininfo -root -tree 2>/dev/null | awk '!found && /"panel"/ {
-    for (i = 1; i <= NF; i++) if (!found && $i ~ /^[0-9]+x[0-9]+\+/) {split($i, a, "x"); print a[1]; found = 1}}'
-}
-
-screenshot() {  # FILE
-  import -window root "$1"
-}
-
-pixel() {  # FILE X Y: the pixel as srgb(r,g,b)
-  convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:
-}
-
-# wait_until SECONDS COMMAND...: tries COMMAND up to ten times per second
-# given, 0.1 s apart, until it succeeds; status 1 when every try failed. A
-# slow COMMAND (a probe under Wine) so gets more than SECONDS.
-wait_until() {
-  local tries=$(($1 * 10))
-  shift
-  while ((tries-- > 0)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 program_running() {
   local state
   state=$(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null)
   [[ -n "$state" && "$state" != Z* ]]
 }
 
-# trayer's window "panel" is 2 pixels wide when empty, 22 with one icon.
-tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '!found && /"panel": \("panel" "trayer"\)/ {print $1; found = 1}'; }
-tray_empty() { [[ "$(tray_width)" == 2 ]]; }
-tray_has_one_icon() { [[ "$(tray_width)" == 22 ]]; }
-
 # The window trayer made to hold the docked icon; a new one on each dock.
 tray_icon_window() {
   local panel
   panel=$(tray_panel_id)
   [[ -n "$panel" ]] && xwininfo -id "$panel" -children 2>/dev/null | awk '!found && /^ +0x/ && !/ 1x1\+/ {print $1; found = 1}'
-}
-
-# click_tray_icon BUTTON: clicks the middle of the docked icon, moving onto
-# it from elsewhere: Wine does not take a click on a newly docked icon that
-# the pointer never entered (it may still rest where an earlier one was).
-click_tray_icon() {
-  local panel x y w h
-  panel=$(tray_panel_id)
-  [[ -n "$panel" ]] || fail "trayer is not running"
-  eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X:/ {print "x=" $4}
-    /Absolute upper-left Y:/ {print "y=" $4} /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
-  xdotool mousemove 640 400 sleep 0.1 mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.1 click "$1"
 }
 
 # wait_for_panel_top TOP SECONDS: waits until the panel's top edge is TOP.

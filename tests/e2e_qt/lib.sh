@@ -5,7 +5,7 @@ set -euo pipefail
 
 : "${QUORBEL_BUILD_DIR:?the native build directory}"
 : "${QUORBEL_SOURCE_DIR:?the source directory}"
-source "$QUORBEL_SOURCE_DIR/scripts/wine_env.sh"  # start_virtual_display, start_tray_host
+source "$QUORBEL_SOURCE_DIR/scripts/lib/display.sh"
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR="$QUORBEL_BUILD_DIR/e2e_qt/$E2E_NAME"
@@ -85,19 +85,6 @@ program_count() {
   echo "$count"
 }
 
-# wait_until SECONDS COMMAND...: tries COMMAND every 0.1 s until it succeeds
-# or SECONDS have passed; status 1 then.
-wait_until() {
-  local deadline
-  deadline=$(($(date +%s%N) + $1 * 1000000000))
-  shift
-  while (($(date +%s%N) < deadline)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # panel_window: the id of the program's 450 x 140 panel window.
 panel_window() {
   xwininfo -root -tree 2>/dev/null | awk -v name="\"$CAPTION\"" '
@@ -133,27 +120,6 @@ start_risen() {
   wait_for_panel 10
   wait_until 5 tray_has_icon || fail "no icon docked in the tray host"
   wait_until 5 panel_at -140 || fail "the panel did not rise"
-}
-
-# The one tray host on the display, and the width of its window, which
-# grows when an icon docks.
-tray_panel_id() { xwininfo -root -tree 2>/dev/null | awk '!found && /"panel": \("panel" "trayer"\)/ {print $1; found = 1}'; }
-tray_width() {
-  local id
-  id=$(tray_panel_id)
-  [[ -n "$id" ]] && xwininfo -id "$id" | awk '/Width:/ {print $2}'
-}
-tray_has_icon() { (($(tray_width || echo 0) > 2)); }
-
-# click_tray_icon BUTTON: moves onto the docked icon from elsewhere and
-# clicks its middle.
-click_tray_icon() {
-  local panel x y w h
-  panel=$(tray_panel_id)
-  [[ -n "$panel" ]] || fail "trayer is not running"
-  eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X:/ {print "x=" $4}
-    /Absolute upper-left Y:/ {print "y=" $4} /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
-  xdotool mousemove 640 400 sleep 0.1 mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.1 click "$1"
 }
 
 # The program's pop-up menu: a mapped top-level window of the program that
@@ -195,9 +161,6 @@ exit_from_menu() {
   wait "$PROGRAM_PID" || status=$?
   [[ "$status" == 0 ]] || fail "the program ended with status $status"
 }
-
-screenshot() { import -window root "$1"; }
-pixel() { convert-im6.q16 "$1" -format "%[pixel:p{$2,$3}]" info:; }
 
 # keep_user_busy: moves the pointer every 200 ms, as a user at work does,
 # until the test ends.

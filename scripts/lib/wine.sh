@@ -1,6 +1,7 @@
-# Sourced by the scripts: a Wine prefix of the build's own, quiet, with no
-# Mono or Gecko prompts and no audio drivers.
-QUORBEL_ROOT=${QUORBEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+# Sourced by the scripts that run the Windows program: a Wine prefix of the
+# build's own, quiet, with no Mono or Gecko prompts and no audio drivers; the
+# program's processes in it; why a reminder under Wine may stay away. The
+# virtual display is display.sh's.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv="
 
@@ -112,29 +113,4 @@ reminder_blockers() {
     causes+=("a last-input stamp later than the tick count in $ahead reads, each a 49.7-day break to a program that subtracts unsigned")
   local IFS=';'
   echo "${causes[*]:-none of the known ones}"
-}
-
-# start_virtual_display [--no-tray]: Xvfb on a display it picks itself (so
-# that runs at the same time never share one) and trayer on it as the tray
-# host; exports DISPLAY and adds both to VIRTUAL_DISPLAY_PIDS.
-VIRTUAL_DISPLAY_PIDS=()
-start_virtual_display() {
-  local number_file
-  number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-  VIRTUAL_DISPLAY_PIDS+=($!)
-  for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
-  export DISPLAY=":$(head -n 1 "$number_file")"
-  rm -f "$number_file"
-  [[ "${1:-}" == --no-tray ]] && return 0
-  start_tray_host
-}
-
-# start_tray_host: trayer on DISPLAY, its process in TRAYER_PID and added to
-# VIRTUAL_DISPLAY_PIDS.
-start_tray_host() {
-  trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
-  TRAYER_PID=$!
-  VIRTUAL_DISPLAY_PIDS+=($TRAYER_PID)
-  sleep 0.5
 }
