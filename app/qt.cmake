@@ -1,6 +1,6 @@
 # The Linux program: the cycle's timers and idle sources, sounds, the single
 # instance, the panel window, and quorbel-clock with its data beside it.
-find_package(Qt6 REQUIRED COMPONENTS Widgets Network DBus)
+find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(QUORBEL_XCB_IDLE REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
 pkg_check_modules(QUORBEL_CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
@@ -34,13 +34,14 @@ add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/session_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/local_socket_posix.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_instance_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tray_watch_qt.cpp
   ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-protocol.c)
 set_target_properties(quorbel_app_qt PROPERTIES AUTOMOC ON)
 target_include_directories(quorbel_app_qt PRIVATE ${QUORBEL_IDLE_NOTIFY_DIR})
 target_link_libraries(quorbel_app_qt PUBLIC
-  quorbel_cycle quorbel_app_host Qt6::Widgets Qt6::Network Qt6::DBus
+  quorbel_cycle quorbel_app_host Qt6::Widgets Qt6::DBus
   PkgConfig::QUORBEL_XCB_IDLE PkgConfig::QUORBEL_CANBERRA PkgConfig::QUORBEL_WAYLAND)
 
 quorbel_add_gtest(app_qt_tests ADAPTER

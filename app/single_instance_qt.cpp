@@ -1,12 +1,7 @@
 #include "app/single_instance_qt.h"
 
-#include <QLocalSocket>
 #include <QMetaObject>
-#include <QString>
-#include <QTimer>
 
-#include <memory>
-#include <string>
 #include <utility>
 
 namespace quorbel {
@@ -15,24 +10,32 @@ namespace {
 // A second instance must end even when the running one does not answer.
 constexpr int kForwardTimeoutMs = 3000;
 
-QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
 }  // namespace
+
+SingleInstance::Peer::Peer(unique_fd peer_socket)
+    : socket(std::move(peer_socket)),
+      message(kForwardedMessageLimit),
+      readable(socket.get(), QSocketNotifier::Read) {
+  give_up.setSingleShot(true);
+}
 
 SingleInstance::SingleInstance(InstanceAddress address) : address_(std::move(address)) {}
 
 SingleInstance::~SingleInstance() {
-  if (server_) server_->close();
+  peers_.clear();
+  incoming_.reset();
+  if (listener_) ::unlink(address_.socket.c_str());
 }
 
 LockAttempt SingleInstance::TakeLock() {
   LockAttempt attempt = lock_.Take(address_.lock_file);
   if (attempt.result != InstanceLock::kTaken) return attempt;
-  server_ = std::make_unique<QLocalServer>();
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
   // Holding the lock, any socket file there is a crashed instance's.
-  QLocalServer::removeServer(PathText(address_.socket));
-  if (server_->listen(PathText(address_.socket))) ReadIncoming();
+  listener_ = ListenLocal(address_.socket);
+  if (listener_) {
+    incoming_ = std::make_unique<QSocketNotifier>(listener_.get(), QSocketNotifier::Read);
+    QObject::connect(incoming_.get(), &QSocketNotifier::activated, &context_, [this] { AcceptPeers(); });
+  }
   return attempt;
 }
 
@@ -40,39 +43,41 @@ void SingleInstance::ActOnCommands(std::function<void(ForwardedCommand)> on_comm
   on_command_ = std::move(on_command);
 }
 
-void SingleInstance::ReadIncoming() {
-  QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
-    while (QLocalSocket* peer = server_->nextPendingConnection()) Read(peer);
-  });
+void SingleInstance::AcceptPeers() {
+  while (unique_fd socket = AcceptLocal(listener_.get())) {
+    const int fd = socket.get();
+    auto peer = std::make_unique<Peer>(std::move(socket));
+    QObject::connect(&peer->readable, &QSocketNotifier::activated, &context_, [this, fd] { ReadFrom(fd); });
+    // A peer that never finishes is dropped like one that says too much.
+    QObject::connect(&peer->give_up, &QTimer::timeout, &context_, [this, fd] { Drop(fd); });
+    peer->give_up.start(kForwardTimeoutMs);
+    peers_[fd] = std::move(peer);
+  }
 }
 
-void SingleInstance::Read(QLocalSocket* peer) {
-  auto message = std::make_shared<std::string>();
-  QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, message] {
-    message->append(peer->read(static_cast<qint64>(kForwardedMessageLimit - message->size())).toStdString());
-    // Longer than any command: the rest stays unread.
-    if (message->size() >= kForwardedMessageLimit) peer->abort();
-  });
-  QObject::connect(peer, &QLocalSocket::disconnected, peer, [this, peer, message] {
-    peer->deleteLater();
-    const ForwardedCommand command = ParseForwardedCommand(*message);
-    if (command == ForwardedCommand::kNone || !on_command_) return;
-    // Out of the socket's signal: the command may end the program.
-    QMetaObject::invokeMethod(
-        server_.get(), [this, command] { on_command_(command); }, Qt::QueuedConnection);
-  });
-  // A peer that never finishes is dropped like one that says too much.
-  QTimer::singleShot(kForwardTimeoutMs, peer, [peer] { peer->abort(); });
+void SingleInstance::ReadFrom(int peer_fd) {
+  const auto found = peers_.find(peer_fd);
+  if (found == peers_.end() || !found->second->message.ReadFrom(peer_fd)) return;
+  const ForwardedCommand command = ParseForwardedCommand(found->second->message.Bytes());
+  Drop(peer_fd);
+  if (command == ForwardedCommand::kNone || !on_command_) return;
+  // Out of the notifier's signal: the command may end the program.
+  QMetaObject::invokeMethod(
+      &context_, [this, command] { on_command_(command); }, Qt::QueuedConnection);
+}
+
+void SingleInstance::Drop(int peer_fd) {
+  const auto found = peers_.find(peer_fd);
+  if (found == peers_.end()) return;
+  found->second->readable.setEnabled(false);
+  // Not from inside the peer's own signal: deleted once the loop is back.
+  QMetaObject::invokeMethod(
+      &context_, [peer = std::shared_ptr<Peer>(std::move(found->second))] {}, Qt::QueuedConnection);
+  peers_.erase(found);
 }
 
 void SingleInstance::Forward(const Text& command_line) const {
-  QLocalSocket socket;
-  socket.connectToServer(PathText(address_.socket));
-  if (!socket.waitForConnected(kForwardTimeoutMs)) return;
-  const std::string bytes = ToUtf8(command_line);
-  socket.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  socket.waitForBytesWritten(kForwardTimeoutMs);
-  socket.disconnectFromServer();
+  SendLocal(address_.socket, ToUtf8(command_line), kForwardTimeoutMs);
 }
 
 }  // namespace quorbel

@@ -3,15 +3,17 @@
 // makes the first instance, which listens on a local socket; a second one
 // writes its command line there and ends. The first acts on the two commands
 // of forwarded_command.h and drops anything else.
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "app/app_paths.h"
 #include "app/forwarded_command.h"
 #include "app/instance_lock_posix.h"
+#include "app/local_socket_posix.h"
 #include "common/text.h"
 
 namespace quorbel {
@@ -34,13 +36,25 @@ class SingleInstance {
   void ActOnCommands(std::function<void(ForwardedCommand)> on_command);
 
  private:
-  void ReadIncoming();
-  void Read(QLocalSocket* peer);
+  // A second start's connection while its message arrives.
+  struct Peer {
+    explicit Peer(unique_fd socket);
+    unique_fd socket;
+    LocalMessage message;
+    QSocketNotifier readable;
+    QTimer give_up;
+  };
+  void AcceptPeers();
+  void ReadFrom(int peer_fd);
+  void Drop(int peer_fd);
 
   InstanceAddress address_;
   std::function<void(ForwardedCommand)> on_command_;
   InstanceLockFile lock_;
-  std::unique_ptr<QLocalServer> server_;
+  unique_fd listener_;
+  std::unique_ptr<QSocketNotifier> incoming_;
+  std::map<int, std::unique_ptr<Peer>> peers_;
+  QObject context_;  // what queued commands and dropped peers run on
 };
 
 }  // namespace quorbel

@@ -50,9 +50,11 @@ check_contents() {
   done
   local depends
   depends=$(dpkg-deb -f "$DEB" Depends)
-  for library in libqt6widgets6 libqt6network6 libcanberra0 libxcb-screensaver0 libstdc++6; do
+  for library in libqt6widgets6 libqt6dbus6 libcanberra0 libxcb-screensaver0 libstdc++6; do
     tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$library" || fail "Depends does not name $library: $depends"
   done
+  # The single-instance socket is a plain one: no network library to install.
+  ! tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF libqt6network6 || fail "Depends names libqt6network6: $depends"
 
   local entry
   entry=$(packaged_file /usr/share/applications/quorbel-clock.desktop)
