@@ -64,7 +64,7 @@ class Win32EntryPlatform : public EntryPlatform {
     actions.show_settings = [this] { dialog_->Show(); };
     actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
     actions.unload_form1 = [this] { form1_->Unload(); };
-    form4_ = std::make_unique<Form4>(ini_, *form1_, std::move(actions));
+    form4_ = std::make_unique<Win32Form4>(ini_, *form1_, std::move(actions));
   }
 
   int RunEventLoop() override {
@@ -85,7 +85,7 @@ class Win32EntryPlatform : public EntryPlatform {
   // Declared in the order they are made, so they go in reverse.
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<SettingsDialog> dialog_;
-  std::unique_ptr<Form4> form4_;
+  std::unique_ptr<Win32Form4> form4_;
 };
 
 }  // namespace
