@@ -25,7 +25,7 @@ Text FromQString(const QString& text) { return text.toStdU16String(); }
 class QtSettingsDialog::Impl final : public Form3View {
  public:
   Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
-      : form_(reg, ini, panel, exe_path), exe_path_(std::move(exe_path)) {}
+      : form_(reg, ini, panel, std::move(exe_path)) {}
 
   ~Impl() override { form_.CloseWithoutStoring(); }
 
@@ -37,9 +37,7 @@ class QtSettingsDialog::Impl final : public Form3View {
     return FromQString(window_->Field(field).text());
   }
   void SetFieldText(IntervalField field, const Text& text) override {
-    setting_field_ = true;
     window_->Field(field).setText(ToQString(text));
-    setting_field_ = false;
   }
   bool AutorunChecked() const override { return window_->autorun.isChecked(); }
   void SetAutorunChecked(bool checked) override { window_->autorun.setChecked(checked); }
@@ -50,30 +48,21 @@ class QtSettingsDialog::Impl final : public Form3View {
   void StartThumbnailTimer() override { window_->thumbnail_timer.start(kThumbnailTimerMs); }
   void RedrawThumbnail(int index) override { window_->strip.Redraw(index); }
   void ShowMessage(const Text& message) override;
+  Text ChooseBackgroundFile(const Text& directory) override;
   void Close() override;
 
  private:
   void Open();
   void Connect();
-  void FieldEntered(IntervalField field) {
-    // Focus coming back from the dialog's own message box does not count as
-    // the user entering the field; the rejected text must not become the
-    // saved one.
-    if (message_boxes_open_ == 0) form_.FieldFocused(field);
-  }
-  void Browse();
   // Frees a closed window once no message box of it is on the stack: the
   // box's own event loop must not see its parent go.
   void FreeClosedWindowLater();
 
   Form3 form_;
-  Text exe_path_;
   // Outlives the windows it frees after their own events have returned.
   QObject deferred_;
   std::unique_ptr<SettingsWindow> window_;
   std::unique_ptr<SettingsWindow> closing_;
-  bool setting_field_ = false;
-  int message_boxes_open_ = 0;
   QPointer<QMessageBox> open_box_;
 };
 
@@ -92,7 +81,7 @@ void QtSettingsDialog::Impl::Open() {
   window_ = std::make_unique<SettingsWindow>(
       form_.Picker(), [this](int index) { form_.ThumbnailClicked(index); },
       SettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
-                             [this](IntervalField field) { FieldEntered(field); }});
+                             [this](IntervalField field) { form_.FieldFocused(field); }});
   Connect();
   form_.Load(*this);
   if (!window_) return;
@@ -112,12 +101,11 @@ void QtSettingsDialog::Impl::Connect() {
   QObject::connect(&window.ok, &QPushButton::clicked, &window, [this] { form_.Ok(); });
   QObject::connect(&window.cancel, &QPushButton::clicked, &window, [this] { form_.Cancel(); });
   QObject::connect(&window.autorun, &QCheckBox::clicked, &window, [this] { form_.AutorunClicked(); });
-  QObject::connect(&window.browse, &QPushButton::clicked, &window, [this] { Browse(); });
+  QObject::connect(&window.browse, &QPushButton::clicked, &window, [this] { form_.BrowseClicked(); });
   QObject::connect(&window.thumbnail_timer, &QTimer::timeout, &window, [this] { form_.TimerTick(); });
   for (const IntervalField field : {IntervalField::Hours, IntervalField::Minutes}) {
-    QObject::connect(&window.Field(field), &QLineEdit::textChanged, &window, [this, field] {
-      if (!setting_field_) form_.FieldChanged(field);
-    });
+    QObject::connect(&window.Field(field), &QLineEdit::textChanged, &window,
+                     [this, field] { form_.FieldChanged(field); });
   }
 }
 
@@ -139,13 +127,11 @@ void QtSettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
 }
 
 void QtSettingsDialog::Impl::ShowMessage(const Text& message) {
-  ++message_boxes_open_;
   QMessageBox box(QMessageBox::Information, ToQString(kApplicationTitle), ToQString(message),
                   QMessageBox::Ok, window_.get());
   open_box_ = &box;
   box.exec();
-  --message_boxes_open_;
-  if (message_boxes_open_ == 0 && closing_) FreeClosedWindowLater();
+  if (closing_) FreeClosedWindowLater();
 }
 
 void QtSettingsDialog::Impl::Close() {
@@ -156,21 +142,20 @@ void QtSettingsDialog::Impl::Close() {
   if (open_box_) open_box_->done(QMessageBox::Ok);
   // The window may be closing from inside one of its own buttons' signals.
   closing_ = std::move(window_);
-  if (message_boxes_open_ == 0) FreeClosedWindowLater();
+  FreeClosedWindowLater();
 }
 
 void QtSettingsDialog::Impl::FreeClosedWindowLater() {
   QTimer::singleShot(0, &deferred_, [this] {
-    if (message_boxes_open_ == 0) closing_.reset();
+    if (!form_.MessageOpen()) closing_.reset();
   });
 }
 
-void QtSettingsDialog::Impl::Browse() {
-  // The file dialog starts in the executable's directory.
-  const Text directory = SlashPath(exe_path_.substr(0, exe_path_.find_last_of(u"\\/")));
+Text QtSettingsDialog::Impl::ChooseBackgroundFile(const Text& directory) {
   const QString path = QFileDialog::getOpenFileName(window_.get(), QStringLiteral("Load"),
-                                                    ToQString(directory), QString::fromLatin1(kBrowseFilter));
-  form_.BackgroundChosen(FromQString(path));
+                                                    ToQString(SlashPath(directory)),
+                                                    QString::fromLatin1(kBrowseFilter));
+  return FromQString(path);
 }
 
 QtSettingsDialog::QtSettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)

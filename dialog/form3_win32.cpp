@@ -26,8 +26,6 @@ enum ControlId : int {
   kBrowseId,
 };
 
-constexpr int kClientWidth = 304;
-constexpr int kClientHeight = 244;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 constexpr UINT_PTR kThumbnailTimer = 1;
@@ -98,7 +96,7 @@ struct EmptyDialogTemplate {
 class SettingsDialog::Impl final : public Form3View {
  public:
   Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, HINSTANCE instance)
-      : form_(reg, ini, panel, exe_path), exe_path_(std::move(exe_path)), instance_(instance) {}
+      : form_(reg, ini, panel, std::move(exe_path)), instance_(instance) {}
 
   ~Impl() override {
     form_.CloseWithoutStoring();
@@ -125,6 +123,7 @@ class SettingsDialog::Impl final : public Form3View {
   void StartThumbnailTimer() override { SetTimer(dialog_, kThumbnailTimer, 1, nullptr); }
   void RedrawThumbnail(int index) override { strip_->Redraw(index); }
   void ShowMessage(const Text& message) override;
+  Text ChooseBackgroundFile(const Text& directory) override;
   void Close() override;
 
  private:
@@ -139,12 +138,11 @@ class SettingsDialog::Impl final : public Form3View {
   void OnCommand(int id, int code);
   void OnDestroyed();
   void CreateControls();
-  HWND CreateControl(const char* window_class, const char* text, DWORD style, int id, int left,
-                     int top, int width, int height, HFONT font, DWORD ex_style = 0);
+  HWND CreateControl(const char* window_class, const char* text, DWORD style, int id,
+                     Form3Control place, HFONT font, DWORD ex_style = 0);
   void SubclassField(HWND field);
   void LayOutIntervalRowNow();
   void PlaceOnScreen();
-  void Browse();
   bool EntersField(HWND previous_focus) const;
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
   HWND FieldWindow(IntervalField field) const {
@@ -152,15 +150,12 @@ class SettingsDialog::Impl final : public Form3View {
   }
 
   Form3 form_;
-  Text exe_path_;
   HINSTANCE instance_;
   HWND dialog_ = nullptr;
   unique_hfont regular_font_;
   unique_hfont bold_font_;
   std::unique_ptr<SkinStripWindow> strip_;
   WNDPROC field_base_proc_ = nullptr;
-  bool setting_field_ = false;
-  int message_boxes_open_ = 0;
   bool destroying_ = false;
 };
 
@@ -243,11 +238,11 @@ void SettingsDialog::Impl::OnCommand(int id, int code) {
       if (code == BN_CLICKED) form_.AutorunClicked();
       break;
     case kBrowseId:
-      if (code == BN_CLICKED) Browse();
+      if (code == BN_CLICKED) form_.BrowseClicked();
       break;
     case kHoursId:
     case kMinutesId:
-      if (code == EN_CHANGE && !setting_field_) {
+      if (code == EN_CHANGE) {
         form_.FieldChanged(id == kHoursId ? IntervalField::Hours : IntervalField::Minutes);
       }
       break;
@@ -263,10 +258,10 @@ void SettingsDialog::Impl::OnDestroyed() {
 }
 
 HWND SettingsDialog::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
-                                         int id, int left, int top, int width, int height,
-                                         HFONT font, DWORD ex_style) {
-  const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, left, top,
-                                       width, height, dialog_,
+                                         int id, Form3Control place, HFONT font, DWORD ex_style) {
+  const PixelRect rect = DesignedPlace(place);
+  const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, rect.x, rect.y,
+                                       rect.width, rect.height, dialog_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                        nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -284,19 +279,19 @@ void SettingsDialog::Impl::CreateControls() {
   constexpr DWORD kField = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
   constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
   // Creation order is the focus order: Hours, Minutes, Cancel, Ok, Autorun.
-  FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, 16, 24, 82, 13, bold));
-  SubclassField(CreateControl("EDIT", "0", kField, kHoursId, 112, 24, 33, 19, regular, WS_EX_CLIENTEDGE));
-  FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, 152, 24, 4, 13, bold));
-  SubclassField(CreateControl("EDIT", "0", kField, kMinutesId, 168, 24, 33, 19, regular, WS_EX_CLIENTEDGE));
-  FitLabelToText(CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, 208, 24, 37, 13, regular));
-  FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, 16, 56, 35, 13, bold));
-  CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, 224, 200, 65, 25, regular);
-  CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, 152, 200, 65, 25, regular);
+  FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, Form3Control::IntervalLabel, bold));
+  SubclassField(CreateControl("EDIT", "0", kField, kHoursId, Form3Control::Hours, regular, WS_EX_CLIENTEDGE));
+  FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, Form3Control::Colon, bold));
+  SubclassField(CreateControl("EDIT", "0", kField, kMinutesId, Form3Control::Minutes, regular, WS_EX_CLIENTEDGE));
+  FitLabelToText(CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, Form3Control::MinutesLabel, regular));
+  FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, Form3Control::SkinsLabel, bold));
+  CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, Form3Control::Cancel, regular);
+  CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, Form3Control::Command1, regular);
   strip_ = std::make_unique<SkinStripWindow>(dialog_, instance_, form_.Picker(),
                                              [this](int index) { form_.ThumbnailClicked(index); });
-  CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, 16, 168, 145, 17, regular);
+  CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, Form3Control::Check1, regular);
   // Browse lies beyond the right edge and is never shown.
-  CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, 496, 32, 49, 17, regular);
+  CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, Form3Control::Command2, regular);
 }
 
 void SettingsDialog::Impl::SubclassField(HWND field) {
@@ -316,19 +311,16 @@ LRESULT CALLBACK SettingsDialog::Impl::FieldProc(HWND field, UINT message, WPARA
   return result;
 }
 
-// Focus coming back from the dialog's own message box does not count as the
-// user entering the field; the rejected text must not become the saved one.
+// Focus coming back from a window the dialog owns (its message box) does not
+// count as the user entering the field.
 bool SettingsDialog::Impl::EntersField(HWND previous_focus) const {
-  if (message_boxes_open_ > 0) return false;
   if (!previous_focus) return true;
   const HWND root = GetAncestor(previous_focus, GA_ROOT);
   return root == dialog_ || GetWindow(root, GW_OWNER) != dialog_;
 }
 
 void SettingsDialog::Impl::SetFieldText(IntervalField field, const Text& text) {
-  setting_field_ = true;
   SetWindowTextFrom(FieldWindow(field), text);
-  setting_field_ = false;
 }
 
 void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
@@ -352,10 +344,8 @@ void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
 }
 
 void SettingsDialog::Impl::ShowMessage(const Text& message) {
-  ++message_boxes_open_;
   MessageBoxA(dialog_, ToAnsi(message).c_str(), ToAnsi(kApplicationTitle).c_str(),
               MB_OK | MB_ICONINFORMATION);
-  --message_boxes_open_;
 }
 
 void SettingsDialog::Impl::Close() {
@@ -378,7 +368,7 @@ void SettingsDialog::Impl::LayOutIntervalRowNow() {
 }
 
 void SettingsDialog::Impl::PlaceOnScreen() {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, kForm3ClientSize.width, kForm3ClientSize.height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -389,14 +379,10 @@ void SettingsDialog::Impl::PlaceOnScreen() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SettingsDialog::Impl::Browse() {
-  // The file dialog starts in the executable's directory, given without its
-  // trailing separator.
-  const Text directory = exe_path_.substr(0, exe_path_.find_last_of(u'\\'));
+Text SettingsDialog::Impl::ChooseBackgroundFile(const Text& directory) {
   Text filter = kBrowseFilter;
   int32_t filter_index = 0;
-  form_.BackgroundChosen(
-      ShowFileDialog(dialog_, directory, filter, filter_index, u"Load", 1, kListViewCommand));
+  return ShowFileDialog(dialog_, directory, filter, filter_index, u"Load", 1, kListViewCommand);
 }
 
 SettingsDialog::SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path,

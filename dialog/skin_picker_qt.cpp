@@ -7,13 +7,12 @@
 #include <QScrollBar>
 
 #include "common/image_file_qt.h"
+#include "dialog/form3.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr QRect kViewportPlace(16, 80, 273, 57);
-constexpr QRect kScrollBarPlace(16, 135, 273, 17);
 // The fixed sunken border of the Windows viewport.
 constexpr int kBorderWidth = 2;
 
@@ -41,7 +40,7 @@ class QtSkinStrip::StripView : public QFrame {
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setLineWidth(kBorderWidth);
-    setGeometry(kViewportPlace);
+    setGeometry(ToQRect(DesignedPlace(Form3Control::Picture1)));
   }
 
   void Load(const std::vector<Text>& thumbnail_paths) {
@@ -117,7 +116,7 @@ QtSkinStrip::QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler
       scroll_bar_(std::make_unique<QScrollBar>(Qt::Horizontal, &dialog)) {
   // Created after the viewport, so it lies on top of the viewport's lower border.
   scroll_bar_->setObjectName(QStringLiteral("HScroll1"));
-  scroll_bar_->setGeometry(kScrollBarPlace);
+  scroll_bar_->setGeometry(ToQRect(DesignedPlace(Form3Control::HScroll1)));
   scroll_bar_->setFocusPolicy(Qt::NoFocus);
   scroll_bar_->setSingleStep(1);
   QObject::connect(scroll_bar_.get(), &QScrollBar::valueChanged, viewport_.get(),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/handles_win32.h"
+#include "dialog/form3.h"
 
 namespace quorbel {
 
@@ -46,10 +47,13 @@ SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPick
                                  ClickHandler on_click)
     : picker_(picker), on_click_(std::move(on_click)) {
   RegisterViewportClass(instance, ViewportProc);
-  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, 16, 80,
-                              273, 57, dialog, nullptr, instance, this);
-  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 16, 135, 273,
-                                17, dialog, nullptr, instance, nullptr);
+  const PixelRect viewport = DesignedPlace(Form3Control::Picture1);
+  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, viewport.x,
+                              viewport.y, viewport.width, viewport.height, dialog, nullptr, instance, this);
+  const PixelRect scroll_bar = DesignedPlace(Form3Control::HScroll1);
+  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, scroll_bar.x,
+                                scroll_bar.y, scroll_bar.width, scroll_bar.height, dialog, nullptr,
+                                instance, nullptr);
   // The scroll bar overlaps the viewport's lower border; it lies on top.
   SetWindowPos(scroll_bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
