@@ -58,7 +58,7 @@ class Win32EntryPlatform : public EntryPlatform {
   void UnloadPanel() override { form1_->Unload(); }
 
   void LoadMenuHost() override {
-    dialog_ = std::make_unique<SettingsDialog>(reg_, ini_, *form1_, ExePathForAutostart(),
+    dialog_ = std::make_unique<Win32Form3>(reg_, ini_, *form1_, ExePathForAutostart(),
                                                GetModuleHandleA(nullptr));
     TrayMenuActions actions;
     actions.show_settings = [this] { dialog_->Show(); };
@@ -84,7 +84,7 @@ class Win32EntryPlatform : public EntryPlatform {
   unique_handle mutex_;
   // Declared in the order they are made, so they go in reverse.
   std::unique_ptr<Form1> form1_;
-  std::unique_ptr<SettingsDialog> dialog_;
+  std::unique_ptr<Win32Form3> dialog_;
   std::unique_ptr<Win32Form4> form4_;
 };
 

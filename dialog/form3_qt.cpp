@@ -22,7 +22,7 @@ Text FromQString(const QString& text) { return text.toStdU16String(); }
 
 }  // namespace
 
-class QtSettingsDialog::Impl final : public Form3View {
+class QtForm3::Impl final : public Form3View {
  public:
   Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
       : form_(reg, ini, panel, std::move(exe_path)) {}
@@ -61,12 +61,12 @@ class QtSettingsDialog::Impl final : public Form3View {
   Form3 form_;
   // Outlives the windows it frees after their own events have returned.
   QObject deferred_;
-  std::unique_ptr<SettingsWindow> window_;
-  std::unique_ptr<SettingsWindow> closing_;
+  std::unique_ptr<QtSettingsWindow> window_;
+  std::unique_ptr<QtSettingsWindow> closing_;
   QPointer<QMessageBox> open_box_;
 };
 
-void QtSettingsDialog::Impl::Show() {
+void QtForm3::Impl::Show() {
   if (window_) {
     window_->showNormal();
     window_->raise();
@@ -76,11 +76,11 @@ void QtSettingsDialog::Impl::Show() {
   Open();
 }
 
-void QtSettingsDialog::Impl::Open() {
+void QtForm3::Impl::Open() {
   closing_.reset();
-  window_ = std::make_unique<SettingsWindow>(
+  window_ = std::make_unique<QtSettingsWindow>(
       form_.Picker(), [this](int index) { form_.ThumbnailClicked(index); },
-      SettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
+      QtSettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
                              [this](IntervalField field) { form_.FieldFocused(field); }});
   Connect();
   form_.Load(*this);
@@ -96,8 +96,8 @@ void QtSettingsDialog::Impl::Open() {
   form_.FieldFocused(IntervalField::Hours);
 }
 
-void QtSettingsDialog::Impl::Connect() {
-  SettingsWindow& window = *window_;
+void QtForm3::Impl::Connect() {
+  QtSettingsWindow& window = *window_;
   QObject::connect(&window.ok, &QPushButton::clicked, &window, [this] { form_.Ok(); });
   QObject::connect(&window.cancel, &QPushButton::clicked, &window, [this] { form_.Cancel(); });
   QObject::connect(&window.autorun, &QCheckBox::clicked, &window, [this] { form_.AutorunClicked(); });
@@ -109,12 +109,12 @@ void QtSettingsDialog::Impl::Connect() {
   }
 }
 
-void QtSettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
-  SettingsWindow& window = *window_;
+void QtForm3::Impl::SetCaption(DialogCaption which, const Text& text) {
+  QtSettingsWindow& window = *window_;
   const QString caption = ToQString(text);
   const auto set_label = [&caption](QLabel& label) {
     label.setText(caption);
-    SettingsWindow::FitLabelToText(label);
+    QtSettingsWindow::FitLabelToText(label);
   };
   switch (which) {
     case DialogCaption::Title: window.setWindowTitle(caption); return;
@@ -126,7 +126,7 @@ void QtSettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
   }
 }
 
-void QtSettingsDialog::Impl::ShowMessage(const Text& message) {
+void QtForm3::Impl::ShowMessage(const Text& message) {
   QMessageBox box(QMessageBox::Information, ToQString(kApplicationTitle), ToQString(message),
                   QMessageBox::Ok, window_.get());
   open_box_ = &box;
@@ -134,7 +134,7 @@ void QtSettingsDialog::Impl::ShowMessage(const Text& message) {
   if (closing_) FreeClosedWindowLater();
 }
 
-void QtSettingsDialog::Impl::Close() {
+void QtForm3::Impl::Close() {
   if (!window_) return;
   window_->thumbnail_timer.stop();
   window_->hide();
@@ -145,27 +145,27 @@ void QtSettingsDialog::Impl::Close() {
   FreeClosedWindowLater();
 }
 
-void QtSettingsDialog::Impl::FreeClosedWindowLater() {
+void QtForm3::Impl::FreeClosedWindowLater() {
   QTimer::singleShot(0, &deferred_, [this] {
     if (!form_.MessageOpen()) closing_.reset();
   });
 }
 
-Text QtSettingsDialog::Impl::ChooseBackgroundFile(const Text& directory) {
+Text QtForm3::Impl::ChooseBackgroundFile(const Text& directory) {
   const QString path = QFileDialog::getOpenFileName(window_.get(), QStringLiteral("Load"),
                                                     ToQString(SlashPath(directory)),
                                                     QString::fromLatin1(kBrowseFilter));
   return FromQString(path);
 }
 
-QtSettingsDialog::QtSettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
+QtForm3::QtForm3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
     : impl_(std::make_unique<Impl>(reg, ini, panel, std::move(exe_path))) {}
 
-QtSettingsDialog::~QtSettingsDialog() = default;
+QtForm3::~QtForm3() = default;
 
-void QtSettingsDialog::Show() { impl_->Show(); }
-void QtSettingsDialog::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
-bool QtSettingsDialog::IsOpen() const { return impl_->Window() != nullptr; }
-QWidget* QtSettingsDialog::Window() const { return impl_->Window(); }
+void QtForm3::Show() { impl_->Show(); }
+void QtForm3::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
+bool QtForm3::IsOpen() const { return impl_->Window() != nullptr; }
+QWidget* QtForm3::Window() const { return impl_->Window(); }
 
 }  // namespace quorbel

@@ -2,7 +2,7 @@
 // The settings dialog as a Qt dialog without owner and not modal, one
 // instance at a time.
 //
-//   QtSettingsDialog dialog(mod_reg, mod_ini, panel_control, exe_path);
+//   QtForm3 dialog(mod_reg, mod_ini, panel_control, exe_path);
 //   dialog.Show();                  // tray menu's settings entry
 //   dialog.CloseWithoutStoring();   // tray menu's Exit
 #include <memory>
@@ -16,13 +16,13 @@ class QWidget;
 
 namespace quorbel {
 
-class QtSettingsDialog {
+class QtForm3 {
  public:
   // `exe_path` is the autostart path; Browse starts in its directory.
-  QtSettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
-  ~QtSettingsDialog();
-  QtSettingsDialog(const QtSettingsDialog&) = delete;
-  QtSettingsDialog& operator=(const QtSettingsDialog&) = delete;
+  QtForm3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
+  ~QtForm3();
+  QtForm3(const QtForm3&) = delete;
+  QtForm3& operator=(const QtForm3&) = delete;
 
   // Opens the dialog and runs its load sequence, or brings an open one to
   // the front.

@@ -93,7 +93,7 @@ struct EmptyDialogTemplate {
 
 }  // namespace
 
-class SettingsDialog::Impl final : public Form3View {
+class Win32Form3::Impl final : public Form3View {
  public:
   Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, HINSTANCE instance)
       : form_(reg, ini, panel, std::move(exe_path)), instance_(instance) {}
@@ -154,12 +154,12 @@ class SettingsDialog::Impl final : public Form3View {
   HWND dialog_ = nullptr;
   unique_hfont regular_font_;
   unique_hfont bold_font_;
-  std::unique_ptr<SkinStripWindow> strip_;
+  std::unique_ptr<Win32SkinPicker> strip_;
   WNDPROC field_base_proc_ = nullptr;
   bool destroying_ = false;
 };
 
-void SettingsDialog::Impl::Show() {
+void Win32Form3::Impl::Show() {
   if (dialog_) {
     ShowWindow(dialog_, SW_SHOWNORMAL);
     SetForegroundWindow(dialog_);
@@ -175,7 +175,7 @@ void SettingsDialog::Impl::Show() {
   form_.FieldFocused(IntervalField::Hours);
 }
 
-INT_PTR CALLBACK SettingsDialog::Impl::DialogProc(HWND dialog, UINT message, WPARAM wparam,
+INT_PTR CALLBACK Win32Form3::Impl::DialogProc(HWND dialog, UINT message, WPARAM wparam,
                                                    LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lparam);
@@ -188,7 +188,7 @@ INT_PTR CALLBACK SettingsDialog::Impl::DialogProc(HWND dialog, UINT message, WPA
   return impl ? impl->Handle(message, wparam, lparam) : FALSE;
 }
 
-void SettingsDialog::Impl::Initialize() {
+void Win32Form3::Impl::Initialize() {
   CreateControls();
   form_.Load(*this);
   if (!dialog_) return;
@@ -196,7 +196,7 @@ void SettingsDialog::Impl::Initialize() {
   PlaceOnScreen();
 }
 
-INT_PTR SettingsDialog::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR Win32Form3::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -226,7 +226,7 @@ INT_PTR SettingsDialog::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam)
   }
 }
 
-void SettingsDialog::Impl::OnCommand(int id, int code) {
+void Win32Form3::Impl::OnCommand(int id, int code) {
   switch (id) {
     case IDOK:
       form_.Ok();
@@ -251,13 +251,13 @@ void SettingsDialog::Impl::OnCommand(int id, int code) {
   }
 }
 
-void SettingsDialog::Impl::OnDestroyed() {
+void Win32Form3::Impl::OnDestroyed() {
   strip_.reset();
   dialog_ = nullptr;
   destroying_ = false;
 }
 
-HWND SettingsDialog::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
+HWND Win32Form3::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
                                          int id, Form3Control place, HFONT font, DWORD ex_style) {
   const PixelRect rect = DesignedPlace(place);
   const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, rect.x, rect.y,
@@ -268,7 +268,7 @@ HWND SettingsDialog::Impl::CreateControl(const char* window_class, const char* t
   return control;
 }
 
-void SettingsDialog::Impl::CreateControls() {
+void Win32Form3::Impl::CreateControls() {
   regular_font_ = MakeDialogFont(FW_NORMAL);
   bold_font_ = MakeDialogFont(FW_BOLD);
   const HFONT regular = regular_font_.get();
@@ -287,19 +287,19 @@ void SettingsDialog::Impl::CreateControls() {
   FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, Form3Control::SkinsLabel, bold));
   CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, Form3Control::Cancel, regular);
   CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, Form3Control::Command1, regular);
-  strip_ = std::make_unique<SkinStripWindow>(dialog_, instance_, form_.Picker(),
+  strip_ = std::make_unique<Win32SkinPicker>(dialog_, instance_, form_.Picker(),
                                              [this](int index) { form_.ThumbnailClicked(index); });
   CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, Form3Control::Check1, regular);
   // Browse lies beyond the right edge and is never shown.
   CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, Form3Control::Command2, regular);
 }
 
-void SettingsDialog::Impl::SubclassField(HWND field) {
+void Win32Form3::Impl::SubclassField(HWND field) {
   field_base_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
 }
 
-LRESULT CALLBACK SettingsDialog::Impl::FieldProc(HWND field, UINT message, WPARAM wparam,
+LRESULT CALLBACK Win32Form3::Impl::FieldProc(HWND field, UINT message, WPARAM wparam,
                                                   LPARAM lparam) {
   Impl* impl = FromDialog(GetParent(field));
   if (message == WM_CHAR && !IntervalKeyPasses(static_cast<char16_t>(wparam))) return 0;
@@ -313,17 +313,17 @@ LRESULT CALLBACK SettingsDialog::Impl::FieldProc(HWND field, UINT message, WPARA
 
 // Focus coming back from a window the dialog owns (its message box) does not
 // count as the user entering the field.
-bool SettingsDialog::Impl::EntersField(HWND previous_focus) const {
+bool Win32Form3::Impl::EntersField(HWND previous_focus) const {
   if (!previous_focus) return true;
   const HWND root = GetAncestor(previous_focus, GA_ROOT);
   return root == dialog_ || GetWindow(root, GW_OWNER) != dialog_;
 }
 
-void SettingsDialog::Impl::SetFieldText(IntervalField field, const Text& text) {
+void Win32Form3::Impl::SetFieldText(IntervalField field, const Text& text) {
   SetWindowTextFrom(FieldWindow(field), text);
 }
 
-void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
+void Win32Form3::Impl::SetCaption(DialogCaption which, const Text& text) {
   switch (which) {
     case DialogCaption::Title: SetWindowTextFrom(dialog_, text); return;
     case DialogCaption::IntervalLabel:
@@ -343,18 +343,18 @@ void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
   }
 }
 
-void SettingsDialog::Impl::ShowMessage(const Text& message) {
+void Win32Form3::Impl::ShowMessage(const Text& message) {
   MessageBoxA(dialog_, ToAnsi(message).c_str(), ToAnsi(kApplicationTitle).c_str(),
               MB_OK | MB_ICONINFORMATION);
 }
 
-void SettingsDialog::Impl::Close() {
+void Win32Form3::Impl::Close() {
   if (!dialog_) return;
   KillTimer(dialog_, kThumbnailTimer);
   if (!destroying_) DestroyWindow(dialog_);
 }
 
-void SettingsDialog::Impl::LayOutIntervalRowNow() {
+void Win32Form3::Impl::LayOutIntervalRowNow() {
   const HWND label = Control(kIntervalLabelId);
   if (!label) return;
   const RECT label_rect = RectOnDialog(label);
@@ -367,7 +367,7 @@ void SettingsDialog::Impl::LayOutIntervalRowNow() {
   MoveLeftTo(Control(kMinutesLabelId), row.minutes_label_left);
 }
 
-void SettingsDialog::Impl::PlaceOnScreen() {
+void Win32Form3::Impl::PlaceOnScreen() {
   RECT frame{0, 0, kForm3ClientSize.width, kForm3ClientSize.height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
   const int width = frame.right - frame.left;
@@ -379,23 +379,23 @@ void SettingsDialog::Impl::PlaceOnScreen() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Text SettingsDialog::Impl::ChooseBackgroundFile(const Text& directory) {
+Text Win32Form3::Impl::ChooseBackgroundFile(const Text& directory) {
   Text filter = kBrowseFilter;
   int32_t filter_index = 0;
   return ShowFileDialog(dialog_, directory, filter, filter_index, u"Load", 1, kListViewCommand);
 }
 
-SettingsDialog::SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path,
+Win32Form3::Win32Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path,
                                void* instance)
     : impl_(std::make_unique<Impl>(reg, ini, panel, std::move(exe_path),
                                    static_cast<HINSTANCE>(instance))) {}
 
-SettingsDialog::~SettingsDialog() = default;
+Win32Form3::~Win32Form3() = default;
 
-void SettingsDialog::Show() { impl_->Show(); }
-void SettingsDialog::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
-bool SettingsDialog::IsOpen() const { return impl_->IsOpen(); }
-bool SettingsDialog::PreTranslate(void* msg) { return impl_->PreTranslate(static_cast<MSG*>(msg)); }
-void* SettingsDialog::Window() const { return impl_->window(); }
+void Win32Form3::Show() { impl_->Show(); }
+void Win32Form3::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
+bool Win32Form3::IsOpen() const { return impl_->IsOpen(); }
+bool Win32Form3::PreTranslate(void* msg) { return impl_->PreTranslate(static_cast<MSG*>(msg)); }
+void* Win32Form3::Window() const { return impl_->window(); }
 
 }  // namespace quorbel

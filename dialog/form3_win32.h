@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog as a modeless Win32 dialog, one instance at a time.
 //
-//   SettingsDialog dialog(mod_reg, mod_ini, panel_control, exe_path, hinstance);
+//   Win32Form3 dialog(mod_reg, mod_ini, panel_control, exe_path, hinstance);
 //   dialog.Show();                         // tray menu's settings entry
 //   if (!dialog.PreTranslate(&msg)) {      // in the message loop, for Tab,
 //     TranslateMessage(&msg);              // Enter (Ok) and Esc (Cancel)
@@ -19,14 +19,14 @@
 
 namespace quorbel {
 
-class SettingsDialog {
+class Win32Form3 {
  public:
   // `exe_path` is the autostart path (see ExePathForAutostart); `instance` is
   // the program's HINSTANCE.
-  SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
-  ~SettingsDialog();
-  SettingsDialog(const SettingsDialog&) = delete;
-  SettingsDialog& operator=(const SettingsDialog&) = delete;
+  Win32Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
+  ~Win32Form3();
+  Win32Form3(const Win32Form3&) = delete;
+  Win32Form3& operator=(const Win32Form3&) = delete;
 
   // Opens the dialog and runs its load sequence, or brings an open one to
   // the front.

@@ -32,7 +32,7 @@ void PlaceLabel(QLabel& label, const char* name, const char* text, Form3Control 
   label.setFont(DialogFont(bold));
   label.setText(QString::fromLatin1(text));
   label.move(ToQRect(DesignedPlace(place)).topLeft());
-  SettingsWindow::FitLabelToText(label);
+  QtSettingsWindow::FitLabelToText(label);
 }
 
 void PlaceControl(QWidget& control, const char* name, Form3Control place) {
@@ -65,7 +65,7 @@ bool KeyPassesFilter(const QKeyEvent& key) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandler on_thumbnail_click,
+QtSettingsWindow::QtSettingsWindow(const SkinPicker& picker, QtSkinPicker::ClickHandler on_thumbnail_click,
                                Events events)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
@@ -100,11 +100,11 @@ SettingsWindow::SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandl
   browse.hide();
 }
 
-void SettingsWindow::FitLabelToText(QLabel& label) {
+void QtSettingsWindow::FitLabelToText(QLabel& label) {
   label.resize(QFontMetrics(label.font()).horizontalAdvance(label.text()), kLabelHeight);
 }
 
-void SettingsWindow::LayOutIntervalRowNow() {
+void QtSettingsWindow::LayOutIntervalRowNow() {
   const IntervalRow row = LayOutIntervalRow(interval_label.x(), interval_label.width(), hours.width(),
                                             colon_label.width(), minutes.width());
   hours.move(row.hours_left, hours.y());
@@ -113,7 +113,7 @@ void SettingsWindow::LayOutIntervalRowNow() {
   minutes_label.move(row.minutes_label_left, minutes_label.y());
 }
 
-void SettingsWindow::PlaceOnScreen() {
+void QtSettingsWindow::PlaceOnScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect work = screen->availableGeometry();
@@ -121,21 +121,21 @@ void SettingsWindow::PlaceOnScreen() {
 }
 
 // QDialog's answer to Esc.
-void SettingsWindow::reject() {
+void QtSettingsWindow::reject() {
   if (events_.escape) events_.escape();
 }
 
-void SettingsWindow::closeEvent(QCloseEvent* event) {
+void QtSettingsWindow::closeEvent(QCloseEvent* event) {
   event->ignore();  // the dialog closes itself, or stays open, as the logic decides
   if (events_.close_button) events_.close_button();
 }
 
-void SettingsWindow::resizeEvent(QResizeEvent* event) {
+void QtSettingsWindow::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   LayOutIntervalRowNow();
 }
 
-bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+bool QtSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   const IntervalField field = watched == &hours ? IntervalField::Hours : IntervalField::Minutes;
   if (event->type() == QEvent::KeyPress) return !KeyPassesFilter(*static_cast<QKeyEvent*>(event));
   if (event->type() == QEvent::FocusIn &&

@@ -33,7 +33,7 @@ void DrawSelectionFrame(QPainter& painter) {
 
 }  // namespace
 
-class QtSkinStrip::StripView : public QFrame {
+class QtSkinPicker::StripView : public QFrame {
  public:
   StripView(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
       : QFrame(&dialog), picker_(picker), on_click_(std::move(on_click)) {
@@ -111,7 +111,7 @@ class QtSkinStrip::StripView : public QFrame {
   int offset_ = 0;  // how far the strip has moved left
 };
 
-QtSkinStrip::QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
+QtSkinPicker::QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
     : viewport_(std::make_unique<StripView>(dialog, picker, std::move(on_click))),
       scroll_bar_(std::make_unique<QScrollBar>(Qt::Horizontal, &dialog)) {
   // Created after the viewport, so it lies on top of the viewport's lower border.
@@ -133,9 +133,9 @@ QtSkinStrip::QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler
                    });
 }
 
-QtSkinStrip::~QtSkinStrip() = default;
+QtSkinPicker::~QtSkinPicker() = default;
 
-void QtSkinStrip::Build(const std::vector<Text>& thumbnail_paths) {
+void QtSkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
   viewport_->Load(thumbnail_paths);
   const int viewport_width = viewport_->ViewWidth();
   const int range = ScrollRange(StripWidth(viewport_->Count()), viewport_width);
@@ -145,10 +145,10 @@ void QtSkinStrip::Build(const std::vector<Text>& thumbnail_paths) {
   scroll_bar_->setEnabled(range > 0);
 }
 
-void QtSkinStrip::Redraw(int index) { viewport_->Redraw(index); }
+void QtSkinPicker::Redraw(int index) { viewport_->Redraw(index); }
 
-QWidget& QtSkinStrip::Viewport() const { return *viewport_; }
+QWidget& QtSkinPicker::Viewport() const { return *viewport_; }
 
-QScrollBar& QtSkinStrip::ScrollBar() const { return *scroll_bar_; }
+QScrollBar& QtSkinPicker::ScrollBar() const { return *scroll_bar_; }
 
 }  // namespace quorbel

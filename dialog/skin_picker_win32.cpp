@@ -43,7 +43,7 @@ void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {
 
 }  // namespace
 
-SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
+Win32SkinPicker::Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
                                  ClickHandler on_click)
     : picker_(picker), on_click_(std::move(on_click)) {
   RegisterViewportClass(instance, ViewportProc);
@@ -58,7 +58,7 @@ SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPick
   SetWindowPos(scroll_bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
+void Win32SkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
   images_.clear();
   // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled: that
   // is all that is kept of it.
@@ -77,20 +77,20 @@ void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
   InvalidateRect(viewport_, nullptr, FALSE);
 }
 
-int SkinStripWindow::ViewportWidth() const {
+int Win32SkinPicker::ViewportWidth() const {
   RECT client{};
   GetClientRect(viewport_, &client);
   return client.right;
 }
 
-void SkinStripWindow::Redraw(int index) {
+void Win32SkinPicker::Redraw(int index) {
   RECT area{ThumbnailLeft(index) - offset_, kThumbnailTop, 0, 0};
   area.right = area.left + kThumbnailSize;
   area.bottom = area.top + kThumbnailSize;
   InvalidateRect(viewport_, &area, FALSE);
 }
 
-void SkinStripWindow::Scroll(WPARAM request) {
+void Win32SkinPicker::Scroll(WPARAM request) {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
@@ -112,13 +112,13 @@ void SkinStripWindow::Scroll(WPARAM request) {
   InvalidateRect(viewport_, nullptr, FALSE);
 }
 
-void SkinStripWindow::Click(int x, int y) {
+void Win32SkinPicker::Click(int x, int y) {
   if (const auto index = ThumbnailAt(x, y, offset_, static_cast<int>(images_.size()))) {
     on_click_(*index);
   }
 }
 
-void SkinStripWindow::Paint() {
+void Win32SkinPicker::Paint() {
   PAINTSTRUCT paint{};
   const HDC target = BeginPaint(viewport_, &paint);
   RECT client{};
@@ -140,7 +140,7 @@ void SkinStripWindow::Paint() {
   EndPaint(viewport_, &paint);
 }
 
-void SkinStripWindow::DrawThumbnail(HDC dc, int index, int left) const {
+void Win32SkinPicker::DrawThumbnail(HDC dc, int index, int left) const {
   const RECT area{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
   ::FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   gdip::unique_graphics graphics;
@@ -163,13 +163,13 @@ void SkinStripWindow::DrawThumbnail(HDC dc, int index, int left) const {
   if (picker_.Band()) FillRect(graphics.get(), kLightBand, *picker_.Band());
 }
 
-LRESULT CALLBACK SkinStripWindow::ViewportProc(HWND window, UINT message, WPARAM wparam,
+LRESULT CALLBACK Win32SkinPicker::ViewportProc(HWND window, UINT message, WPARAM wparam,
                                                LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* strip = reinterpret_cast<SkinStripWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* strip = reinterpret_cast<Win32SkinPicker*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (strip) {
     switch (message) {
       case WM_PAINT:
