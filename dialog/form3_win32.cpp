@@ -24,6 +24,8 @@ enum ControlId : int {
   kMinutesLabelId,
   kSkinsLabelId,
   kBrowseId,
+  kViewportId,
+  kScrollBarId,
 };
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -92,6 +94,24 @@ struct EmptyDialogTemplate {
 };
 
 }  // namespace
+
+int Form3ControlId(Form3Control control) {
+  switch (control) {
+    case Form3Control::IntervalLabel: return kIntervalLabelId;
+    case Form3Control::Hours: return kHoursId;
+    case Form3Control::Colon: return kColonLabelId;
+    case Form3Control::Minutes: return kMinutesId;
+    case Form3Control::MinutesLabel: return kMinutesLabelId;
+    case Form3Control::SkinsLabel: return kSkinsLabelId;
+    case Form3Control::Picture1: return kViewportId;
+    case Form3Control::HScroll1: return kScrollBarId;
+    case Form3Control::Check1: return kAutorunId;
+    case Form3Control::Command1: return IDOK;
+    case Form3Control::Cancel: return IDCANCEL;
+    case Form3Control::Command2: return kBrowseId;
+  }
+  return 0;
+}
 
 class Win32Form3::Impl final : public Form3View {
  public:

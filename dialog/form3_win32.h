@@ -14,10 +14,14 @@
 
 #include "panel/panel_control.h"
 #include "common/text.h"
+#include "dialog/form3.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 
 namespace quorbel {
+
+// The control's identifier on the dialog (GetDlgItem).
+int Form3ControlId(Form3Control control);
 
 class Win32Form3 {
  public:

@@ -24,8 +24,9 @@ struct ShownMessage {
 // What the file dialog showed when it was answered.
 struct ShownFileDialog {
   Text title;
-  // "/" separated, with a trailing "/".
-  Text directory;
+  // The folder it opened in, "/" separated, with a trailing "/"; nothing
+  // where the platform's dialog does not tell.
+  std::optional<Text> directory;
 };
 
 // The dialog's window, watched across its closing.
@@ -91,9 +92,10 @@ class Form3Driver {
   // The next file dialog is answered with `path`.
   virtual void AnswerFileDialog(const Text& path) = 0;
   virtual const std::vector<ShownFileDialog>& FileDialogs() const = 0;
-  // A "/" separated absolute path as the platform's file dialog gives it back.
-  virtual Text NativePath(const Text& slash_path) const = 0;
 };
+
+// A "/" separated absolute path as the platform names it.
+Text NativePath(const Text& slash_path);
 
 // The platform's dialog over the given stores and panel.
 std::unique_ptr<Form3Driver> MakeForm3Driver(ModReg& reg, const ModIni& ini, PanelControl& panel,

@@ -1,4 +1,6 @@
 // The contract suite's driver for the Qt dialog, offscreen.
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -155,7 +157,6 @@ class QtForm3Driver final : public Form3Driver {
   }
   void AnswerFileDialog(const Text& path) override { file_answer_ = QString::fromStdU16String(path); }
   const std::vector<ShownFileDialog>& FileDialogs() const override { return file_dialogs_; }
-  Text NativePath(const Text& slash_path) const override { return slash_path; }
 
  private:
   QWidget& Find(Form3Control control) const {
@@ -207,6 +208,8 @@ class QtForm3Driver final : public Form3Driver {
 };
 
 }  // namespace
+
+Text NativePath(const Text& slash_path) { return slash_path; }
 
 std::unique_ptr<Form3Driver> MakeForm3Driver(ModReg& reg, const ModIni& ini, PanelControl& panel,
                                              Text exe_path) {
