@@ -62,6 +62,23 @@ struct ClipboardOpen {
   bool open;
 };
 
+// Wine waits up to two seconds for a window manager to map or unmap each
+// captioned window, and the test display runs none: this program's windows
+// are left unmanaged. Read by Wine's display driver when it first loads,
+// before the first window; Windows ignores the key.
+class UnmanagedWindowsUnderWine : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    HKEY opened = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\dialog_win32_tests.exe\\X11 Driver", &opened);
+    const unique_hkey key(opened);
+    if (key) RegSetValueExA(key.get(), "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+  }
+};
+
+const auto* const unmanaged =
+    ::testing::AddGlobalTestEnvironment(std::make_unique<UnmanagedWindowsUnderWine>().release());
+
 class Win32Form3Driver final : public Form3Driver {
  public:
   Win32Form3Driver(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
