@@ -75,6 +75,20 @@ class Form3View {
   virtual void Close() = 0;
 };
 
+// What the program asks of the platform's settings dialog window, one
+// instance at a time.
+class Form3Window {
+ public:
+  virtual ~Form3Window() = default;
+  // Opens the dialog and runs its load sequence, or brings an open one to
+  // the front.
+  virtual void Show() = 0;
+  // Closes an open dialog as its title bar's close button does: nothing is
+  // stored and the panel is not told.
+  virtual void CloseWithoutStoring() = 0;
+  virtual bool IsOpen() const = 0;
+};
+
 // Horizontal positions of the interval row, left to right.
 struct IntervalRow {
   int hours_left;

@@ -9,6 +9,7 @@
 
 #include "panel/panel_control.h"
 #include "common/text.h"
+#include "dialog/form3.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 
@@ -16,21 +17,17 @@ class QWidget;
 
 namespace quorbel {
 
-class QtForm3 {
+class QtForm3 final : public Form3Window {
  public:
   // `exe_path` is the autostart path; Browse starts in its directory.
   QtForm3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
-  ~QtForm3();
+  ~QtForm3() override;
   QtForm3(const QtForm3&) = delete;
   QtForm3& operator=(const QtForm3&) = delete;
 
-  // Opens the dialog and runs its load sequence, or brings an open one to
-  // the front.
-  void Show();
-  // Closes an open dialog as its title bar's close button does: nothing is
-  // stored and the panel is not told.
-  void CloseWithoutStoring();
-  bool IsOpen() const;
+  void Show() override;
+  void CloseWithoutStoring() override;
+  bool IsOpen() const override;
   // The dialog's window, or null when closed.
   QWidget* Window() const;
 

@@ -23,22 +23,18 @@ namespace quorbel {
 // The control's identifier on the dialog (GetDlgItem).
 int Form3ControlId(Form3Control control);
 
-class Win32Form3 {
+class Win32Form3 final : public Form3Window {
  public:
   // `exe_path` is the autostart path (see ExePathForAutostart); `instance` is
   // the program's HINSTANCE.
   Win32Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
-  ~Win32Form3();
+  ~Win32Form3() override;
   Win32Form3(const Win32Form3&) = delete;
   Win32Form3& operator=(const Win32Form3&) = delete;
 
-  // Opens the dialog and runs its load sequence, or brings an open one to
-  // the front.
-  void Show();
-  // Closes an open dialog as its title bar's close button does: nothing is
-  // stored and the panel is not told.
-  void CloseWithoutStoring();
-  bool IsOpen() const;
+  void Show() override;
+  void CloseWithoutStoring() override;
+  bool IsOpen() const override;
   // Gives the open dialog its keyboard handling for `msg` (a MSG*); true when
   // the message was handled and must not be dispatched again.
   bool PreTranslate(void* msg);

@@ -46,8 +46,9 @@ Text TipField(TextView screen_tip);
 inline constexpr char16_t kNewControlScreenTip[] = u" ";
 inline constexpr char16_t kTrayIcon1ScreenTip[] = u"Quorbel Alarm Clock";
 
-// How a desktop tray reports an action over the icon (named as Qt names them).
-enum class TrayActivation { Unknown, Context, DoubleClick, Trigger, MiddleClick };
+// How a desktop tray reports an action over the icon, named and numbered as
+// Qt's activation reasons are.
+enum class TrayActivation { Unknown = 0, Context = 1, DoubleClick = 2, Trigger = 3, MiddleClick = 4 };
 
 // A left press is a Click (as the button-down message is on Windows), a second
 // one a DblClick, the context request (right button) a RightClick.

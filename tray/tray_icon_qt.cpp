@@ -5,20 +5,14 @@
 namespace quorbel {
 namespace {
 
-TrayActivation ActivationFor(QSystemTrayIcon::ActivationReason reason) {
-  switch (reason) {
-    case QSystemTrayIcon::Context:
-      return TrayActivation::Context;
-    case QSystemTrayIcon::DoubleClick:
-      return TrayActivation::DoubleClick;
-    case QSystemTrayIcon::Trigger:
-      return TrayActivation::Trigger;
-    case QSystemTrayIcon::MiddleClick:
-      return TrayActivation::MiddleClick;
-    default:
-      return TrayActivation::Unknown;
-  }
+constexpr bool SameNumber(QSystemTrayIcon::ActivationReason reason, TrayActivation activation) {
+  return static_cast<int>(reason) == static_cast<int>(activation);
 }
+static_assert(SameNumber(QSystemTrayIcon::Unknown, TrayActivation::Unknown) &&
+              SameNumber(QSystemTrayIcon::Context, TrayActivation::Context) &&
+              SameNumber(QSystemTrayIcon::DoubleClick, TrayActivation::DoubleClick) &&
+              SameNumber(QSystemTrayIcon::Trigger, TrayActivation::Trigger) &&
+              SameNumber(QSystemTrayIcon::MiddleClick, TrayActivation::MiddleClick));
 
 }  // namespace
 
@@ -32,7 +26,7 @@ struct QtTrayIcon::Impl {
 QtTrayIcon::QtTrayIcon(TrayIconEvents events) : impl_(std::make_unique<Impl>(std::move(events))) {
   QObject::connect(&impl_->icon, &QSystemTrayIcon::activated, &impl_->icon,
                    [impl = impl_.get()](QSystemTrayIcon::ActivationReason reason) {
-                     impl->control.Activated(ActivationFor(reason));
+                     impl->control.Activated(static_cast<TrayActivation>(reason));
                    });
 }
 
