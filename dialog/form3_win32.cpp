@@ -24,8 +24,6 @@ enum ControlId : int {
   kMinutesLabelId,
   kSkinsLabelId,
   kBrowseId,
-  kViewportId,
-  kScrollBarId,
 };
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -103,8 +101,8 @@ int Form3ControlId(Form3Control control) {
     case Form3Control::Minutes: return kMinutesId;
     case Form3Control::MinutesLabel: return kMinutesLabelId;
     case Form3Control::SkinsLabel: return kSkinsLabelId;
-    case Form3Control::Picture1: return kViewportId;
-    case Form3Control::HScroll1: return kScrollBarId;
+    case Form3Control::Picture1:
+    case Form3Control::HScroll1: return 0;
     case Form3Control::Check1: return kAutorunId;
     case Form3Control::Command1: return IDOK;
     case Form3Control::Cancel: return IDCANCEL;

@@ -20,7 +20,8 @@
 
 namespace quorbel {
 
-// The control's identifier on the dialog (GetDlgItem).
+// The control's identifier on the dialog (GetDlgItem); 0 for the skin
+// strip's viewport and scroll bar, which are known by their classes.
 int Form3ControlId(Form3Control control);
 
 class Win32Form3 final : public Form3Window {

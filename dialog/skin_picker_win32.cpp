@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/handles_win32.h"
-#include "dialog/form3_win32.h"
+#include "dialog/form3.h"
 
 namespace quorbel {
 
@@ -41,11 +41,6 @@ void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {
   OutlineRect(graphics, kSelectionOuter, frame.outer);
 }
 
-// A child window's identifier travels in the menu argument.
-HMENU ControlMenu(Form3Control control) {
-  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(Form3ControlId(control)));
-}
-
 }  // namespace
 
 Win32SkinPicker::Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
@@ -54,12 +49,11 @@ Win32SkinPicker::Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPick
   RegisterViewportClass(instance, ViewportProc);
   const PixelRect viewport = DesignedPlace(Form3Control::Picture1);
   viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, viewport.x,
-                              viewport.y, viewport.width, viewport.height, dialog, ControlMenu(Form3Control::Picture1),
-                              instance, this);
+                              viewport.y, viewport.width, viewport.height, dialog, nullptr, instance, this);
   const PixelRect scroll_bar = DesignedPlace(Form3Control::HScroll1);
   scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, scroll_bar.x,
-                                scroll_bar.y, scroll_bar.width, scroll_bar.height, dialog,
-                                ControlMenu(Form3Control::HScroll1), instance, nullptr);
+                                scroll_bar.y, scroll_bar.width, scroll_bar.height, dialog, nullptr,
+                                instance, nullptr);
   // The scroll bar overlaps the viewport's lower border; it lies on top.
   SetWindowPos(scroll_bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -242,7 +242,13 @@ class Win32Form3Driver final : public Form3Driver {
 
  private:
   HWND Dialog() const { return static_cast<HWND>(dialog_.Window()); }
-  HWND Control(Form3Control control) const { return GetDlgItem(Dialog(), Form3ControlId(control)); }
+  HWND Control(Form3Control control) const {
+    switch (control) {
+      case Form3Control::Picture1: return FindWindowExA(Dialog(), nullptr, "QuorbelSkinStrip", nullptr);
+      case Form3Control::HScroll1: return FindWindowExA(Dialog(), nullptr, "ScrollBar", nullptr);
+      default: return GetDlgItem(Dialog(), Form3ControlId(control));
+    }
+  }
   static HGDIOBJ Font(HWND window) { return reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)); }
 
   // As the program's message loop hands a message over: the dialog's
