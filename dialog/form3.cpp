@@ -62,6 +62,11 @@ IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, 
   return row;
 }
 
+PixelRect CentredOn(const PixelRect& work_area, PixelSize size) {
+  return {work_area.x + (work_area.width - size.width) / 2, work_area.y + (work_area.height - size.height) / 2,
+          size.width, size.height};
+}
+
 bool IntervalKeyPasses(char16_t code) { return code == 8 || (code >= u'0' && code <= u'9'); }
 
 Form3::Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)

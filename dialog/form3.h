@@ -100,6 +100,9 @@ struct IntervalRow {
 IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, int colon_width,
                               int minutes_width);
 
+// Where a window of `size` lies centred on the screen's work area.
+PixelRect CentredOn(const PixelRect& work_area, PixelSize size);
+
 // Only Backspace and the digits reach the interval fields.
 bool IntervalKeyPasses(char16_t code);
 

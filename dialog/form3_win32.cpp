@@ -388,13 +388,11 @@ void Win32Form3::Impl::LayOutIntervalRowNow() {
 void Win32Form3::Impl::PlaceOnScreen() {
   RECT frame{0, 0, kForm3ClientSize.width, kForm3ClientSize.height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect place = CentredOn({work.left, work.top, work.right - work.left, work.bottom - work.top},
+                                    {frame.right - frame.left, frame.bottom - frame.top});
+  SetWindowPos(dialog_, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Text Win32Form3::Impl::ChooseBackgroundFile(const Text& directory) {

@@ -117,7 +117,8 @@ void QtSettingsWindow::PlaceOnScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect work = screen->availableGeometry();
-  move(work.left() + (work.width() - width()) / 2, work.top() + (work.height() - height()) / 2);
+  const PixelRect place = CentredOn({work.x(), work.y(), work.width(), work.height()}, {width(), height()});
+  move(place.x, place.y);
 }
 
 // QDialog's answer to Esc.

@@ -338,6 +338,12 @@ TEST(Form3Reads, OpeningReadsEachSettingsFileOnce) {
   EXPECT_EQ(stores.counting.reads, LinuxStores::OnceEach());
 }
 
+TEST(DialogPlace, CentredOnTheWorkAreaRoundingTowardsItsTopLeft) {
+  EXPECT_EQ(CentredOn({0, 0, 1280, 800}, {310, 273}), (PixelRect{485, 263, 310, 273}));
+  EXPECT_EQ(CentredOn({0, 30, 1280, 770}, {304, 244}), (PixelRect{488, 293, 304, 244}));
+  EXPECT_EQ(CentredOn({100, 0, 200, 100}, {300, 200}), (PixelRect{50, -50, 300, 200}));
+}
+
 TEST(IntervalRowLayout, FollowsTheWidthOfTheIntervalCaption) {
   EXPECT_EQ(LayOutIntervalRow(16, 82, 33, 4, 33), (IntervalRow{108, 146, 155, 193}));
   EXPECT_EQ(LayOutIntervalRow(16, 120, 33, 4, 33), (IntervalRow{146, 184, 193, 231}));
