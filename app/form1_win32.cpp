@@ -54,7 +54,7 @@ class Form1Window : public Form1 {
   HWND window_ = nullptr;
   // Declared before everything that holds GDI+ objects, so it ends last.
   std::unique_ptr<GdiplusSession> gdiplus_;
-  std::unique_ptr<TrayIcon> tray_icon_;
+  std::unique_ptr<Win32TrayIcon> tray_icon_;
   std::unique_ptr<Win32CyclePorts> ports_;
   std::unique_ptr<LayeredPanelRenderer> renderer_;
   std::unique_ptr<ReminderCycle> cycle_;
@@ -111,7 +111,7 @@ void Form1Window::AddTrayIcon() {
   events.right_click = [this] {
     if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
   };
-  tray_icon_ = std::make_unique<TrayIcon>(std::move(events));
+  tray_icon_ = std::make_unique<Win32TrayIcon>(std::move(events));
   tray_icon_->SetScreenTip(kTrayIcon1ScreenTip);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   const auto icon = static_cast<HICON>(

@@ -89,7 +89,7 @@ class QtEntryPlatform : public EntryPlatform {
   void UnloadPanel() override { form1_->Unload(); }
 
   void LoadMenuHost() override {
-    dialog_ = std::make_unique<QtSettingsDialog>(reg_, ini_, *form1_, place_.exe_path);
+    dialog_ = std::make_unique<QtForm3>(reg_, ini_, *form1_, place_.exe_path);
     form4_ = std::make_unique<QtForm4>(ini_, *form1_, MenuActions(),
                                        [this](const Text& wav_path) { sound_.PlaySync(wav_path); });
     // Without a tray the application menu's actions are the way in: they
@@ -140,7 +140,7 @@ class QtEntryPlatform : public EntryPlatform {
   CanberraSound sound_;
   // Declared in the order they are made, so they go in reverse.
   std::unique_ptr<QtForm1> form1_;
-  std::unique_ptr<QtSettingsDialog> dialog_;
+  std::unique_ptr<QtForm3> dialog_;
   std::unique_ptr<QtForm4> form4_;
   std::unique_ptr<TrayWatch> tray_watch_;
 };

@@ -58,13 +58,13 @@ class Win32EntryPlatform : public EntryPlatform {
   void UnloadPanel() override { form1_->Unload(); }
 
   void LoadMenuHost() override {
-    dialog_ = std::make_unique<SettingsDialog>(reg_, ini_, *form1_, ExePathForAutostart(),
+    dialog_ = std::make_unique<Win32Form3>(reg_, ini_, *form1_, ExePathForAutostart(),
                                                GetModuleHandleA(nullptr));
     TrayMenuActions actions;
     actions.show_settings = [this] { dialog_->Show(); };
     actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
     actions.unload_form1 = [this] { form1_->Unload(); };
-    form4_ = std::make_unique<Form4>(ini_, *form1_, std::move(actions));
+    form4_ = std::make_unique<Win32Form4>(ini_, *form1_, std::move(actions));
   }
 
   int RunEventLoop() override {
@@ -84,8 +84,8 @@ class Win32EntryPlatform : public EntryPlatform {
   unique_handle mutex_;
   // Declared in the order they are made, so they go in reverse.
   std::unique_ptr<Form1> form1_;
-  std::unique_ptr<SettingsDialog> dialog_;
-  std::unique_ptr<Form4> form4_;
+  std::unique_ptr<Win32Form3> dialog_;
+  std::unique_ptr<Win32Form4> form4_;
 };
 
 }  // namespace

@@ -34,6 +34,24 @@ StoredValues ReadStoredValues(ModReg& reg) {
 
 }  // namespace
 
+PixelRect DesignedPlace(Form3Control control) {
+  switch (control) {
+    case Form3Control::IntervalLabel: return {16, 24, 82, 13};
+    case Form3Control::Hours: return {112, 24, 33, 19};
+    case Form3Control::Colon: return {152, 24, 4, 13};
+    case Form3Control::Minutes: return {168, 24, 33, 19};
+    case Form3Control::MinutesLabel: return {208, 24, 37, 13};
+    case Form3Control::SkinsLabel: return {16, 56, 35, 13};
+    case Form3Control::Picture1: return {16, 80, 273, 57};
+    case Form3Control::HScroll1: return {16, 135, 273, 17};
+    case Form3Control::Check1: return {16, 168, 145, 17};
+    case Form3Control::Command1: return {152, 200, 65, 25};
+    case Form3Control::Cancel: return {224, 200, 65, 25};
+    case Form3Control::Command2: return {496, 32, 49, 17};
+  }
+  return {};
+}
+
 IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, int colon_width,
                               int minutes_width) {
   IntervalRow row{};
@@ -42,6 +60,11 @@ IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, 
   row.minutes_left = row.colon_left + colon_width + 5;
   row.minutes_label_left = row.minutes_left + minutes_width + 5;
   return row;
+}
+
+PixelRect CentredOn(const PixelRect& work_area, PixelSize size) {
+  return {work_area.x + (work_area.width - size.width) / 2, work_area.y + (work_area.height - size.height) / 2,
+          size.width, size.height};
 }
 
 bool IntervalKeyPasses(char16_t code) { return code == 8 || (code >= u'0' && code <= u'9'); }
@@ -119,20 +142,32 @@ Text& Form3::SavedText(IntervalField field) {
 
 void Form3::SetField(IntervalField field, const Text& text) {
   if (!view_ || view_->FieldText(field) == text) return;
+  setting_field_ = true;
   view_->SetFieldText(field, text);
-  FieldChanged(field);
+  setting_field_ = false;
+  CheckField(field);
 }
 
 void Form3::FieldChanged(IntervalField field) {
+  if (!setting_field_) CheckField(field);
+}
+
+void Form3::CheckField(IntervalField field) {
   if (!view_ || FieldValue(field)) return;
-  view_->ShowMessage(LimitMessage(field));
+  ShowMessage(LimitMessage(field));
   // An empty saved text is rejected once more and then stays: setting the
   // empty field to empty text is no change.
   SetField(field, SavedText(field));
 }
 
+void Form3::ShowMessage(const Text& message) {
+  ++message_boxes_open_;
+  view_->ShowMessage(message);
+  --message_boxes_open_;
+}
+
 void Form3::FieldFocused(IntervalField field) {
-  if (view_) SavedText(field) = view_->FieldText(field);
+  if (view_ && !MessageOpen()) SavedText(field) = view_->FieldText(field);
 }
 
 void Form3::AutorunClicked() {
@@ -151,7 +186,7 @@ void Form3::Ok() {
   // stored value); the first that does not is reported and the dialog stays.
   for (IntervalField field : {IntervalField::Hours, IntervalField::Minutes}) {
     if (!FieldValue(field)) {
-      view_->ShowMessage(LimitMessage(field));
+      ShowMessage(LimitMessage(field));
       return;
     }
   }
@@ -193,8 +228,12 @@ void Form3::TimerTick() {
   view_->RedrawThumbnail(picker_.SelectedSkin());
 }
 
-void Form3::BackgroundChosen(const Text& path) {
+void Form3::BrowseClicked() {
+  if (!view_) return;
+  const Text path = view_->ChooseBackgroundFile(BrowseDirectory());
   if (!path.empty()) background_ = path;
 }
+
+Text Form3::BrowseDirectory() const { return exe_path_.substr(0, exe_path_.find_last_of(u"\\/")); }
 
 }  // namespace quorbel

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "panel/panel_control.h"
+#include "common/geometry.h"
 #include "common/text.h"
 #include "dialog/skin_picker.h"
 #include "settings/mod_ini.h"
@@ -30,8 +31,30 @@ inline constexpr char16_t kMinutesMessage[] =
 // shows it ticked, as it is.
 inline constexpr int32_t kAutorunSwitchedOff = 2;
 
-// The controls of one opening of the dialog. Setting a field's text or the
-// box's state does not report back as a change: Form3 runs its own reactions.
+// The dialog's controls that have a place of their own.
+enum class Form3Control {
+  IntervalLabel,  // Label1 element 0
+  Hours,
+  Colon,  // Label3
+  Minutes,
+  MinutesLabel,  // Label2
+  SkinsLabel,  // Label1 element 1
+  Picture1,
+  HScroll1,
+  Check1,
+  Command1,
+  Cancel,
+  Command2,
+};
+
+// The client area's size and each control's rectangle in it, as designed.
+// Labels then take the width of their texts, and the interval row follows
+// the interval caption (LayOutIntervalRow).
+inline constexpr PixelSize kForm3ClientSize{304, 244};
+PixelRect DesignedPlace(Form3Control control);
+
+// The controls of one opening of the dialog. Form3 tells its own changes of
+// a field apart from the user's, so a view may report every change.
 class Form3View {
  public:
   virtual ~Form3View() = default;
@@ -47,7 +70,23 @@ class Form3View {
   virtual void RedrawThumbnail(int index) = 0;
   // A modal information box captioned with the application title.
   virtual void ShowMessage(const Text& message) = 0;
+  // Asks for a picture file, starting in `directory`; empty when none is chosen.
+  virtual Text ChooseBackgroundFile(const Text& directory) = 0;
   virtual void Close() = 0;
+};
+
+// What the program asks of the platform's settings dialog window, one
+// instance at a time.
+class Form3Window {
+ public:
+  virtual ~Form3Window() = default;
+  // Opens the dialog and runs its load sequence, or brings an open one to
+  // the front.
+  virtual void Show() = 0;
+  // Closes an open dialog as its title bar's close button does: nothing is
+  // stored and the panel is not told.
+  virtual void CloseWithoutStoring() = 0;
+  virtual bool IsOpen() const = 0;
 };
 
 // Horizontal positions of the interval row, left to right.
@@ -61,6 +100,9 @@ struct IntervalRow {
 IntervalRow LayOutIntervalRow(int label_left, int label_width, int hours_width, int colon_width,
                               int minutes_width);
 
+// Where a window of `size` lies centred on the screen's work area.
+PixelRect CentredOn(const PixelRect& work_area, PixelSize size);
+
 // Only Backspace and the digits reach the interval fields.
 bool IntervalKeyPasses(char16_t code);
 
@@ -72,7 +114,11 @@ class Form3 {
   void Load(Form3View& view);
   bool IsOpen() const { return view_ != nullptr; }
 
+  // A field's text has changed. A change Form3 makes itself, while it does so,
+  // is not the user's and is ignored here.
   void FieldChanged(IntervalField field);
+  // The user entered the field. Focus coming back from the dialog's own
+  // message box does not count: the rejected text must not become the saved one.
   void FieldFocused(IntervalField field);
   // The box's state has changed, by a click or by the load sequence.
   void AutorunClicked();
@@ -84,8 +130,14 @@ class Form3 {
 
   void ThumbnailClicked(int index);
   void TimerTick();
-  // A path chosen with Browse becomes the background path.
-  void BackgroundChosen(const Text& path);
+  // Browse: a path chosen in the file dialog becomes the background path.
+  void BrowseClicked();
+  // The file dialog starts in the executable's directory, given without its
+  // trailing separator.
+  Text BrowseDirectory() const;
+
+  // While true, the dialog's window must stay: a message box of it is open.
+  bool MessageOpen() const { return message_boxes_open_ > 0; }
 
   const SkinPicker& Picker() const { return picker_; }
   const Text& BackgroundPath() const { return background_; }
@@ -93,6 +145,8 @@ class Form3 {
  private:
   std::optional<int16_t> FieldValue(IntervalField field) const;
   void SetField(IntervalField field, const Text& text);
+  void CheckField(IntervalField field);
+  void ShowMessage(const Text& message);
   Text& SavedText(IntervalField field);
   Text LanguageText(const char16_t* key, const char16_t* fallback) const;
   void LoadCaptions();
@@ -111,6 +165,8 @@ class Form3 {
   Text background_;
   int skin_count_ = 1;
   SkinPicker picker_;
+  bool setting_field_ = false;
+  int message_boxes_open_ = 0;
 };
 
 }  // namespace quorbel

@@ -22,10 +22,10 @@ Text FromQString(const QString& text) { return text.toStdU16String(); }
 
 }  // namespace
 
-class QtSettingsDialog::Impl final : public Form3View {
+class QtForm3::Impl final : public Form3View {
  public:
   Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
-      : form_(reg, ini, panel, exe_path), exe_path_(std::move(exe_path)) {}
+      : form_(reg, ini, panel, std::move(exe_path)) {}
 
   ~Impl() override { form_.CloseWithoutStoring(); }
 
@@ -37,9 +37,7 @@ class QtSettingsDialog::Impl final : public Form3View {
     return FromQString(window_->Field(field).text());
   }
   void SetFieldText(IntervalField field, const Text& text) override {
-    setting_field_ = true;
     window_->Field(field).setText(ToQString(text));
-    setting_field_ = false;
   }
   bool AutorunChecked() const override { return window_->autorun.isChecked(); }
   void SetAutorunChecked(bool checked) override { window_->autorun.setChecked(checked); }
@@ -50,34 +48,25 @@ class QtSettingsDialog::Impl final : public Form3View {
   void StartThumbnailTimer() override { window_->thumbnail_timer.start(kThumbnailTimerMs); }
   void RedrawThumbnail(int index) override { window_->strip.Redraw(index); }
   void ShowMessage(const Text& message) override;
+  Text ChooseBackgroundFile(const Text& directory) override;
   void Close() override;
 
  private:
   void Open();
   void Connect();
-  void FieldEntered(IntervalField field) {
-    // Focus coming back from the dialog's own message box does not count as
-    // the user entering the field; the rejected text must not become the
-    // saved one.
-    if (message_boxes_open_ == 0) form_.FieldFocused(field);
-  }
-  void Browse();
   // Frees a closed window once no message box of it is on the stack: the
   // box's own event loop must not see its parent go.
   void FreeClosedWindowLater();
 
   Form3 form_;
-  Text exe_path_;
   // Outlives the windows it frees after their own events have returned.
   QObject deferred_;
-  std::unique_ptr<SettingsWindow> window_;
-  std::unique_ptr<SettingsWindow> closing_;
-  bool setting_field_ = false;
-  int message_boxes_open_ = 0;
+  std::unique_ptr<QtSettingsWindow> window_;
+  std::unique_ptr<QtSettingsWindow> closing_;
   QPointer<QMessageBox> open_box_;
 };
 
-void QtSettingsDialog::Impl::Show() {
+void QtForm3::Impl::Show() {
   if (window_) {
     window_->showNormal();
     window_->raise();
@@ -87,12 +76,12 @@ void QtSettingsDialog::Impl::Show() {
   Open();
 }
 
-void QtSettingsDialog::Impl::Open() {
+void QtForm3::Impl::Open() {
   closing_.reset();
-  window_ = std::make_unique<SettingsWindow>(
+  window_ = std::make_unique<QtSettingsWindow>(
       form_.Picker(), [this](int index) { form_.ThumbnailClicked(index); },
-      SettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
-                             [this](IntervalField field) { FieldEntered(field); }});
+      QtSettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
+                             [this](IntervalField field) { form_.FieldFocused(field); }});
   Connect();
   form_.Load(*this);
   if (!window_) return;
@@ -107,26 +96,25 @@ void QtSettingsDialog::Impl::Open() {
   form_.FieldFocused(IntervalField::Hours);
 }
 
-void QtSettingsDialog::Impl::Connect() {
-  SettingsWindow& window = *window_;
+void QtForm3::Impl::Connect() {
+  QtSettingsWindow& window = *window_;
   QObject::connect(&window.ok, &QPushButton::clicked, &window, [this] { form_.Ok(); });
   QObject::connect(&window.cancel, &QPushButton::clicked, &window, [this] { form_.Cancel(); });
   QObject::connect(&window.autorun, &QCheckBox::clicked, &window, [this] { form_.AutorunClicked(); });
-  QObject::connect(&window.browse, &QPushButton::clicked, &window, [this] { Browse(); });
+  QObject::connect(&window.browse, &QPushButton::clicked, &window, [this] { form_.BrowseClicked(); });
   QObject::connect(&window.thumbnail_timer, &QTimer::timeout, &window, [this] { form_.TimerTick(); });
   for (const IntervalField field : {IntervalField::Hours, IntervalField::Minutes}) {
-    QObject::connect(&window.Field(field), &QLineEdit::textChanged, &window, [this, field] {
-      if (!setting_field_) form_.FieldChanged(field);
-    });
+    QObject::connect(&window.Field(field), &QLineEdit::textChanged, &window,
+                     [this, field] { form_.FieldChanged(field); });
   }
 }
 
-void QtSettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
-  SettingsWindow& window = *window_;
+void QtForm3::Impl::SetCaption(DialogCaption which, const Text& text) {
+  QtSettingsWindow& window = *window_;
   const QString caption = ToQString(text);
   const auto set_label = [&caption](QLabel& label) {
     label.setText(caption);
-    SettingsWindow::FitLabelToText(label);
+    QtSettingsWindow::FitLabelToText(label);
   };
   switch (which) {
     case DialogCaption::Title: window.setWindowTitle(caption); return;
@@ -138,17 +126,15 @@ void QtSettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
   }
 }
 
-void QtSettingsDialog::Impl::ShowMessage(const Text& message) {
-  ++message_boxes_open_;
+void QtForm3::Impl::ShowMessage(const Text& message) {
   QMessageBox box(QMessageBox::Information, ToQString(kApplicationTitle), ToQString(message),
                   QMessageBox::Ok, window_.get());
   open_box_ = &box;
   box.exec();
-  --message_boxes_open_;
-  if (message_boxes_open_ == 0 && closing_) FreeClosedWindowLater();
+  if (closing_) FreeClosedWindowLater();
 }
 
-void QtSettingsDialog::Impl::Close() {
+void QtForm3::Impl::Close() {
   if (!window_) return;
   window_->thumbnail_timer.stop();
   window_->hide();
@@ -156,31 +142,30 @@ void QtSettingsDialog::Impl::Close() {
   if (open_box_) open_box_->done(QMessageBox::Ok);
   // The window may be closing from inside one of its own buttons' signals.
   closing_ = std::move(window_);
-  if (message_boxes_open_ == 0) FreeClosedWindowLater();
+  FreeClosedWindowLater();
 }
 
-void QtSettingsDialog::Impl::FreeClosedWindowLater() {
+void QtForm3::Impl::FreeClosedWindowLater() {
   QTimer::singleShot(0, &deferred_, [this] {
-    if (message_boxes_open_ == 0) closing_.reset();
+    if (!form_.MessageOpen()) closing_.reset();
   });
 }
 
-void QtSettingsDialog::Impl::Browse() {
-  // The file dialog starts in the executable's directory.
-  const Text directory = SlashPath(exe_path_.substr(0, exe_path_.find_last_of(u"\\/")));
+Text QtForm3::Impl::ChooseBackgroundFile(const Text& directory) {
   const QString path = QFileDialog::getOpenFileName(window_.get(), QStringLiteral("Load"),
-                                                    ToQString(directory), QString::fromLatin1(kBrowseFilter));
-  form_.BackgroundChosen(FromQString(path));
+                                                    ToQString(SlashPath(directory)),
+                                                    QString::fromLatin1(kBrowseFilter));
+  return FromQString(path);
 }
 
-QtSettingsDialog::QtSettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
+QtForm3::QtForm3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
     : impl_(std::make_unique<Impl>(reg, ini, panel, std::move(exe_path))) {}
 
-QtSettingsDialog::~QtSettingsDialog() = default;
+QtForm3::~QtForm3() = default;
 
-void QtSettingsDialog::Show() { impl_->Show(); }
-void QtSettingsDialog::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
-bool QtSettingsDialog::IsOpen() const { return impl_->Window() != nullptr; }
-QWidget* QtSettingsDialog::Window() const { return impl_->Window(); }
+void QtForm3::Show() { impl_->Show(); }
+void QtForm3::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
+bool QtForm3::IsOpen() const { return impl_->Window() != nullptr; }
+QWidget* QtForm3::Window() const { return impl_->Window(); }
 
 }  // namespace quorbel

@@ -2,13 +2,14 @@
 // The settings dialog as a Qt dialog without owner and not modal, one
 // instance at a time.
 //
-//   QtSettingsDialog dialog(mod_reg, mod_ini, panel_control, exe_path);
+//   QtForm3 dialog(mod_reg, mod_ini, panel_control, exe_path);
 //   dialog.Show();                  // tray menu's settings entry
 //   dialog.CloseWithoutStoring();   // tray menu's Exit
 #include <memory>
 
 #include "panel/panel_control.h"
 #include "common/text.h"
+#include "dialog/form3.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 
@@ -16,21 +17,17 @@ class QWidget;
 
 namespace quorbel {
 
-class QtSettingsDialog {
+class QtForm3 final : public Form3Window {
  public:
   // `exe_path` is the autostart path; Browse starts in its directory.
-  QtSettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
-  ~QtSettingsDialog();
-  QtSettingsDialog(const QtSettingsDialog&) = delete;
-  QtSettingsDialog& operator=(const QtSettingsDialog&) = delete;
+  QtForm3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
+  ~QtForm3() override;
+  QtForm3(const QtForm3&) = delete;
+  QtForm3& operator=(const QtForm3&) = delete;
 
-  // Opens the dialog and runs its load sequence, or brings an open one to
-  // the front.
-  void Show();
-  // Closes an open dialog as its title bar's close button does: nothing is
-  // stored and the panel is not told.
-  void CloseWithoutStoring();
-  bool IsOpen() const;
+  void Show() override;
+  void CloseWithoutStoring() override;
+  bool IsOpen() const override;
   // The dialog's window, or null when closed.
   QWidget* Window() const;
 

@@ -26,8 +26,6 @@ enum ControlId : int {
   kBrowseId,
 };
 
-constexpr int kClientWidth = 304;
-constexpr int kClientHeight = 244;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 constexpr UINT_PTR kThumbnailTimer = 1;
@@ -95,10 +93,28 @@ struct EmptyDialogTemplate {
 
 }  // namespace
 
-class SettingsDialog::Impl final : public Form3View {
+int Form3ControlId(Form3Control control) {
+  switch (control) {
+    case Form3Control::IntervalLabel: return kIntervalLabelId;
+    case Form3Control::Hours: return kHoursId;
+    case Form3Control::Colon: return kColonLabelId;
+    case Form3Control::Minutes: return kMinutesId;
+    case Form3Control::MinutesLabel: return kMinutesLabelId;
+    case Form3Control::SkinsLabel: return kSkinsLabelId;
+    case Form3Control::Picture1:
+    case Form3Control::HScroll1: return 0;
+    case Form3Control::Check1: return kAutorunId;
+    case Form3Control::Command1: return IDOK;
+    case Form3Control::Cancel: return IDCANCEL;
+    case Form3Control::Command2: return kBrowseId;
+  }
+  return 0;
+}
+
+class Win32Form3::Impl final : public Form3View {
  public:
   Impl(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, HINSTANCE instance)
-      : form_(reg, ini, panel, exe_path), exe_path_(std::move(exe_path)), instance_(instance) {}
+      : form_(reg, ini, panel, std::move(exe_path)), instance_(instance) {}
 
   ~Impl() override {
     form_.CloseWithoutStoring();
@@ -125,6 +141,7 @@ class SettingsDialog::Impl final : public Form3View {
   void StartThumbnailTimer() override { SetTimer(dialog_, kThumbnailTimer, 1, nullptr); }
   void RedrawThumbnail(int index) override { strip_->Redraw(index); }
   void ShowMessage(const Text& message) override;
+  Text ChooseBackgroundFile(const Text& directory) override;
   void Close() override;
 
  private:
@@ -139,12 +156,11 @@ class SettingsDialog::Impl final : public Form3View {
   void OnCommand(int id, int code);
   void OnDestroyed();
   void CreateControls();
-  HWND CreateControl(const char* window_class, const char* text, DWORD style, int id, int left,
-                     int top, int width, int height, HFONT font, DWORD ex_style = 0);
+  HWND CreateControl(const char* window_class, const char* text, DWORD style, int id,
+                     Form3Control place, HFONT font, DWORD ex_style = 0);
   void SubclassField(HWND field);
   void LayOutIntervalRowNow();
   void PlaceOnScreen();
-  void Browse();
   bool EntersField(HWND previous_focus) const;
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
   HWND FieldWindow(IntervalField field) const {
@@ -152,19 +168,16 @@ class SettingsDialog::Impl final : public Form3View {
   }
 
   Form3 form_;
-  Text exe_path_;
   HINSTANCE instance_;
   HWND dialog_ = nullptr;
   unique_hfont regular_font_;
   unique_hfont bold_font_;
-  std::unique_ptr<SkinStripWindow> strip_;
+  std::unique_ptr<Win32SkinPicker> strip_;
   WNDPROC field_base_proc_ = nullptr;
-  bool setting_field_ = false;
-  int message_boxes_open_ = 0;
   bool destroying_ = false;
 };
 
-void SettingsDialog::Impl::Show() {
+void Win32Form3::Impl::Show() {
   if (dialog_) {
     ShowWindow(dialog_, SW_SHOWNORMAL);
     SetForegroundWindow(dialog_);
@@ -180,7 +193,7 @@ void SettingsDialog::Impl::Show() {
   form_.FieldFocused(IntervalField::Hours);
 }
 
-INT_PTR CALLBACK SettingsDialog::Impl::DialogProc(HWND dialog, UINT message, WPARAM wparam,
+INT_PTR CALLBACK Win32Form3::Impl::DialogProc(HWND dialog, UINT message, WPARAM wparam,
                                                    LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lparam);
@@ -193,7 +206,7 @@ INT_PTR CALLBACK SettingsDialog::Impl::DialogProc(HWND dialog, UINT message, WPA
   return impl ? impl->Handle(message, wparam, lparam) : FALSE;
 }
 
-void SettingsDialog::Impl::Initialize() {
+void Win32Form3::Impl::Initialize() {
   CreateControls();
   form_.Load(*this);
   if (!dialog_) return;
@@ -201,7 +214,7 @@ void SettingsDialog::Impl::Initialize() {
   PlaceOnScreen();
 }
 
-INT_PTR SettingsDialog::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR Win32Form3::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -231,7 +244,7 @@ INT_PTR SettingsDialog::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam)
   }
 }
 
-void SettingsDialog::Impl::OnCommand(int id, int code) {
+void Win32Form3::Impl::OnCommand(int id, int code) {
   switch (id) {
     case IDOK:
       form_.Ok();
@@ -243,11 +256,11 @@ void SettingsDialog::Impl::OnCommand(int id, int code) {
       if (code == BN_CLICKED) form_.AutorunClicked();
       break;
     case kBrowseId:
-      if (code == BN_CLICKED) Browse();
+      if (code == BN_CLICKED) form_.BrowseClicked();
       break;
     case kHoursId:
     case kMinutesId:
-      if (code == EN_CHANGE && !setting_field_) {
+      if (code == EN_CHANGE) {
         form_.FieldChanged(id == kHoursId ? IntervalField::Hours : IntervalField::Minutes);
       }
       break;
@@ -256,24 +269,24 @@ void SettingsDialog::Impl::OnCommand(int id, int code) {
   }
 }
 
-void SettingsDialog::Impl::OnDestroyed() {
+void Win32Form3::Impl::OnDestroyed() {
   strip_.reset();
   dialog_ = nullptr;
   destroying_ = false;
 }
 
-HWND SettingsDialog::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
-                                         int id, int left, int top, int width, int height,
-                                         HFONT font, DWORD ex_style) {
-  const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, left, top,
-                                       width, height, dialog_,
+HWND Win32Form3::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
+                                         int id, Form3Control place, HFONT font, DWORD ex_style) {
+  const PixelRect rect = DesignedPlace(place);
+  const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, rect.x, rect.y,
+                                       rect.width, rect.height, dialog_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                        nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
 
-void SettingsDialog::Impl::CreateControls() {
+void Win32Form3::Impl::CreateControls() {
   regular_font_ = MakeDialogFont(FW_NORMAL);
   bold_font_ = MakeDialogFont(FW_BOLD);
   const HFONT regular = regular_font_.get();
@@ -284,27 +297,27 @@ void SettingsDialog::Impl::CreateControls() {
   constexpr DWORD kField = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
   constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
   // Creation order is the focus order: Hours, Minutes, Cancel, Ok, Autorun.
-  FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, 16, 24, 82, 13, bold));
-  SubclassField(CreateControl("EDIT", "0", kField, kHoursId, 112, 24, 33, 19, regular, WS_EX_CLIENTEDGE));
-  FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, 152, 24, 4, 13, bold));
-  SubclassField(CreateControl("EDIT", "0", kField, kMinutesId, 168, 24, 33, 19, regular, WS_EX_CLIENTEDGE));
-  FitLabelToText(CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, 208, 24, 37, 13, regular));
-  FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, 16, 56, 35, 13, bold));
-  CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, 224, 200, 65, 25, regular);
-  CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, 152, 200, 65, 25, regular);
-  strip_ = std::make_unique<SkinStripWindow>(dialog_, instance_, form_.Picker(),
+  FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, Form3Control::IntervalLabel, bold));
+  SubclassField(CreateControl("EDIT", "0", kField, kHoursId, Form3Control::Hours, regular, WS_EX_CLIENTEDGE));
+  FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, Form3Control::Colon, bold));
+  SubclassField(CreateControl("EDIT", "0", kField, kMinutesId, Form3Control::Minutes, regular, WS_EX_CLIENTEDGE));
+  FitLabelToText(CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, Form3Control::MinutesLabel, regular));
+  FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, Form3Control::SkinsLabel, bold));
+  CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, Form3Control::Cancel, regular);
+  CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, Form3Control::Command1, regular);
+  strip_ = std::make_unique<Win32SkinPicker>(dialog_, instance_, form_.Picker(),
                                              [this](int index) { form_.ThumbnailClicked(index); });
-  CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, 16, 168, 145, 17, regular);
+  CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, Form3Control::Check1, regular);
   // Browse lies beyond the right edge and is never shown.
-  CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, 496, 32, 49, 17, regular);
+  CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, Form3Control::Command2, regular);
 }
 
-void SettingsDialog::Impl::SubclassField(HWND field) {
+void Win32Form3::Impl::SubclassField(HWND field) {
   field_base_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
 }
 
-LRESULT CALLBACK SettingsDialog::Impl::FieldProc(HWND field, UINT message, WPARAM wparam,
+LRESULT CALLBACK Win32Form3::Impl::FieldProc(HWND field, UINT message, WPARAM wparam,
                                                   LPARAM lparam) {
   Impl* impl = FromDialog(GetParent(field));
   if (message == WM_CHAR && !IntervalKeyPasses(static_cast<char16_t>(wparam))) return 0;
@@ -316,22 +329,19 @@ LRESULT CALLBACK SettingsDialog::Impl::FieldProc(HWND field, UINT message, WPARA
   return result;
 }
 
-// Focus coming back from the dialog's own message box does not count as the
-// user entering the field; the rejected text must not become the saved one.
-bool SettingsDialog::Impl::EntersField(HWND previous_focus) const {
-  if (message_boxes_open_ > 0) return false;
+// Focus coming back from a window the dialog owns (its message box) does not
+// count as the user entering the field.
+bool Win32Form3::Impl::EntersField(HWND previous_focus) const {
   if (!previous_focus) return true;
   const HWND root = GetAncestor(previous_focus, GA_ROOT);
   return root == dialog_ || GetWindow(root, GW_OWNER) != dialog_;
 }
 
-void SettingsDialog::Impl::SetFieldText(IntervalField field, const Text& text) {
-  setting_field_ = true;
+void Win32Form3::Impl::SetFieldText(IntervalField field, const Text& text) {
   SetWindowTextFrom(FieldWindow(field), text);
-  setting_field_ = false;
 }
 
-void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
+void Win32Form3::Impl::SetCaption(DialogCaption which, const Text& text) {
   switch (which) {
     case DialogCaption::Title: SetWindowTextFrom(dialog_, text); return;
     case DialogCaption::IntervalLabel:
@@ -351,20 +361,18 @@ void SettingsDialog::Impl::SetCaption(DialogCaption which, const Text& text) {
   }
 }
 
-void SettingsDialog::Impl::ShowMessage(const Text& message) {
-  ++message_boxes_open_;
+void Win32Form3::Impl::ShowMessage(const Text& message) {
   MessageBoxA(dialog_, ToAnsi(message).c_str(), ToAnsi(kApplicationTitle).c_str(),
               MB_OK | MB_ICONINFORMATION);
-  --message_boxes_open_;
 }
 
-void SettingsDialog::Impl::Close() {
+void Win32Form3::Impl::Close() {
   if (!dialog_) return;
   KillTimer(dialog_, kThumbnailTimer);
   if (!destroying_) DestroyWindow(dialog_);
 }
 
-void SettingsDialog::Impl::LayOutIntervalRowNow() {
+void Win32Form3::Impl::LayOutIntervalRowNow() {
   const HWND label = Control(kIntervalLabelId);
   if (!label) return;
   const RECT label_rect = RectOnDialog(label);
@@ -377,39 +385,33 @@ void SettingsDialog::Impl::LayOutIntervalRowNow() {
   MoveLeftTo(Control(kMinutesLabelId), row.minutes_label_left);
 }
 
-void SettingsDialog::Impl::PlaceOnScreen() {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+void Win32Form3::Impl::PlaceOnScreen() {
+  RECT frame{0, 0, kForm3ClientSize.width, kForm3ClientSize.height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect place = CentredOn({work.left, work.top, work.right - work.left, work.bottom - work.top},
+                                    {frame.right - frame.left, frame.bottom - frame.top});
+  SetWindowPos(dialog_, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SettingsDialog::Impl::Browse() {
-  // The file dialog starts in the executable's directory, given without its
-  // trailing separator.
-  const Text directory = exe_path_.substr(0, exe_path_.find_last_of(u'\\'));
+Text Win32Form3::Impl::ChooseBackgroundFile(const Text& directory) {
   Text filter = kBrowseFilter;
   int32_t filter_index = 0;
-  form_.BackgroundChosen(
-      ShowFileDialog(dialog_, directory, filter, filter_index, u"Load", 1, kListViewCommand));
+  return ShowFileDialog(dialog_, directory, filter, filter_index, u"Load", 1, kListViewCommand);
 }
 
-SettingsDialog::SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path,
+Win32Form3::Win32Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path,
                                void* instance)
     : impl_(std::make_unique<Impl>(reg, ini, panel, std::move(exe_path),
                                    static_cast<HINSTANCE>(instance))) {}
 
-SettingsDialog::~SettingsDialog() = default;
+Win32Form3::~Win32Form3() = default;
 
-void SettingsDialog::Show() { impl_->Show(); }
-void SettingsDialog::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
-bool SettingsDialog::IsOpen() const { return impl_->IsOpen(); }
-bool SettingsDialog::PreTranslate(void* msg) { return impl_->PreTranslate(static_cast<MSG*>(msg)); }
-void* SettingsDialog::Window() const { return impl_->window(); }
+void Win32Form3::Show() { impl_->Show(); }
+void Win32Form3::CloseWithoutStoring() { impl_->CloseWithoutStoring(); }
+bool Win32Form3::IsOpen() const { return impl_->IsOpen(); }
+bool Win32Form3::PreTranslate(void* msg) { return impl_->PreTranslate(static_cast<MSG*>(msg)); }
+void* Win32Form3::Window() const { return impl_->window(); }
 
 }  // namespace quorbel

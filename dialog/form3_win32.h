@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog as a modeless Win32 dialog, one instance at a time.
 //
-//   SettingsDialog dialog(mod_reg, mod_ini, panel_control, exe_path, hinstance);
+//   Win32Form3 dialog(mod_reg, mod_ini, panel_control, exe_path, hinstance);
 //   dialog.Show();                         // tray menu's settings entry
 //   if (!dialog.PreTranslate(&msg)) {      // in the message loop, for Tab,
 //     TranslateMessage(&msg);              // Enter (Ok) and Esc (Cancel)
@@ -14,27 +14,28 @@
 
 #include "panel/panel_control.h"
 #include "common/text.h"
+#include "dialog/form3.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 
 namespace quorbel {
 
-class SettingsDialog {
+// The control's identifier on the dialog (GetDlgItem); 0 for the skin
+// strip's viewport and scroll bar, which are known by their classes.
+int Form3ControlId(Form3Control control);
+
+class Win32Form3 final : public Form3Window {
  public:
   // `exe_path` is the autostart path (see ExePathForAutostart); `instance` is
   // the program's HINSTANCE.
-  SettingsDialog(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
-  ~SettingsDialog();
-  SettingsDialog(const SettingsDialog&) = delete;
-  SettingsDialog& operator=(const SettingsDialog&) = delete;
+  Win32Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path, void* instance);
+  ~Win32Form3() override;
+  Win32Form3(const Win32Form3&) = delete;
+  Win32Form3& operator=(const Win32Form3&) = delete;
 
-  // Opens the dialog and runs its load sequence, or brings an open one to
-  // the front.
-  void Show();
-  // Closes an open dialog as its title bar's close button does: nothing is
-  // stored and the panel is not told.
-  void CloseWithoutStoring();
-  bool IsOpen() const;
+  void Show() override;
+  void CloseWithoutStoring() override;
+  bool IsOpen() const override;
   // Gives the open dialog its keyboard handling for `msg` (a MSG*); true when
   // the message was handled and must not be dispatched again.
   bool PreTranslate(void* msg);

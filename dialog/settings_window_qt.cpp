@@ -12,8 +12,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kClientWidth = 304;
-constexpr int kClientHeight = 244;
 constexpr int kLabelHeight = 13;
 
 // "MS Sans Serif" 8.25 pt, or the sans serif Wine puts in its place.
@@ -25,19 +23,21 @@ QFont DialogFont(bool bold) {
   return font;
 }
 
-void PlaceLabel(QLabel& label, const char* name, const char* text, int left, int top, bool bold) {
+QRect ToQRect(const PixelRect& rect) { return QRect(rect.x, rect.y, rect.width, rect.height); }
+
+void PlaceLabel(QLabel& label, const char* name, const char* text, Form3Control place, bool bold) {
   label.setObjectName(QString::fromLatin1(name));
   label.setTextFormat(Qt::PlainText);  // an "&" is shown, as it is not an access key here
   label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label.setFont(DialogFont(bold));
   label.setText(QString::fromLatin1(text));
-  label.move(left, top);
-  SettingsWindow::FitLabelToText(label);
+  label.move(ToQRect(DesignedPlace(place)).topLeft());
+  QtSettingsWindow::FitLabelToText(label);
 }
 
-void PlaceControl(QWidget& control, const char* name, const QRect& place) {
+void PlaceControl(QWidget& control, const char* name, Form3Control place) {
   control.setObjectName(QString::fromLatin1(name));
-  control.setGeometry(place);
+  control.setGeometry(ToQRect(DesignedPlace(place)));
 }
 
 // Keys that give the field no character on Windows either: its editing and
@@ -65,7 +65,7 @@ bool KeyPassesFilter(const QKeyEvent& key) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandler on_thumbnail_click,
+QtSettingsWindow::QtSettingsWindow(const SkinPicker& picker, QtSkinPicker::ClickHandler on_thumbnail_click,
                                Events events)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
@@ -73,19 +73,19 @@ SettingsWindow::SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandl
       events_(std::move(events)) {
   setObjectName(QStringLiteral("Form3"));
   setFont(DialogFont(false));
-  setFixedSize(kClientWidth, kClientHeight);
+  setFixedSize(kForm3ClientSize.width, kForm3ClientSize.height);
   setSizeGripEnabled(false);
 
-  PlaceLabel(interval_label, "Label1_0", "Alarm Interval:", 16, 24, true);
-  PlaceControl(hours, "Hours", QRect(112, 24, 33, 19));
-  PlaceLabel(colon_label, "Label3", ":", 152, 24, true);
-  PlaceControl(minutes, "Minutes", QRect(168, 24, 33, 19));
-  PlaceLabel(minutes_label, "Label2", "Minutes", 208, 24, false);
-  PlaceLabel(skins_label, "Label1_1", "Skins:", 16, 56, true);
-  PlaceControl(cancel, "Cancel", QRect(224, 200, 65, 25));
-  PlaceControl(ok, "Command1", QRect(152, 200, 65, 25));
-  PlaceControl(autorun, "Check1", QRect(16, 168, 145, 17));
-  PlaceControl(browse, "Command2", QRect(496, 32, 49, 17));
+  PlaceLabel(interval_label, "Label1_0", "Alarm Interval:", Form3Control::IntervalLabel, true);
+  PlaceControl(hours, "Hours", Form3Control::Hours);
+  PlaceLabel(colon_label, "Label3", ":", Form3Control::Colon, true);
+  PlaceControl(minutes, "Minutes", Form3Control::Minutes);
+  PlaceLabel(minutes_label, "Label2", "Minutes", Form3Control::MinutesLabel, false);
+  PlaceLabel(skins_label, "Label1_1", "Skins:", Form3Control::SkinsLabel, true);
+  PlaceControl(cancel, "Cancel", Form3Control::Cancel);
+  PlaceControl(ok, "Command1", Form3Control::Command1);
+  PlaceControl(autorun, "Check1", Form3Control::Check1);
+  PlaceControl(browse, "Command2", Form3Control::Command2);
   thumbnail_timer.setObjectName(QStringLiteral("Timer1"));
 
   for (QLineEdit* field : {&hours, &minutes}) {
@@ -100,11 +100,11 @@ SettingsWindow::SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandl
   browse.hide();
 }
 
-void SettingsWindow::FitLabelToText(QLabel& label) {
+void QtSettingsWindow::FitLabelToText(QLabel& label) {
   label.resize(QFontMetrics(label.font()).horizontalAdvance(label.text()), kLabelHeight);
 }
 
-void SettingsWindow::LayOutIntervalRowNow() {
+void QtSettingsWindow::LayOutIntervalRowNow() {
   const IntervalRow row = LayOutIntervalRow(interval_label.x(), interval_label.width(), hours.width(),
                                             colon_label.width(), minutes.width());
   hours.move(row.hours_left, hours.y());
@@ -113,29 +113,30 @@ void SettingsWindow::LayOutIntervalRowNow() {
   minutes_label.move(row.minutes_label_left, minutes_label.y());
 }
 
-void SettingsWindow::PlaceOnScreen() {
+void QtSettingsWindow::PlaceOnScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect work = screen->availableGeometry();
-  move(work.left() + (work.width() - width()) / 2, work.top() + (work.height() - height()) / 2);
+  const PixelRect place = CentredOn({work.x(), work.y(), work.width(), work.height()}, {width(), height()});
+  move(place.x, place.y);
 }
 
 // QDialog's answer to Esc.
-void SettingsWindow::reject() {
+void QtSettingsWindow::reject() {
   if (events_.escape) events_.escape();
 }
 
-void SettingsWindow::closeEvent(QCloseEvent* event) {
+void QtSettingsWindow::closeEvent(QCloseEvent* event) {
   event->ignore();  // the dialog closes itself, or stays open, as the logic decides
   if (events_.close_button) events_.close_button();
 }
 
-void SettingsWindow::resizeEvent(QResizeEvent* event) {
+void QtSettingsWindow::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   LayOutIntervalRowNow();
 }
 
-bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+bool QtSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   const IntervalField field = watched == &hours ? IntervalField::Hours : IntervalField::Minutes;
   if (event->type() == QEvent::KeyPress) return !KeyPassesFilter(*static_cast<QKeyEvent*>(event));
   if (event->type() == QEvent::FocusIn &&

@@ -28,7 +28,7 @@ class WholeCheckBox : public QCheckBox {
   bool hitButton(const QPoint& position) const override { return rect().contains(position); }
 };
 
-class SettingsWindow : public QDialog {
+class QtSettingsWindow : public QDialog {
  public:
   struct Events {
     std::function<void()> escape;
@@ -38,7 +38,7 @@ class SettingsWindow : public QDialog {
     std::function<void(IntervalField)> field_entered;
   };
 
-  SettingsWindow(const SkinPicker& picker, QtSkinStrip::ClickHandler on_thumbnail_click,
+  QtSettingsWindow(const SkinPicker& picker, QtSkinPicker::ClickHandler on_thumbnail_click,
                  Events events);
 
   QLineEdit& Field(IntervalField field) { return field == IntervalField::Hours ? hours : minutes; }
@@ -58,7 +58,7 @@ class SettingsWindow : public QDialog {
   QLabel skins_label{this};
   QPushButton cancel{this};
   QPushButton ok{this};
-  QtSkinStrip strip;
+  QtSkinPicker strip;
   WholeCheckBox autorun{this};
   // Browse lies beyond the right edge and is never shown.
   QPushButton browse{this};

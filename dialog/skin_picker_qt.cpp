@@ -7,13 +7,12 @@
 #include <QScrollBar>
 
 #include "common/image_file_qt.h"
+#include "dialog/form3.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr QRect kViewportPlace(16, 80, 273, 57);
-constexpr QRect kScrollBarPlace(16, 135, 273, 17);
 // The fixed sunken border of the Windows viewport.
 constexpr int kBorderWidth = 2;
 
@@ -34,14 +33,14 @@ void DrawSelectionFrame(QPainter& painter) {
 
 }  // namespace
 
-class QtSkinStrip::StripView : public QFrame {
+class QtSkinPicker::StripView : public QFrame {
  public:
   StripView(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
       : QFrame(&dialog), picker_(picker), on_click_(std::move(on_click)) {
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setLineWidth(kBorderWidth);
-    setGeometry(kViewportPlace);
+    setGeometry(ToQRect(DesignedPlace(Form3Control::Picture1)));
   }
 
   void Load(const std::vector<Text>& thumbnail_paths) {
@@ -112,12 +111,12 @@ class QtSkinStrip::StripView : public QFrame {
   int offset_ = 0;  // how far the strip has moved left
 };
 
-QtSkinStrip::QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
+QtSkinPicker::QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
     : viewport_(std::make_unique<StripView>(dialog, picker, std::move(on_click))),
       scroll_bar_(std::make_unique<QScrollBar>(Qt::Horizontal, &dialog)) {
   // Created after the viewport, so it lies on top of the viewport's lower border.
   scroll_bar_->setObjectName(QStringLiteral("HScroll1"));
-  scroll_bar_->setGeometry(kScrollBarPlace);
+  scroll_bar_->setGeometry(ToQRect(DesignedPlace(Form3Control::HScroll1)));
   scroll_bar_->setFocusPolicy(Qt::NoFocus);
   scroll_bar_->setSingleStep(1);
   QObject::connect(scroll_bar_.get(), &QScrollBar::valueChanged, viewport_.get(),
@@ -134,9 +133,9 @@ QtSkinStrip::QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler
                    });
 }
 
-QtSkinStrip::~QtSkinStrip() = default;
+QtSkinPicker::~QtSkinPicker() = default;
 
-void QtSkinStrip::Build(const std::vector<Text>& thumbnail_paths) {
+void QtSkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
   viewport_->Load(thumbnail_paths);
   const int viewport_width = viewport_->ViewWidth();
   const int range = ScrollRange(StripWidth(viewport_->Count()), viewport_width);
@@ -146,10 +145,10 @@ void QtSkinStrip::Build(const std::vector<Text>& thumbnail_paths) {
   scroll_bar_->setEnabled(range > 0);
 }
 
-void QtSkinStrip::Redraw(int index) { viewport_->Redraw(index); }
+void QtSkinPicker::Redraw(int index) { viewport_->Redraw(index); }
 
-QWidget& QtSkinStrip::Viewport() const { return *viewport_; }
+QWidget& QtSkinPicker::Viewport() const { return *viewport_; }
 
-QScrollBar& QtSkinStrip::ScrollBar() const { return *scroll_bar_; }
+QScrollBar& QtSkinPicker::ScrollBar() const { return *scroll_bar_; }
 
 }  // namespace quorbel

@@ -15,15 +15,15 @@ class QWidget;
 
 namespace quorbel {
 
-class QtSkinStrip {
+class QtSkinPicker {
  public:
   using ClickHandler = std::function<void(int)>;
 
   // Creates the viewport and the scroll bar on `dialog` at their places.
-  QtSkinStrip(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click);
-  QtSkinStrip(const QtSkinStrip&) = delete;
-  QtSkinStrip& operator=(const QtSkinStrip&) = delete;
-  ~QtSkinStrip();
+  QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click);
+  QtSkinPicker(const QtSkinPicker&) = delete;
+  QtSkinPicker& operator=(const QtSkinPicker&) = delete;
+  ~QtSkinPicker();
 
   // One thumbnail per path ("\" or "/" separated); a picture that cannot be
   // loaded leaves its thumbnail plain.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/handles_win32.h"
+#include "dialog/form3.h"
 
 namespace quorbel {
 
@@ -42,19 +43,22 @@ void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {
 
 }  // namespace
 
-SkinStripWindow::SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
+Win32SkinPicker::Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
                                  ClickHandler on_click)
     : picker_(picker), on_click_(std::move(on_click)) {
   RegisterViewportClass(instance, ViewportProc);
-  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, 16, 80,
-                              273, 57, dialog, nullptr, instance, this);
-  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 16, 135, 273,
-                                17, dialog, nullptr, instance, nullptr);
+  const PixelRect viewport = DesignedPlace(Form3Control::Picture1);
+  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, viewport.x,
+                              viewport.y, viewport.width, viewport.height, dialog, nullptr, instance, this);
+  const PixelRect scroll_bar = DesignedPlace(Form3Control::HScroll1);
+  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, scroll_bar.x,
+                                scroll_bar.y, scroll_bar.width, scroll_bar.height, dialog, nullptr,
+                                instance, nullptr);
   // The scroll bar overlaps the viewport's lower border; it lies on top.
   SetWindowPos(scroll_bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
+void Win32SkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
   images_.clear();
   // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled: that
   // is all that is kept of it.
@@ -73,20 +77,20 @@ void SkinStripWindow::Build(const std::vector<Text>& thumbnail_paths) {
   InvalidateRect(viewport_, nullptr, FALSE);
 }
 
-int SkinStripWindow::ViewportWidth() const {
+int Win32SkinPicker::ViewportWidth() const {
   RECT client{};
   GetClientRect(viewport_, &client);
   return client.right;
 }
 
-void SkinStripWindow::Redraw(int index) {
+void Win32SkinPicker::Redraw(int index) {
   RECT area{ThumbnailLeft(index) - offset_, kThumbnailTop, 0, 0};
   area.right = area.left + kThumbnailSize;
   area.bottom = area.top + kThumbnailSize;
   InvalidateRect(viewport_, &area, FALSE);
 }
 
-void SkinStripWindow::Scroll(WPARAM request) {
+void Win32SkinPicker::Scroll(WPARAM request) {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
@@ -108,13 +112,13 @@ void SkinStripWindow::Scroll(WPARAM request) {
   InvalidateRect(viewport_, nullptr, FALSE);
 }
 
-void SkinStripWindow::Click(int x, int y) {
+void Win32SkinPicker::Click(int x, int y) {
   if (const auto index = ThumbnailAt(x, y, offset_, static_cast<int>(images_.size()))) {
     on_click_(*index);
   }
 }
 
-void SkinStripWindow::Paint() {
+void Win32SkinPicker::Paint() {
   PAINTSTRUCT paint{};
   const HDC target = BeginPaint(viewport_, &paint);
   RECT client{};
@@ -136,7 +140,7 @@ void SkinStripWindow::Paint() {
   EndPaint(viewport_, &paint);
 }
 
-void SkinStripWindow::DrawThumbnail(HDC dc, int index, int left) const {
+void Win32SkinPicker::DrawThumbnail(HDC dc, int index, int left) const {
   const RECT area{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
   ::FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   gdip::unique_graphics graphics;
@@ -159,13 +163,13 @@ void SkinStripWindow::DrawThumbnail(HDC dc, int index, int left) const {
   if (picker_.Band()) FillRect(graphics.get(), kLightBand, *picker_.Band());
 }
 
-LRESULT CALLBACK SkinStripWindow::ViewportProc(HWND window, UINT message, WPARAM wparam,
+LRESULT CALLBACK Win32SkinPicker::ViewportProc(HWND window, UINT message, WPARAM wparam,
                                                LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* strip = reinterpret_cast<SkinStripWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* strip = reinterpret_cast<Win32SkinPicker*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (strip) {
     switch (message) {
       case WM_PAINT:

@@ -13,14 +13,14 @@
 
 namespace quorbel {
 
-class SkinStripWindow {
+class Win32SkinPicker {
  public:
   using ClickHandler = std::function<void(int)>;
 
   // Creates the viewport and the scroll bar on `dialog` at their places.
-  SkinStripWindow(HWND dialog, HINSTANCE instance, const SkinPicker& picker, ClickHandler on_click);
-  SkinStripWindow(const SkinStripWindow&) = delete;
-  SkinStripWindow& operator=(const SkinStripWindow&) = delete;
+  Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker, ClickHandler on_click);
+  Win32SkinPicker(const Win32SkinPicker&) = delete;
+  Win32SkinPicker& operator=(const Win32SkinPicker&) = delete;
 
   // One thumbnail per path; a picture that cannot be loaded leaves its
   // thumbnail plain.

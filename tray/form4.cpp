@@ -40,4 +40,18 @@ void TrayMenuCommands::Run(TrayMenuCommand command) const {
   }
 }
 
+std::optional<TrayMenuCommand> CommandForItem(int item_id) {
+  if (item_id < static_cast<int>(TrayMenuCommand::Setting) ||
+      item_id > static_cast<int>(TrayMenuCommand::Exit)) {
+    return std::nullopt;
+  }
+  return static_cast<TrayMenuCommand>(item_id);
+}
+
+bool Form4::RunItem(int item_id) const {
+  const auto command = CommandForItem(item_id);
+  if (command) Run(*command);
+  return command.has_value();
+}
+
 }  // namespace quorbel

@@ -2,6 +2,7 @@
 // The tray menu's texts and commands, apart from any window: what the menu
 // says in the user's language and what each item does, in which order.
 #include <functional>
+#include <optional>
 
 #include "panel/panel_control.h"
 #include "common/text.h"
@@ -63,6 +64,31 @@ class TrayMenuCommands {
   PanelControl& panel_;
   TrayMenuActions actions_;
   TrayMenuPlatform platform_;
+};
+
+// The menu's command for a menu item identifier, or nothing for an identifier
+// that is not one of the menu's.
+std::optional<TrayMenuCommand> CommandForItem(int item_id);
+
+// The menu host apart from its window: the texts read once at load, the start
+// sound beside the executable and what each item does.
+class Form4 {
+ public:
+  Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions, TrayMenuPlatform platform)
+      : texts_(ReadTrayMenuTexts(ini)),
+        start_sound_(StartSoundPath(ini)),
+        commands_(panel, std::move(actions), std::move(platform)) {}
+
+  const TrayMenuTexts& Texts() const { return texts_; }
+  const Text& StartSound() const { return start_sound_; }
+  void Run(TrayMenuCommand command) const { commands_.Run(command); }
+  // Runs the item's command; false when the identifier is not the menu's.
+  bool RunItem(int item_id) const;
+
+ private:
+  TrayMenuTexts texts_;
+  Text start_sound_;
+  TrayMenuCommands commands_;
 };
 
 }  // namespace quorbel

@@ -16,10 +16,8 @@ QString ToQString(const Text& text) { return QString::fromStdU16String(text); }
 struct QtForm4::Impl {
   Impl(const ModIni& ini, PanelControl& panel, TrayMenuActions actions,
        std::function<void(const Text&)> play)
-      : texts(ReadTrayMenuTexts(ini)),
-        start_sound(SlashPath(StartSoundPath(ini))),
-        play_sound(std::move(play)),
-        commands(panel, std::move(actions), {[] { OpenWebPage(); }, [this] { Unload(); }}) {}
+      : form(ini, panel, std::move(actions), {[] { OpenWebPage(); }, [this] { Unload(); }}),
+        play_sound(std::move(play)) {}
 
   static void OpenWebPage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebAddress))); }
 
@@ -29,23 +27,22 @@ struct QtForm4::Impl {
     QAction* item = menu->addAction(ToQString(caption));
     // Queued on an object that outlives the menu: Exit destroys the menu,
     // which must not happen inside the menu's own signal.
-    QObject::connect(item, &QAction::triggered, &receiver, [this, command] { commands.Run(command); },
+    QObject::connect(item, &QAction::triggered, &receiver, [this, command] { form.Run(command); },
                      Qt::QueuedConnection);
   }
 
   void BuildMainMenu() {
     menu = std::make_unique<QMenu>();
     menu->setObjectName(QStringLiteral("menu_Main"));
+    const TrayMenuTexts& texts = form.Texts();
     AddItem(texts.setting, TrayMenuCommand::Setting);
     AddItem(texts.about, TrayMenuCommand::About);
     menu->addSeparator();
     AddItem(texts.exit, TrayMenuCommand::Exit);
   }
 
-  TrayMenuTexts texts;
-  Text start_sound;
+  Form4 form;
   std::function<void(const Text&)> play_sound;
-  TrayMenuCommands commands;
   QObject receiver;
   std::unique_ptr<QMenu> menu;
 };
@@ -59,16 +56,16 @@ QtForm4::QtForm4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions
 QtForm4::~QtForm4() = default;
 
 void QtForm4::PlaySound() const {
-  if (impl_->play_sound) impl_->play_sound(impl_->start_sound);
+  if (impl_->play_sound) impl_->play_sound(SlashPath(impl_->form.StartSound()));
 }
 
-void QtForm4::Exit() { impl_->commands.Run(TrayMenuCommand::Exit); }
+void QtForm4::Exit() { impl_->form.Run(TrayMenuCommand::Exit); }
 
 void QtForm4::Unload() { impl_->Unload(); }
 
 bool QtForm4::IsLoaded() const { return impl_->menu != nullptr; }
 
-const TrayMenuTexts& QtForm4::Texts() const { return impl_->texts; }
+const TrayMenuTexts& QtForm4::Texts() const { return impl_->form.Texts(); }
 
 QMenu* QtForm4::MainMenu() const { return impl_->menu.get(); }
 

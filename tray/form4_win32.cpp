@@ -18,11 +18,6 @@ constexpr char kCaption[] = "Form4";
 
 UINT_PTR ItemId(TrayMenuCommand command) { return static_cast<UINT_PTR>(command); }
 
-bool IsMenuCommand(WPARAM wparam) {
-  const WORD id = LOWORD(wparam);
-  return id >= ItemId(TrayMenuCommand::Setting) && id <= ItemId(TrayMenuCommand::Exit);
-}
-
 // The session ending (Windows may end the process as soon as the message is
 // answered), or another program closing this window, as the installer does
 // before it replaces the files: both end the program as the menu's Exit does,
@@ -44,17 +39,13 @@ unique_hmenu BuildMainMenu(const TrayMenuTexts& texts) {
 
 }  // namespace
 
-struct Form4::Impl {
+struct Win32Form4::Impl {
   Impl(const ModIni& ini, PanelControl& panel, TrayMenuActions actions)
-      : texts(ReadTrayMenuTexts(ini)),
-        app_dir(ini.AppDir()),
-        start_sound(StartSoundPath(ini)),
-        commands(panel, std::move(actions), {[this] { OpenWebPage(); }, [this] { Unload(); }}) {}
+      : form(ini, panel, std::move(actions), {[this] { OpenWebPage(); }, [this] { Unload(); }}),
+        app_dir(ini.AppDir()) {}
 
-  TrayMenuTexts texts;
+  Form4 form;
   Text app_dir;
-  Text start_sound;
-  TrayMenuCommands commands;
   unique_hmenu menu;
   unique_hwnd window;
 
@@ -74,19 +65,18 @@ struct Form4::Impl {
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     const auto* self = reinterpret_cast<const Impl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message == WM_COMMAND && HIWORD(wparam) == 0 && IsMenuCommand(wparam)) {
-      self->commands.Run(static_cast<TrayMenuCommand>(LOWORD(wparam)));
+    if (self && message == WM_COMMAND && HIWORD(wparam) == 0 && self->form.RunItem(LOWORD(wparam))) {
       return 0;
     }
     if (self && EndsTheProgram(message, wparam)) {
-      self->commands.Run(TrayMenuCommand::Exit);
+      self->form.Run(TrayMenuCommand::Exit);
       return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
   }
 };
 
-Form4::Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions)
+Win32Form4::Win32Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions)
     : impl_(std::make_unique<Impl>(ini, panel, std::move(actions))) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof window_class;
@@ -97,12 +87,12 @@ Form4::Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions)
   // Never shown: it only has to exist to own the menu and take its commands.
   impl_->window.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, kCaption, WS_POPUP, 0, 0, 0,
                                       0, nullptr, nullptr, GetModuleHandleA(nullptr), impl_.get()));
-  impl_->menu = BuildMainMenu(impl_->texts);
+  impl_->menu = BuildMainMenu(impl_->form.Texts());
 }
 
-Form4::~Form4() = default;
+Win32Form4::~Win32Form4() = default;
 
-void Form4::ShowMenuAt(int x, int y) {
+void Win32Form4::ShowMenuAt(int x, int y) {
   if (!IsLoaded()) return;
   HWND owner = impl_->window.get();
   // Without the foreground the menu would stay open when the user clicks
@@ -112,24 +102,24 @@ void Form4::ShowMenuAt(int x, int y) {
   PostMessageA(owner, WM_NULL, 0, 0);
 }
 
-void Form4::ShowMenuAtPointer() {
+void Win32Form4::ShowMenuAtPointer() {
   POINT pointer{};
   GetCursorPos(&pointer);
   ShowMenuAt(pointer.x, pointer.y);
 }
 
-void Form4::PlaySound() const {
-  sndPlaySoundA(ToAnsi(impl_->start_sound).c_str(), SND_NODEFAULT);
+void Win32Form4::PlaySound() const {
+  sndPlaySoundA(ToAnsi(impl_->form.StartSound()).c_str(), SND_NODEFAULT);
 }
 
-void Form4::Unload() { impl_->Unload(); }
+void Win32Form4::Unload() { impl_->Unload(); }
 
-bool Form4::IsLoaded() const { return impl_->window && impl_->menu; }
+bool Win32Form4::IsLoaded() const { return impl_->window && impl_->menu; }
 
-const TrayMenuTexts& Form4::Texts() const { return impl_->texts; }
+const TrayMenuTexts& Win32Form4::Texts() const { return impl_->form.Texts(); }
 
-HWND__* Form4::Window() const { return impl_->window.get(); }
+HWND__* Win32Form4::Window() const { return impl_->window.get(); }
 
-HMENU__* Form4::MainMenu() const { return impl_->menu.get(); }
+HMENU__* Win32Form4::MainMenu() const { return impl_->menu.get(); }
 
 }  // namespace quorbel

@@ -1,5 +1,5 @@
 #pragma once
-// Form4: the hidden window that owns the tray menu and carries out its
+// Form4's hidden window that owns the tray menu and carries out its
 // commands. It is never shown; the menu pops up at the pointer. Closing it
 // (WM_CLOSE, by its class "QuorbelClock.Form4") or the end of the session
 // runs the menu's Exit.
@@ -14,16 +14,16 @@ struct HWND__;
 
 namespace quorbel {
 
-class Form4 {
+class Win32Form4 {
  public:
   // Loads: reads the menu texts from Config.ini once and builds menu_Main
   // (menu_Setting, menu_About, the separator menu_Split, menu_Exit). The
   // callbacks run from the message loop after the menu has closed; they must
   // not destroy this object.
-  Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions);
-  Form4(const Form4&) = delete;
-  Form4& operator=(const Form4&) = delete;
-  ~Form4();
+  Win32Form4(const ModIni& ini, PanelControl& panel, TrayMenuActions actions);
+  Win32Form4(const Win32Form4&) = delete;
+  Win32Form4& operator=(const Win32Form4&) = delete;
+  ~Win32Form4();
 
   // Pops menu_Main up with its top-left corner at the screen point (default
   // alignment, left button). Returns when the menu has closed; the chosen

@@ -5,10 +5,6 @@ add_library(quorbel_tray_qt STATIC tray_icon_qt.cpp form4_qt.cpp)
 target_link_libraries(quorbel_tray_qt PUBLIC quorbel_tray Qt6::Widgets)
 
 if(QUORBEL_TESTS)
-  # The QApplication every Qt test program runs in (the dialog's too).
-  add_library(quorbel_qt_offscreen_app OBJECT tests/offscreen_app_qt.cpp)
-  target_link_libraries(quorbel_qt_offscreen_app PRIVATE gtest Qt6::Widgets)
-
   quorbel_add_gtest(tray_qt_tests ADAPTER
     SOURCES tests/tray_icon_qt_test.cpp tests/form4_qt_test.cpp
     LIBS quorbel_tray_qt quorbel_qt_offscreen_app Qt6::Test)

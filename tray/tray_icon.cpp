@@ -30,6 +30,38 @@ std::optional<int32_t> DecodeNotification(double reported_position, double pixel
   return static_cast<int32_t>(rounded);
 }
 
+std::optional<TrayEvent> EventForActivation(TrayActivation activation) {
+  switch (activation) {
+    case TrayActivation::Trigger:
+      return TrayEvent::Click;
+    case TrayActivation::DoubleClick:
+      return TrayEvent::DblClick;
+    case TrayActivation::Context:
+      return TrayEvent::RightClick;
+    default:
+      return std::nullopt;
+  }
+}
+
+Text ShownTip(TextView screen_tip) { return Text(screen_tip.substr(0, kTipFieldChars)); }
+
+void TrayIcon::MouseReported(double reported_position, double pixel_size) const {
+  const auto number = DecodeNotification(reported_position, pixel_size);
+  if (!number) return;
+  if (const auto event = EventForMessage(*number)) Raise(*event);
+}
+
+void TrayIcon::Activated(TrayActivation activation) const {
+  if (const auto event = EventForActivation(activation)) Raise(*event);
+}
+
+void TrayIcon::Raise(TrayEvent event) const {
+  const std::function<void()>& handler = event == TrayEvent::Click      ? events_.click
+                                         : event == TrayEvent::DblClick ? events_.dbl_click
+                                                                        : events_.right_click;
+  if (handler) handler();
+}
+
 Text TipField(TextView screen_tip) {
   Text field(screen_tip.substr(0, kTipFieldChars));
   if (field.size() < kTipFieldChars) field.push_back(u'\0');

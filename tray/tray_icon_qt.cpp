@@ -5,42 +5,28 @@
 namespace quorbel {
 namespace {
 
-// A left press is a Click (as the button-down message is on Windows), a
-// second one a DblClick, the context request (right button) a RightClick.
-std::optional<TrayEvent> EventForActivation(QSystemTrayIcon::ActivationReason reason) {
-  switch (reason) {
-    case QSystemTrayIcon::Trigger:
-      return TrayEvent::Click;
-    case QSystemTrayIcon::DoubleClick:
-      return TrayEvent::DblClick;
-    case QSystemTrayIcon::Context:
-      return TrayEvent::RightClick;
-    default:
-      return std::nullopt;
-  }
+constexpr bool SameNumber(QSystemTrayIcon::ActivationReason reason, TrayActivation activation) {
+  return static_cast<int>(reason) == static_cast<int>(activation);
 }
+static_assert(SameNumber(QSystemTrayIcon::Unknown, TrayActivation::Unknown) &&
+              SameNumber(QSystemTrayIcon::Context, TrayActivation::Context) &&
+              SameNumber(QSystemTrayIcon::DoubleClick, TrayActivation::DoubleClick) &&
+              SameNumber(QSystemTrayIcon::Trigger, TrayActivation::Trigger) &&
+              SameNumber(QSystemTrayIcon::MiddleClick, TrayActivation::MiddleClick));
 
 }  // namespace
 
 struct QtTrayIcon::Impl {
-  explicit Impl(TrayIconEvents handlers) : events(std::move(handlers)) {}
+  explicit Impl(TrayIconEvents events) : control(std::move(events)) {}
 
-  void Raise(TrayEvent event) const {
-    const std::function<void()>& handler = event == TrayEvent::Click      ? events.click
-                                           : event == TrayEvent::DblClick ? events.dbl_click
-                                                                          : events.right_click;
-    if (handler) handler();
-  }
-
-  TrayIconEvents events;
-  Text screen_tip = kNewControlScreenTip;
+  TrayIcon control;
   QSystemTrayIcon icon;
 };
 
 QtTrayIcon::QtTrayIcon(TrayIconEvents events) : impl_(std::make_unique<Impl>(std::move(events))) {
   QObject::connect(&impl_->icon, &QSystemTrayIcon::activated, &impl_->icon,
                    [impl = impl_.get()](QSystemTrayIcon::ActivationReason reason) {
-                     if (const auto event = EventForActivation(reason)) impl->Raise(*event);
+                     impl->control.Activated(static_cast<TrayActivation>(reason));
                    });
 }
 
@@ -48,15 +34,19 @@ QtTrayIcon::~QtTrayIcon() { Remove(); }
 
 void QtTrayIcon::Add(const QIcon& icon) {
   impl_->icon.setIcon(icon);
-  impl_->icon.setToolTip(QString::fromStdU16String(impl_->screen_tip.substr(0, kTipFieldChars)));
+  impl_->icon.setToolTip(QString::fromStdU16String(ShownTip(impl_->control.ScreenTip())));
   impl_->icon.show();
+  impl_->control.Added();
 }
 
-void QtTrayIcon::Remove() { impl_->icon.hide(); }
+void QtTrayIcon::Remove() {
+  impl_->icon.hide();
+  impl_->control.Removed();
+}
 
-const Text& QtTrayIcon::ScreenTip() const { return impl_->screen_tip; }
+const Text& QtTrayIcon::ScreenTip() const { return impl_->control.ScreenTip(); }
 
-void QtTrayIcon::SetScreenTip(Text tip) { impl_->screen_tip = std::move(tip); }
+void QtTrayIcon::SetScreenTip(Text tip) { impl_->control.SetScreenTip(std::move(tip)); }
 
 QSystemTrayIcon& QtTrayIcon::Icon() const { return impl_->icon; }
 

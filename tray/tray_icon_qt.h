@@ -1,8 +1,7 @@
 #pragma once
 // The notification-area icon control over QSystemTrayIcon: Qt registers it
 // as a StatusNotifierItem where the desktop runs a watcher and docks it into
-// an XEmbed tray otherwise. Its activations become Click, DblClick and
-// RightClick.
+// an XEmbed tray otherwise. Its activations go to TrayIcon.
 #include <memory>
 
 #include "common/text.h"

@@ -39,40 +39,16 @@ void FillTip(NOTIFYICONDATAA& record, TextView screen_tip) {
 
 }  // namespace
 
-struct TrayIcon::Impl {
-  TrayIconEvents events;
+struct Win32TrayIcon::Impl {
+  explicit Impl(TrayIconEvents events) : control(std::move(events)) {}
+
+  TrayIcon control;
   ShellNotify notify;
-  Text screen_tip = kNewControlScreenTip;
   NOTIFYICONDATAA record{};
-  bool shown = false;
   unique_hwnd window;
 
-  void Raise(TrayEvent event) const {
-    const std::function<void()>* handler = nullptr;
-    switch (event) {
-      case TrayEvent::Click:
-        handler = &events.click;
-        break;
-      case TrayEvent::DblClick:
-        handler = &events.dbl_click;
-        break;
-      case TrayEvent::RightClick:
-        handler = &events.right_click;
-        break;
-    }
-    if (*handler) (*handler)();
-  }
-
-  void OnMouseReport(LPARAM position) const {
-    const auto number = DecodeNotification(static_cast<double>(position), kPixelSize);
-    if (!number) return;
-    if (const auto event = EventForMessage(*number)) Raise(*event);
-  }
-
-  // A restarted shell forgets every icon; without it the user could neither
-  // reach the settings nor exit.
   void OnTaskbarCreated() {
-    if (!shown) return;
+    if (!control.MustAddAfterShellRestart()) return;
     notify(NIM_DELETE, record);
     notify(NIM_ADD, record);
   }
@@ -85,7 +61,7 @@ struct TrayIcon::Impl {
     auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self) {
       if (message == kCallbackMessage) {
-        self->OnMouseReport(lparam);
+        self->control.MouseReported(static_cast<double>(lparam), kPixelSize);
         return 0;
       }
       if (message == TaskbarCreatedMessage()) {
@@ -110,8 +86,8 @@ void RegisterWindowClass(WNDPROC procedure) {
 
 }  // namespace
 
-TrayIcon::TrayIcon(TrayIconEvents events, ShellNotify notify) : impl_(std::make_unique<Impl>()) {
-  impl_->events = std::move(events);
+Win32TrayIcon::Win32TrayIcon(TrayIconEvents events, ShellNotify notify)
+    : impl_(std::make_unique<Impl>(std::move(events))) {
   impl_->notify = notify ? std::move(notify) : ShellNotify(CallShell);
   RegisterWindowClass(&Impl::WindowProc);
   // A hidden top-level window, not a message-only one: only top-level windows
@@ -120,31 +96,31 @@ TrayIcon::TrayIcon(TrayIconEvents events, ShellNotify notify) : impl_(std::make_
                                       nullptr, nullptr, GetModuleHandleA(nullptr), impl_.get()));
 }
 
-TrayIcon::~TrayIcon() {
-  if (impl_->shown) Remove();
+Win32TrayIcon::~Win32TrayIcon() {
+  if (impl_->control.Shown()) Remove();
 }
 
-void TrayIcon::Add(HICON__* icon) {
+void Win32TrayIcon::Add(HICON__* icon) {
   NOTIFYICONDATAA& record = impl_->record;
   record.hIcon = icon;
   record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  FillTip(record, impl_->screen_tip);
+  FillTip(record, impl_->control.ScreenTip());
   record.uFlags = kRecordFlags;
   record.hWnd = impl_->window.get();
   record.uCallbackMessage = kCallbackMessage;
   impl_->notify(NIM_ADD, record);
-  impl_->shown = true;
+  impl_->control.Added();
 }
 
-void TrayIcon::Remove() {
+void Win32TrayIcon::Remove() {
   impl_->notify(NIM_DELETE, impl_->record);
-  impl_->shown = false;
+  impl_->control.Removed();
 }
 
-const Text& TrayIcon::ScreenTip() const { return impl_->screen_tip; }
+const Text& Win32TrayIcon::ScreenTip() const { return impl_->control.ScreenTip(); }
 
-void TrayIcon::SetScreenTip(Text tip) { impl_->screen_tip = std::move(tip); }
+void Win32TrayIcon::SetScreenTip(Text tip) { impl_->control.SetScreenTip(std::move(tip)); }
 
-HWND__* TrayIcon::Window() const { return impl_->window.get(); }
+HWND__* Win32TrayIcon::Window() const { return impl_->window.get(); }
 
 }  // namespace quorbel

@@ -1,7 +1,7 @@
 #pragma once
 // The notification-area icon control: one icon with a tooltip, registered by
-// a hidden top-level window of the control's own, whose mouse notifications
-// become Click, DblClick and RightClick.
+// a hidden top-level window of the control's own, which hands the shell's
+// mouse notifications to TrayIcon.
 #include <functional>
 #include <memory>
 
@@ -18,13 +18,13 @@ namespace quorbel {
 // Shell_NotifyIconA unless a test stands in.
 using ShellNotify = std::function<void(unsigned long message, _NOTIFYICONDATAA& record)>;
 
-class TrayIcon {
+class Win32TrayIcon {
  public:
-  explicit TrayIcon(TrayIconEvents events, ShellNotify notify = {});
-  TrayIcon(const TrayIcon&) = delete;
-  TrayIcon& operator=(const TrayIcon&) = delete;
+  explicit Win32TrayIcon(TrayIconEvents events, ShellNotify notify = {});
+  Win32TrayIcon(const Win32TrayIcon&) = delete;
+  Win32TrayIcon& operator=(const Win32TrayIcon&) = delete;
   // Removes an icon still shown, so no dead icon lingers in the tray.
-  ~TrayIcon();
+  ~Win32TrayIcon();
 
   // Shows the icon with the current ScreenTip. Not looked at whether it is
   // already shown; the shell's refusal is not reported.

@@ -1,6 +1,7 @@
 #pragma once
 // Stand-ins for the dialog's controls, Config.ini and the panel window that
 // record what the dialog does to them, in order.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -68,12 +69,17 @@ class RecordingPanel : public PanelControl {
 };
 
 // The controls as a freshly opened dialog has them: both fields "0", the box
-// clear.
+// clear. Like a real window it may report every change of a field's text
+// (`field_changed`), and run events while its message box is open
+// (`during_message`).
 class FakeForm3View : public Form3View {
  public:
   explicit FakeForm3View(EventLog& log) : log_(log) {}
   Text FieldText(IntervalField field) const override { return fields.at(field); }
-  void SetFieldText(IntervalField field, const Text& text) override { fields[field] = text; }
+  void SetFieldText(IntervalField field, const Text& text) override {
+    fields[field] = text;
+    if (field_changed) field_changed(field);
+  }
   bool AutorunChecked() const override { return autorun; }
   void SetAutorunChecked(bool checked) override { autorun = checked; }
   void SetCaption(DialogCaption which, const Text& text) override { captions[which] = text; }
@@ -83,6 +89,11 @@ class FakeForm3View : public Form3View {
   void ShowMessage(const Text& message) override {
     messages.push_back(message);
     log_.push_back("message");
+    if (during_message) during_message();
+  }
+  Text ChooseBackgroundFile(const Text& directory) override {
+    browse_directories.push_back(directory);
+    return chosen_file;
   }
   void Close() override {
     closed = true;
@@ -98,6 +109,10 @@ class FakeForm3View : public Form3View {
   std::vector<Text> messages;
   bool timer_running = false;
   bool closed = false;
+  std::function<void(IntervalField)> field_changed;
+  std::function<void()> during_message;
+  Text chosen_file;
+  std::vector<Text> browse_directories;
 
  private:
   EventLog& log_;

@@ -284,9 +284,44 @@ TEST_F(Form3Test, TheSkinStripListsTheThumbnailsAndMarksTheSelectedSkin) {
 
 TEST_F(Form3Test, BrowseReplacesTheBackgroundPathOnlyWhenAFileWasChosen) {
   Open();
-  form_.BackgroundChosen(u"C:\\pics\\sea.jpg");
-  form_.BackgroundChosen(u"");
+  view_->chosen_file = u"C:\\pics\\sea.jpg";
+  form_.BrowseClicked();
+  view_->chosen_file.clear();
+  form_.BrowseClicked();
   EXPECT_EQ(form_.BackgroundPath(), u"C:\\pics\\sea.jpg");
+  EXPECT_EQ(view_->browse_directories, (std::vector<Text>{u"C:\\Quorbel", u"C:\\Quorbel"}));
+
+  RecordingPanel panel(log_);
+  const Form3 linux_form(mod_reg_, ini_, panel, u"/usr/bin/quorbel-clock");
+  EXPECT_EQ(linux_form.BrowseDirectory(), u"/usr/bin");
+}
+
+// A real window reports the changes Form3 makes itself as it does the user's.
+TEST_F(Form3Test, ItsOwnFieldChangesReportedBackAreNotTakenAsTheUsers) {
+  StoreLong("Minutes", 75);
+  view_ = std::make_unique<FakeForm3View>(log_);
+  view_->field_changed = [this](Field field) { form_.FieldChanged(field); };
+  form_.Load(*view_);
+  EXPECT_EQ(view_->messages, (std::vector<Text>{kMinutesMessage, kMinutesMessage}));
+  EXPECT_EQ(Shown(Field::Minutes), u"0");
+
+  Focus(Field::Minutes);
+  Type(Field::Minutes, u"61");
+  EXPECT_EQ(view_->messages.size(), 3u) << "the restored text is not checked twice";
+  EXPECT_EQ(Shown(Field::Minutes), u"0");
+}
+
+TEST_F(Form3Test, FocusComingBackFromItsMessageIsNotTheUserEnteringTheField) {
+  StoreLong("Minutes", 30);
+  Open();
+  Focus(Field::Minutes);
+  view_->during_message = [this] {
+    EXPECT_TRUE(form_.MessageOpen());
+    Focus(Field::Minutes);
+  };
+  Type(Field::Minutes, u"355");
+  EXPECT_EQ(Shown(Field::Minutes), u"30");
+  EXPECT_FALSE(form_.MessageOpen());
 }
 
 TEST(Form3Reads, OpeningReadsEachSettingsFileOnce) {
@@ -301,6 +336,12 @@ TEST(Form3Reads, OpeningReadsEachSettingsFileOnce) {
   EXPECT_EQ(view.captions.at(DialogCaption::Title), u"Settings");
   EXPECT_EQ(view.thumbnails.size(), 6U);
   EXPECT_EQ(stores.counting.reads, LinuxStores::OnceEach());
+}
+
+TEST(DialogPlace, CentredOnTheWorkAreaRoundingTowardsItsTopLeft) {
+  EXPECT_EQ(CentredOn({0, 0, 1280, 800}, {310, 273}), (PixelRect{485, 263, 310, 273}));
+  EXPECT_EQ(CentredOn({0, 30, 1280, 770}, {304, 244}), (PixelRect{488, 293, 304, 244}));
+  EXPECT_EQ(CentredOn({100, 0, 200, 100}, {300, 200}), (PixelRect{50, -50, 300, 200}));
 }
 
 TEST(IntervalRowLayout, FollowsTheWidthOfTheIntervalCaption) {

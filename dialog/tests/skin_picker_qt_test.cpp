@@ -62,7 +62,7 @@ class QtSkinStripTest : public ::testing::Test {
   void SolidPictures(int count) {
     for (int k = 0; k < count; ++k) paths_.push_back(Picture(QString("s%1.png").arg(k), Qt::blue));
   }
-  QtSkinStrip& Build(const std::vector<Text>& paths) {
+  QtSkinPicker& Build(const std::vector<Text>& paths) {
     strip_.Build(paths);
     return strip_;
   }
@@ -73,7 +73,7 @@ class QtSkinStripTest : public ::testing::Test {
   QWidget dialog_;
   SkinPicker picker_;
   std::vector<int> clicks_;
-  QtSkinStrip strip_{dialog_, picker_, [this](int index) { clicks_.push_back(index); }};
+  QtSkinPicker strip_{dialog_, picker_, [this](int index) { clicks_.push_back(index); }};
   std::vector<Text> paths_;
 };
 

@@ -110,5 +110,20 @@ TEST_F(TrayMenuCommandsTest, MissingCallbacksAreSkipped) {
   EXPECT_EQ(calls_, std::vector<std::string>{"ShowPanelManaul"});
 }
 
+TEST_F(TrayMenuCommandsTest, OnlyTheMenusItemIdentifiersRunACommand) {
+  testing::FakeProfileStore store;
+  const ModIni ini(store, kAppDir);
+  const Form4 form(ini, panel_, {Record("show_settings"), Record("close_settings"), Record("unload_form1")},
+                   {Record("open_web_page"), Record("unload_menu_host")});
+  for (const int foreign : {0, 4, -1, 65535}) EXPECT_FALSE(form.RunItem(foreign)) << foreign;
+  EXPECT_TRUE(calls_.empty());
+  EXPECT_TRUE(form.RunItem(2));
+  EXPECT_TRUE(form.RunItem(3));
+  EXPECT_EQ(calls_, (std::vector<std::string>{"open_web_page", "close_settings", "unload_menu_host",
+                                              "unload_form1"}));
+  EXPECT_EQ(form.StartSound(), u"C:\\Clock\\start.wav");
+  EXPECT_EQ(form.Texts().exit, u"Exit");
+}
+
 }  // namespace
 }  // namespace quorbel

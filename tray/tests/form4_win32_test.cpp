@@ -40,7 +40,7 @@ UINT ItemType(HMENU menu, UINT position) {
   return info.fType;
 }
 
-class Form4Test : public ::testing::Test {
+class Win32Form4Test : public ::testing::Test {
  protected:
   std::function<void()> Record(std::string name) {
     return [this, name] { calls_.push_back(name); };
@@ -48,7 +48,7 @@ class Form4Test : public ::testing::Test {
   TrayMenuActions RecordedActions() {
     return {Record("show_settings"), Record("close_settings"), Record("unload_form1")};
   }
-  void Choose(const Form4& form, TrayMenuCommand command) {
+  void Choose(const Win32Form4& form, TrayMenuCommand command) {
     SendMessageA(form.Window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
   }
 
@@ -58,8 +58,8 @@ class Form4Test : public ::testing::Test {
   RecordingPanel panel_{calls_};
 };
 
-TEST_F(Form4Test, HiddenWindowOwnsTheThreeItemsAndTheSeparatorInOrder) {
-  Form4 form(ini_, panel_, RecordedActions());
+TEST_F(Win32Form4Test, HiddenWindowOwnsTheThreeItemsAndTheSeparatorInOrder) {
+  Win32Form4 form(ini_, panel_, RecordedActions());
   ASSERT_TRUE(IsWindow(form.Window()));
   EXPECT_FALSE(IsWindowVisible(form.Window()));
   HMENU menu = form.MainMenu();
@@ -72,11 +72,11 @@ TEST_F(Form4Test, HiddenWindowOwnsTheThreeItemsAndTheSeparatorInOrder) {
   EXPECT_EQ(GetMenuItemID(menu, 3), static_cast<UINT>(TrayMenuCommand::Exit));
 }
 
-TEST_F(Form4Test, TextsComeFromTheLanguageSectionOnceAtLoad) {
+TEST_F(Win32Form4Test, TextsComeFromTheLanguageSectionOnceAtLoad) {
   store_.Set(kConfigPath, u"Skins", u"Language", u"TitleFR");
   store_.Set(kConfigPath, u"TitleFR", u"MenuSetting", u"R\u00e9&glages");
   store_.Set(kConfigPath, u"TitleFR", u"MenuExit", u"&Quitter");
-  Form4 form(ini_, panel_, RecordedActions());
+  Win32Form4 form(ini_, panel_, RecordedActions());
   store_.Set(kConfigPath, u"TitleFR", u"MenuExit", u"changed later");
   HMENU menu = form.MainMenu();
   EXPECT_EQ(form.Texts().language, u"TitleFR");
@@ -85,9 +85,9 @@ TEST_F(Form4Test, TextsComeFromTheLanguageSectionOnceAtLoad) {
   EXPECT_EQ(ItemText(menu, 3), "&Quitter");
 }
 
-TEST_F(Form4Test, ExitClosesTheDialogUnloadsItselfThenThePanelWindow) {
+TEST_F(Win32Form4Test, ExitClosesTheDialogUnloadsItselfThenThePanelWindow) {
   bool loaded_when_form1_unloads = true;
-  Form4 form(ini_, panel_,
+  Win32Form4 form(ini_, panel_,
              {Record("show_settings"), Record("close_settings"), [&] {
                 calls_.push_back("unload_form1");
                 loaded_when_form1_unloads = form.IsLoaded();
@@ -101,8 +101,8 @@ TEST_F(Form4Test, ExitClosesTheDialogUnloadsItselfThenThePanelWindow) {
   form.ShowMenuAt(10, 10);  // unloaded: nothing to show, returns at once
 }
 
-TEST_F(Form4Test, SessionEndAndCloseEachRunExitOnceButACancelledSessionEndDoesNot) {
-  Form4 form(ini_, panel_, RecordedActions());
+TEST_F(Win32Form4Test, SessionEndAndCloseEachRunExitOnceButACancelledSessionEndDoesNot) {
+  Win32Form4 form(ini_, panel_, RecordedActions());
   EXPECT_TRUE(SendMessageA(form.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
   SendMessageA(form.Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
   EXPECT_TRUE(calls_.empty());
@@ -113,14 +113,14 @@ TEST_F(Form4Test, SessionEndAndCloseEachRunExitOnceButACancelledSessionEndDoesNo
   EXPECT_FALSE(form.IsLoaded());
 
   calls_.clear();
-  Form4 closed(ini_, panel_, RecordedActions());
+  Win32Form4 closed(ini_, panel_, RecordedActions());
   SendMessageA(closed.Window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(calls_, (std::vector<std::string>{"close_settings", "unload_form1"}));
   EXPECT_FALSE(closed.IsLoaded());
 }
 
-TEST_F(Form4Test, ForeignCommandsAreIgnored) {
-  Form4 form(ini_, panel_, RecordedActions());
+TEST_F(Win32Form4Test, ForeignCommandsAreIgnored) {
+  Win32Form4 form(ini_, panel_, RecordedActions());
   SendMessageA(form.Window(), WM_COMMAND, 0, 0);
   SendMessageA(form.Window(), WM_COMMAND, 4, 0);
   SendMessageA(form.Window(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(TrayMenuCommand::Exit), 1),
@@ -129,8 +129,8 @@ TEST_F(Form4Test, ForeignCommandsAreIgnored) {
   EXPECT_TRUE(form.IsLoaded());
 }
 
-TEST_F(Form4Test, MissingStartSoundPlaysNothingAndReturns) {
-  Form4 form(ini_, panel_, RecordedActions());
+TEST_F(Win32Form4Test, MissingStartSoundPlaysNothingAndReturns) {
+  Win32Form4 form(ini_, panel_, RecordedActions());
   const DWORD start = GetTickCount();
   form.PlaySound();
   EXPECT_LT(GetTickCount() - start, 2000u);
@@ -141,8 +141,8 @@ VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   EndMenu();
 }
 
-TEST_F(Form4Test, ShowMenuAtReturnsWhenTheMenuIsDismissed) {
-  Form4 form(ini_, panel_, RecordedActions());
+TEST_F(Win32Form4Test, ShowMenuAtReturnsWhenTheMenuIsDismissed) {
+  Win32Form4 form(ini_, panel_, RecordedActions());
   SetTimer(nullptr, 0, 200, &CloseMenu);
   form.ShowMenuAt(100, 100);
   EXPECT_TRUE(calls_.empty());

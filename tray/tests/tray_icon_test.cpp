@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace quorbel {
@@ -67,6 +68,49 @@ TEST(TrayTipField, SixtyFourOrMoreAreCutWithoutTerminator) {
   for (int i = 0; i < 65; ++i) tip.push_back(static_cast<char16_t>(u'A' + i % 26));
   EXPECT_EQ(TipField(tip.substr(0, 64)), tip.substr(0, 64));
   EXPECT_EQ(TipField(tip), tip.substr(0, 64));
+}
+
+class TrayIconControl : public ::testing::Test {
+ protected:
+  TrayIcon MakeControl() {
+    return TrayIcon({[this] { events_.push_back("Click"); }, [this] { events_.push_back("DblClick"); },
+                     [this] { events_.push_back("RightClick"); }});
+  }
+  std::vector<std::string> events_;
+};
+
+TEST_F(TrayIconControl, ActivationsBecomeTheThreeEventsAndOthersNothing) {
+  const TrayIcon control = MakeControl();
+  for (const TrayActivation activation :
+       {TrayActivation::Trigger, TrayActivation::DoubleClick, TrayActivation::Context,
+        TrayActivation::MiddleClick, TrayActivation::Unknown}) {
+    control.Activated(activation);
+  }
+  EXPECT_EQ(events_, (std::vector<std::string>{"Click", "DblClick", "RightClick"}));
+  const TrayIcon without_handlers{TrayIconEvents{}};
+  without_handlers.Activated(TrayActivation::Context);  // skipped, no throw
+}
+
+TEST_F(TrayIconControl, MouseReportsAreDecodedInTheReportsUnit) {
+  const TrayIcon control = MakeControl();
+  for (const double message : {513.0, 514.0, 515.0, 516.0, 517.0, 512.0}) control.MouseReported(message * 15, 15);
+  control.MouseReported(517, 0);
+  EXPECT_EQ(events_, (std::vector<std::string>{"Click", "DblClick", "RightClick"}));
+}
+
+TEST_F(TrayIconControl, OnlyAShownIconIsAddedAgainAfterTheShellRestarts) {
+  TrayIcon control = MakeControl();
+  EXPECT_EQ(control.ScreenTip(), u" ");
+  EXPECT_FALSE(control.MustAddAfterShellRestart());
+  control.Added();
+  EXPECT_TRUE(control.MustAddAfterShellRestart());
+  control.Removed();
+  EXPECT_FALSE(control.MustAddAfterShellRestart());
+}
+
+TEST(TrayShownTip, IsCutToSixtyFourWithoutPadding) {
+  EXPECT_EQ(ShownTip(u"first"), u"first");
+  EXPECT_EQ(ShownTip(Text(65, u'b')), Text(64, u'b'));
 }
 
 }  // namespace

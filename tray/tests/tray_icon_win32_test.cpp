@@ -22,17 +22,17 @@ std::string TipBytes(const NOTIFYICONDATAA& record, size_t count) {
   return std::string(record.szTip, count);
 }
 
-class TrayIconTest : public ::testing::Test {
+class Win32TrayIconTest : public ::testing::Test {
  protected:
-  TrayIcon MakeIcon() {
-    return TrayIcon({[this] { events_.push_back("Click"); },
+  Win32TrayIcon MakeIcon() {
+    return Win32TrayIcon({[this] { events_.push_back("Click"); },
                      [this] { events_.push_back("DblClick"); },
                      [this] { events_.push_back("RightClick"); }},
                     [this](unsigned long message, NOTIFYICONDATAA& record) {
                       calls_.push_back({message, record});
                     });
   }
-  void Notify(const TrayIcon& icon, std::initializer_list<LPARAM> messages) {
+  void Notify(const Win32TrayIcon& icon, std::initializer_list<LPARAM> messages) {
     for (const LPARAM message : messages) SendMessageA(icon.Window(), WM_MOUSEMOVE, 0, message);
   }
 
@@ -40,8 +40,8 @@ class TrayIconTest : public ::testing::Test {
   std::vector<ShellCall> calls_;
 };
 
-TEST_F(TrayIconTest, OwnWindowIsHiddenAndTopLevelSoItHearsShellBroadcasts) {
-  TrayIcon icon = MakeIcon();
+TEST_F(Win32TrayIconTest, OwnWindowIsHiddenAndTopLevelSoItHearsShellBroadcasts) {
+  Win32TrayIcon icon = MakeIcon();
   HWND window = icon.Window();
   ASSERT_TRUE(IsWindow(window));
   EXPECT_FALSE(IsWindowVisible(window));
@@ -49,8 +49,8 @@ TEST_F(TrayIconTest, OwnWindowIsHiddenAndTopLevelSoItHearsShellBroadcasts) {
   EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
 }
 
-TEST_F(TrayIconTest, AddHandsTheFirstVersionRecordToTheShell) {
-  TrayIcon icon = MakeIcon();
+TEST_F(Win32TrayIconTest, AddHandsTheFirstVersionRecordToTheShell) {
+  Win32TrayIcon icon = MakeIcon();
   EXPECT_EQ(icon.ScreenTip(), u" ");
   icon.SetScreenTip(kTrayIcon1ScreenTip);
   icon.Add(TestIcon());
@@ -66,8 +66,8 @@ TEST_F(TrayIconTest, AddHandsTheFirstVersionRecordToTheShell) {
   EXPECT_EQ(TipBytes(record, 64), std::string("Quorbel Alarm Clock\0", 20) + std::string(44, ' '));
 }
 
-TEST_F(TrayIconTest, TipsOfSixtyThreeAndSixtyFiveCharacters) {
-  TrayIcon icon = MakeIcon();
+TEST_F(Win32TrayIconTest, TipsOfSixtyThreeAndSixtyFiveCharacters) {
+  Win32TrayIcon icon = MakeIcon();
   icon.SetScreenTip(Text(63, u'a'));
   icon.Add(TestIcon());
   icon.SetScreenTip(Text(65, u'b'));
@@ -79,8 +79,8 @@ TEST_F(TrayIconTest, TipsOfSixtyThreeAndSixtyFiveCharacters) {
   EXPECT_EQ(calls_[1].record.szTip[64], '\0');
 }
 
-TEST_F(TrayIconTest, NewTipReachesTheShellOnlyWithTheNextAdd) {
-  TrayIcon icon = MakeIcon();
+TEST_F(Win32TrayIconTest, NewTipReachesTheShellOnlyWithTheNextAdd) {
+  Win32TrayIcon icon = MakeIcon();
   icon.SetScreenTip(u"first");
   icon.Add(TestIcon());
   icon.SetScreenTip(u"second");
@@ -91,8 +91,8 @@ TEST_F(TrayIconTest, NewTipReachesTheShellOnlyWithTheNextAdd) {
   EXPECT_EQ(TipBytes(calls_[1].record, 6), std::string("first\0", 6));
 }
 
-TEST_F(TrayIconTest, MouseNotificationsBecomeEvents) {
-  TrayIcon icon = MakeIcon();
+TEST_F(Win32TrayIconTest, MouseNotificationsBecomeEvents) {
+  Win32TrayIcon icon = MakeIcon();
   Notify(icon, {513, 514, 515, 514});
   EXPECT_EQ(events_, (std::vector<std::string>{"Click", "DblClick"}));
   events_.clear();
@@ -100,9 +100,9 @@ TEST_F(TrayIconTest, MouseNotificationsBecomeEvents) {
   EXPECT_EQ(events_, std::vector<std::string>{"RightClick"});
 }
 
-TEST_F(TrayIconTest, RestartedShellGetsTheShownIconAgain) {
+TEST_F(Win32TrayIconTest, RestartedShellGetsTheShownIconAgain) {
   const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
-  TrayIcon icon = MakeIcon();
+  Win32TrayIcon icon = MakeIcon();
   SendMessageA(icon.Window(), taskbar_created, 0, 0);
   EXPECT_TRUE(calls_.empty()) << "nothing to restore before Add";
 
@@ -120,15 +120,15 @@ TEST_F(TrayIconTest, RestartedShellGetsTheShownIconAgain) {
   EXPECT_TRUE(calls_.empty()) << "a removed icon stays away";
 }
 
-TEST_F(TrayIconTest, DestroyingAShownControlRemovesItsIcon) {
+TEST_F(Win32TrayIconTest, DestroyingAShownControlRemovesItsIcon) {
   {
-    TrayIcon icon = MakeIcon();
+    Win32TrayIcon icon = MakeIcon();
     icon.Add(TestIcon());
   }
   ASSERT_EQ(calls_.size(), 2u);
   EXPECT_EQ(calls_[1].message, static_cast<unsigned long>(NIM_DELETE));
   calls_.clear();
-  { TrayIcon icon = MakeIcon(); }
+  { Win32TrayIcon icon = MakeIcon(); }
   EXPECT_TRUE(calls_.empty());
 }
 
