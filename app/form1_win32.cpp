@@ -5,9 +5,7 @@
 #include <utility>
 
 #include "app/app_paths_win32.h"
-#include "app/cycle.h"
 #include "app/cycle_win32.h"
-#include "app/first_run.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
 #include "tray/tray_icon_win32.h"
@@ -20,36 +18,34 @@ constexpr char kCaption[] = "Quorbel Alarm Clock";
 constexpr int kPanelWidth = 450;
 constexpr int kPanelHeight = 140;
 
-class Form1Window : public Form1 {
+class Form1Window final : public Win32Form1Window, public Form1Platform {
  public:
-  Form1Window(ModReg& reg, ModIni& ini, Hooks hooks) : reg_(reg), ini_(ini), hooks_(std::move(hooks)) {}
-  ~Form1Window() override { Unload(); }
+  Form1Window(ModReg& reg, ModIni& ini, Hooks hooks)
+      : hooks_(std::move(hooks)), form_(*this, reg, ini, {hooks_.on_unloaded}) {}
+  ~Form1Window() override { form_.Unload(); }
 
-  bool Initialize();
-  void Show() override;
-  void Unload() override;
-  bool IsLoaded() const override { return window_ != nullptr; }
+  Form1& Form() override { return form_; }
 
-  void ShowPanelManaul() override {
-    if (cycle_) cycle_->ShowPanelManaul();
+  bool MakeWindow() override;
+  void PlaceWindow() override;
+  void StartDrawing() override;
+  void EndDrawing() override;
+  void AddTrayIcon(const Text& tip) override;
+  void RemoveTrayIcon() override { tray_icon_->Remove(); }
+  void SetTopMost() override {
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  void Time3active() override {
-    if (cycle_) cycle_->Time3active();
-  }
-  void Update(bool redraw) override {
-    if (cycle_) cycle_->Update(redraw);
-  }
+  Text ExePath() override { return ExePathForAutostart(); }
+  Text DataFile(TextView name) override { return FileBesideExe(name); }
+  Form1CyclePorts MakeCyclePorts(std::function<void(TimerId)> on_tick) override;
+  PanelRenderer& MakeRenderer(const Text& logo_path) override;
+  void ShowWindow() override { ::ShowWindow(window_, SW_SHOWNOACTIVATE); }
+  void CloseWindow() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  bool CreatePanelWindow();
-  void StartGdiplus();
-  void AddTrayIcon();
-  void PlaceWindow();
 
-  ModReg& reg_;
-  ModIni& ini_;
   Hooks hooks_;
   HWND window_ = nullptr;
   // Declared before everything that holds GDI+ objects, so it ends last.
@@ -57,7 +53,7 @@ class Form1Window : public Form1 {
   std::unique_ptr<TrayIcon> tray_icon_;
   std::unique_ptr<Win32CyclePorts> ports_;
   std::unique_ptr<LayeredPanelRenderer> renderer_;
-  std::unique_ptr<ReminderCycle> cycle_;
+  Form1 form_;
 };
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -71,7 +67,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   return RegisterClassA(&window_class) != 0;
 }
 
-bool Form1Window::CreatePanelWindow() {
+bool Form1Window::MakeWindow() {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   if (!RegisterWindowClass(instance, &WindowProc)) return false;
   // A tool window stays off the taskbar; no-activate keeps the user's typing
@@ -82,67 +78,53 @@ bool Form1Window::CreatePanelWindow() {
   return window_ != nullptr;
 }
 
-bool Form1Window::Initialize() {
-  if (!CreatePanelWindow()) return false;
-  PlaceWindow();
-  StartGdiplus();
-  WriteFirstRunSettings(reg_, ExePathForAutostart());
-  AddTrayIcon();
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-  ports_ = std::make_unique<Win32CyclePorts>(window_);
-  renderer_ = MakeLayeredPanelRenderer(window_, ExeDirectory());
-  renderer_->LoadLogo(FileBesideExe(u"logo.png"));
-  cycle_ = std::make_unique<ReminderCycle>(
-      CyclePorts{*ports_, *ports_, *ports_, *ports_, *renderer_, reg_, ini_}, FileBesideExe(u"load.wav"));
-  cycle_->Start();
-  return true;
-}
-
-void Form1Window::StartGdiplus() {
-  gdiplus_ = std::make_unique<GdiplusSession>();
-  if (!gdiplus_->Started()) {
-    MessageBoxA(nullptr, "Error loading GDI+!", kCaption, MB_OK | MB_ICONERROR);
-  }
-}
-
-void Form1Window::AddTrayIcon() {
-  TrayIconEvents events;
-  events.right_click = [this] {
-    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
-  };
-  tray_icon_ = std::make_unique<TrayIcon>(std::move(events));
-  tray_icon_->SetScreenTip(kTrayIcon1ScreenTip);
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  const auto icon = static_cast<HICON>(
-      LoadImageA(instance, "IDI_QUORBEL", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
-  tray_icon_->Add(icon);
-}
-
 void Form1Window::PlaceWindow() {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kPanelWidth) / 2;
   SetWindowPos(window_, nullptr, left, 0, kPanelWidth, kPanelHeight,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void Form1Window::Show() {
-  PlaceWindow();
-  ShowWindow(window_, SW_SHOWNOACTIVATE);
+void Form1Window::StartDrawing() {
+  gdiplus_ = std::make_unique<GdiplusSession>();
+  if (!gdiplus_->Started()) {
+    MessageBoxA(nullptr, "Error loading GDI+!", kCaption, MB_OK | MB_ICONERROR);
+  }
 }
 
-void Form1Window::Unload() {
-  if (!window_) return;
-  if (tray_icon_) tray_icon_->Remove();
-  if (renderer_) renderer_->ReleaseImages();
+void Form1Window::EndDrawing() {
+  renderer_->ReleaseImages();
   gdiplus_.reset();
-  if (ports_) ports_->StopAllTimers();
-  cycle_.reset();
+}
+
+void Form1Window::AddTrayIcon(const Text& tip) {
+  TrayIconEvents events;
+  events.right_click = [this] {
+    if (hooks_.on_tray_right_click) hooks_.on_tray_right_click();
+  };
+  tray_icon_ = std::make_unique<TrayIcon>(std::move(events));
+  tray_icon_->SetScreenTip(tip);
+  const auto icon = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), "IDI_QUORBEL", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
+  tray_icon_->Add(icon);
+}
+
+Form1CyclePorts Form1Window::MakeCyclePorts(std::function<void(TimerId)> on_tick) {
+  ports_ = std::make_unique<Win32CyclePorts>(window_, std::move(on_tick));
+  return {ports_->Timers(), *ports_, *ports_, *ports_};
+}
+
+PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {
+  renderer_ = MakeLayeredPanelRenderer(window_, ExeDirectory());
+  renderer_->LoadLogo(logo_path);
+  return *renderer_;
+}
+
+void Form1Window::CloseWindow() {
   renderer_.reset();  // last, the frames kept for the shake
   ports_.reset();
   tray_icon_.reset();
   DestroyWindow(std::exchange(window_, nullptr));
-  if (hooks_.on_unloaded) hooks_.on_unloaded();
 }
 
 LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -158,9 +140,7 @@ LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wpara
 LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
-      if (ports_ && cycle_) {
-        if (const auto timer = ports_->TimerForMessage(wparam)) cycle_->OnTimer(*timer);
-      }
+      if (ports_) ports_->OnTimerMessage(wparam);
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
@@ -173,10 +153,10 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-std::unique_ptr<Form1> Form1::Create(ModReg& reg, ModIni& ini, Hooks hooks) {
-  auto form = std::make_unique<Form1Window>(reg, ini, std::move(hooks));
-  if (!form->Initialize()) return nullptr;
-  return form;
+std::unique_ptr<Win32Form1Window> Win32Form1Window::Create(ModReg& reg, ModIni& ini, Hooks hooks) {
+  auto window = std::make_unique<Form1Window>(reg, ini, std::move(hooks));
+  if (!window->Form().Load()) return nullptr;
+  return window;
 }
 
 }  // namespace quorbel
