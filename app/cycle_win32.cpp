@@ -33,25 +33,6 @@ void Win32CyclePorts::StartNative(TimerId timer, uint32_t period_ms) {
 
 void Win32CyclePorts::StopNative(TimerId timer) { KillTimer(Hwnd(window_), IdentifierOf(timer)); }
 
-int32_t Win32CyclePorts::Top() const {
-  RECT rect{};
-  GetWindowRect(Hwnd(window_), &rect);
-  return rect.top;
-}
-
-void Win32CyclePorts::SetTop(int32_t top) {
-  RECT rect{};
-  GetWindowRect(Hwnd(window_), &rect);
-  SetWindowPos(Hwnd(window_), nullptr, rect.left, top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
-int32_t Win32CyclePorts::Height() const {
-  RECT rect{};
-  GetWindowRect(Hwnd(window_), &rect);
-  return rect.bottom - rect.top;
-}
-
 std::optional<uint32_t> Win32CyclePorts::LastInputTick() {
   LASTINPUTINFO info{};
   info.cbSize = sizeof(info);

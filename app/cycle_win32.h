@@ -1,15 +1,16 @@
 #pragma once
 // The reminder cycle's ports on the real window system: message timers of
-// the panel window, its position, the input clock, sound and pauses.
+// the panel window, the input clock, sound and pauses.
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "app/ports.h"
 #include "app/timer_table.h"
 
 namespace quorbel {
 
-class Win32CyclePorts : public NativeTimers, public PanelWindow, public InputClock, public ThreadBlocker {
+class Win32CyclePorts : public NativeTimers, public InputClock, public ThreadBlocker {
  public:
   // `window` is the panel window's handle (an HWND); each tick of an enabled
   // timer goes to `on_tick`.
@@ -22,10 +23,6 @@ class Win32CyclePorts : public NativeTimers, public PanelWindow, public InputClo
 
   void StartNative(TimerId timer, uint32_t period_ms) override;
   void StopNative(TimerId timer) override;
-
-  int32_t Top() const override;
-  void SetTop(int32_t top) override;
-  int32_t Height() const override;
 
   std::optional<uint32_t> LastInputTick() override;
   uint32_t TickCount() override;

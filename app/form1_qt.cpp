@@ -25,7 +25,7 @@ class Form1Window final : public QtForm1Window, public Form1Platform {
   }
 
   bool MakeWindow() override {
-    window_ = std::make_unique<PanelWidget>();
+    window_ = std::make_unique<QtPanelWindow>();
     return true;
   }
   // The widget places itself on the primary screen and its flags keep it on
@@ -46,7 +46,7 @@ class Form1Window final : public QtForm1Window, public Form1Platform {
  private:
   ProgramPlace place_;
   CanberraSound& sound_;
-  std::unique_ptr<PanelWidget> window_;
+  std::unique_ptr<QtPanelWindow> window_;
   std::unique_ptr<QtTrayIcon> tray_icon_;
   std::unique_ptr<QtCyclePorts> ports_;
   std::unique_ptr<QtPanelRenderer> renderer_;
