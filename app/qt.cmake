@@ -55,6 +55,12 @@ if(TARGET app_qt_tests)
                              QUORBEL_PLAY_SOUND="$<TARGET_FILE:quorbel-play-sound>")
 endif()
 
+# The cycle's timers on the Qt loop, by the contract both platforms keep.
+quorbel_add_gtest(app_cycle_ports_qt_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_qt.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
+
 quorbel_add_gtest(app_lifecycle_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/program_end_qt_test.cpp
   LIBS quorbel_app_qt quorbel_qt_offscreen_app)

@@ -31,3 +31,9 @@ add_custom_command(TARGET QuorbelClock POST_BUILD
 add_executable(floor_program WIN32 ${CMAKE_CURRENT_LIST_DIR}/floor_win32.cpp)
 target_link_libraries(floor_program PRIVATE user32)
 set_target_properties(floor_program PROPERTIES OUTPUT_NAME QuorbelFloor)
+
+# The cycle's timers on the message loop, by the contract both platforms keep.
+quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_win32.cpp
+  LIBS quorbel_app_win32)
