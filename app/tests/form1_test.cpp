@@ -142,7 +142,7 @@ TEST_F(Form1Test, ThePanelsOperationsReachTheCycleOnlyWhileLoaded) {
 
 TEST_F(Form1Test, UnloadingTearsDownInOrderWithNoTimerLeftAndSaysSoOnce) {
   ASSERT_TRUE(form_.Load());
-  form_.ShowPanelManaul();  // the hold and the shake run too
+  ASSERT_TRUE(platform_.thread.IsEnabled(TimerId::Timer1));
   platform_.TakeSteps();
   form_.Unload();
   EXPECT_EQ(platform_.TakeSteps(),
