@@ -43,52 +43,23 @@ QtCyclePorts::QtCyclePorts(std::function<void(TimerId)> on_tick, CanberraSound& 
       frame_ms_(DisplayFrameMs()),
       probe_(QDBusConnection::sessionBus(), SayOnTerminal),
       wake_([this] { idle_.OnWake(); }),
-      idle_(probe_, wake_, frame_ms_, [this] { on_tick_(TimerId::Timer5); }) {
+      idle_(probe_, wake_, frame_ms_, [this] { on_tick_(TimerId::Timer5); }),
+      timers_(*this, on_tick_, {frame_ms_, &idle_}) {
   probe_.SetListener({[this] { idle_.OnIdleChanged(); }, [this] { idle_.OnSourceReplaced(); }});
-  for (size_t i = 0; i < timers_.size(); ++i) {
-    const auto id = static_cast<TimerId>(i);
+  for (const TimerId id : kAllTimers) {
     // Precise: a coarse minute timer may be off by three seconds.
-    timers_[i].timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timers_[i].timer, &QTimer::timeout, [this, id] { on_tick_(id); });
+    Native(id).setTimerType(Qt::PreciseTimer);
+    QObject::connect(&Native(id), &QTimer::timeout, [this, id] { timers_.OnNativeTick(id); });
   }
 }
 
-QtCyclePorts::~QtCyclePorts() { StopAllTimers(); }
+QtCyclePorts::~QtCyclePorts() { timers_.StopAll(); }
 
-void QtCyclePorts::StopAllTimers() {
-  for (size_t i = 0; i < timers_.size(); ++i) SetEnabled(static_cast<TimerId>(i), false);
+void QtCyclePorts::StartNative(TimerId timer, uint32_t period_ms) {
+  Native(timer).start(std::chrono::milliseconds(period_ms));
 }
 
-void QtCyclePorts::Arm(TimerState& state) {
-  const uint32_t period = HostTimerPeriod(state.interval, frame_ms_);
-  if (state.enabled && period > 0) {
-    state.timer.start(std::chrono::milliseconds(period));
-  } else {
-    state.timer.stop();
-  }
-}
-
-void QtCyclePorts::SetInterval(TimerId timer, uint32_t milliseconds) {
-  if (timer == TimerId::Timer5) return;  // the idle source keeps its own times
-  TimerState& state = At(timer);
-  if (state.interval == milliseconds) return;
-  state.interval = milliseconds;
-  Arm(state);
-}
-
-void QtCyclePorts::SetEnabled(TimerId timer, bool enabled) {
-  if (timer == TimerId::Timer5) return idle_.SetEnabled(enabled);
-  TimerState& state = At(timer);
-  // Enabling a running timer keeps its phase; enabling a stopped one starts
-  // a full interval.
-  if (state.enabled == enabled) return;
-  state.enabled = enabled;
-  Arm(state);
-}
-
-bool QtCyclePorts::IsEnabled(TimerId timer) const {
-  return timer == TimerId::Timer5 ? idle_.IsEnabled() : At(timer).enabled;
-}
+void QtCyclePorts::StopNative(TimerId timer) { Native(timer).stop(); }
 
 void QtCyclePorts::PlaySoundSync(const Text& path) { sound_.PlaySync(path); }
 

@@ -13,23 +13,24 @@
 #include "app/host_timing.h"
 #include "app/ports.h"
 #include "app/session_idle_qt.h"
+#include "app/timer_table.h"
 
 namespace quorbel {
 
 class CanberraSound;
 
-class QtCyclePorts : public TimerHost, public ThreadBlocker {
+class QtCyclePorts : public NativeTimers, public ThreadBlocker {
  public:
-  // Every tick, the idle poll's included, goes to `on_tick`.
+  // Every tick of an enabled timer, the idle poll's included, goes to
+  // `on_tick`.
   QtCyclePorts(std::function<void(TimerId)> on_tick, CanberraSound& sound);
   ~QtCyclePorts() override;
 
   InputClock& Input() { return idle_; }
-  void StopAllTimers();
+  TimerTable& Timers() { return timers_; }
 
-  void SetInterval(TimerId timer, uint32_t milliseconds) override;
-  void SetEnabled(TimerId timer, bool enabled) override;
-  bool IsEnabled(TimerId timer) const override;
+  void StartNative(TimerId timer, uint32_t period_ms) override;
+  void StopNative(TimerId timer) override;
 
   void PlaySoundSync(const Text& path) override;
   void Sleep(uint32_t milliseconds) override;
@@ -44,22 +45,16 @@ class QtCyclePorts : public TimerHost, public ThreadBlocker {
    private:
     QTimer timer_;
   };
-  struct TimerState {
-    uint32_t interval = 0;
-    bool enabled = false;
-    QTimer timer;
-  };
-  TimerState& At(TimerId timer) { return timers_[static_cast<size_t>(timer)]; }
-  const TimerState& At(TimerId timer) const { return timers_[static_cast<size_t>(timer)]; }
-  void Arm(TimerState& state);
+  QTimer& Native(TimerId timer) { return native_[static_cast<size_t>(timer)]; }
 
   std::function<void(TimerId)> on_tick_;
   CanberraSound& sound_;
   uint32_t frame_ms_;
-  std::array<TimerState, 6> timers_;  // Timer5's slot stays unused
+  std::array<QTimer, kTimerCount> native_;  // Timer5's stays unused
   SessionIdleProbe probe_;
   SingleShot wake_;
   IdlePollSource idle_;
+  TimerTable timers_;
 };
 
 }  // namespace quorbel

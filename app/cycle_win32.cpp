@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <utility>
+
 #include "common/ansi.h"
 
 namespace quorbel {
@@ -10,71 +12,26 @@ namespace {
 
 constexpr uintptr_t kFirstTimerId = 1;
 
-size_t IndexOf(TimerId timer) { return static_cast<size_t>(timer); }
-uintptr_t IdentifierOf(TimerId timer) { return kFirstTimerId + IndexOf(timer); }
+uintptr_t IdentifierOf(TimerId timer) { return kFirstTimerId + static_cast<size_t>(timer); }
 HWND Hwnd(void* window) { return static_cast<HWND>(window); }
 
 }  // namespace
 
-Win32CyclePorts::~Win32CyclePorts() { StopAllTimers(); }
+Win32CyclePorts::Win32CyclePorts(void* window, std::function<void(TimerId)> on_tick)
+    : window_(window), timers_(*this, std::move(on_tick), {}) {}
 
-std::optional<TimerId> Win32CyclePorts::TimerForMessage(uintptr_t identifier) const {
-  if (identifier < kFirstTimerId || identifier >= kFirstTimerId + timers_.size()) return std::nullopt;
-  const auto timer = static_cast<TimerId>(identifier - kFirstTimerId);
-  if (!timers_[IndexOf(timer)].enabled) return std::nullopt;
-  return timer;
+Win32CyclePorts::~Win32CyclePorts() { timers_.StopAll(); }
+
+void Win32CyclePorts::OnTimerMessage(uintptr_t identifier) {
+  if (identifier < kFirstTimerId || identifier >= kFirstTimerId + kTimerCount) return;
+  timers_.OnNativeTick(static_cast<TimerId>(identifier - kFirstTimerId));
 }
 
-void Win32CyclePorts::StopAllTimers() {
-  for (size_t i = 0; i < timers_.size(); ++i) SetEnabled(static_cast<TimerId>(i), false);
+void Win32CyclePorts::StartNative(TimerId timer, uint32_t period_ms) {
+  SetTimer(Hwnd(window_), IdentifierOf(timer), period_ms, nullptr);
 }
 
-void Win32CyclePorts::Arm(TimerId timer) {
-  const TimerState& state = timers_[IndexOf(timer)];
-  // An interval of 0 keeps a timer from ticking, as an unset interval does.
-  if (state.enabled && state.interval > 0) {
-    SetTimer(Hwnd(window_), IdentifierOf(timer), state.interval, nullptr);
-  } else {
-    KillTimer(Hwnd(window_), IdentifierOf(timer));
-  }
-}
-
-void Win32CyclePorts::SetInterval(TimerId timer, uint32_t milliseconds) {
-  TimerState& state = timers_[IndexOf(timer)];
-  if (state.interval == milliseconds) return;
-  state.interval = milliseconds;
-  Arm(timer);
-}
-
-void Win32CyclePorts::SetEnabled(TimerId timer, bool enabled) {
-  TimerState& state = timers_[IndexOf(timer)];
-  // Enabling a running timer keeps its phase; enabling a stopped one starts
-  // a full interval.
-  if (state.enabled == enabled) return;
-  state.enabled = enabled;
-  Arm(timer);
-}
-
-bool Win32CyclePorts::IsEnabled(TimerId timer) const { return timers_[IndexOf(timer)].enabled; }
-
-int32_t Win32CyclePorts::Top() const {
-  RECT rect{};
-  GetWindowRect(Hwnd(window_), &rect);
-  return rect.top;
-}
-
-void Win32CyclePorts::SetTop(int32_t top) {
-  RECT rect{};
-  GetWindowRect(Hwnd(window_), &rect);
-  SetWindowPos(Hwnd(window_), nullptr, rect.left, top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
-int32_t Win32CyclePorts::Height() const {
-  RECT rect{};
-  GetWindowRect(Hwnd(window_), &rect);
-  return rect.bottom - rect.top;
-}
+void Win32CyclePorts::StopNative(TimerId timer) { KillTimer(Hwnd(window_), IdentifierOf(timer)); }
 
 std::optional<uint32_t> Win32CyclePorts::LastInputTick() {
   LASTINPUTINFO info{};

@@ -5,9 +5,7 @@
 
 #include <utility>
 
-#include "app/cycle.h"
 #include "app/cycle_qt.h"
-#include "app/first_run.h"
 #include "app/panel_window_qt.h"
 #include "panel/panel_renderer_qt.h"
 #include "tray/tray_icon_qt.h"
@@ -15,96 +13,79 @@
 namespace quorbel {
 namespace {
 
-class Form1Window : public QtForm1 {
+class Form1Window final : public QtForm1Window, public Form1Platform {
  public:
   Form1Window(ModReg& reg, ModIni& ini, ProgramPlace place, CanberraSound& sound, Hooks hooks)
-      : reg_(reg), ini_(ini), place_(std::move(place)), sound_(sound), hooks_(std::move(hooks)) {}
-  ~Form1Window() override { Unload(); }
+      : place_(std::move(place)), sound_(sound), form_(*this, reg, ini, {std::move(hooks.on_unloaded)}) {}
+  ~Form1Window() override { form_.Unload(); }
 
-  void Initialize();
-  void Show() override;
-  void SetTrayMenu(QMenu& menu) override;
-  void Unload() override;
-  bool IsLoaded() const override { return window_ != nullptr; }
+  Form1& Form() override { return form_; }
+  void SetTrayMenu(QMenu& menu) override {
+    if (tray_icon_) tray_icon_->Icon().setContextMenu(&menu);
+  }
 
-  void ShowPanelManaul() override {
-    if (cycle_) cycle_->ShowPanelManaul();
+  bool MakeWindow() override {
+    window_ = std::make_unique<QtPanelWindow>();
+    return true;
   }
-  void Time3active() override {
-    if (cycle_) cycle_->Time3active();
-  }
-  void Update(bool redraw) override {
-    if (cycle_) cycle_->Update(redraw);
-  }
+  // The widget places itself on the primary screen and its flags keep it on
+  // top; Qt paints without a session of its own.
+  void PlaceWindow() override {}
+  void StartDrawing() override {}
+  void EndDrawing() override {}
+  void SetTopMost() override {}
+  void AddTrayIcon(const Text& tip) override;
+  void RemoveTrayIcon() override { tray_icon_->Remove(); }
+  Text ExePath() override { return place_.exe_path; }
+  Text DataFile(TextView name) override { return place_.data_dir + u"\\" + Text(name); }
+  Form1CyclePorts MakeCyclePorts(std::function<void(TimerId)> on_tick) override;
+  PanelRenderer& MakeRenderer(const Text& logo_path) override;
+  void ShowWindow() override { window_->ShowAtTop(); }
+  void CloseWindow() override;
 
  private:
-  void AddTrayIcon();
-  Text DataFile(TextView name) const { return place_.data_dir + u"\\" + Text(name); }
-
-  ModReg& reg_;
-  ModIni& ini_;
   ProgramPlace place_;
   CanberraSound& sound_;
-  Hooks hooks_;
-  std::unique_ptr<PanelWidget> window_;
+  std::unique_ptr<QtPanelWindow> window_;
   std::unique_ptr<QtTrayIcon> tray_icon_;
   std::unique_ptr<QtCyclePorts> ports_;
   std::unique_ptr<QtPanelRenderer> renderer_;
-  std::unique_ptr<ReminderCycle> cycle_;
+  Form1 form_;
 };
 
-void Form1Window::Initialize() {
-  window_ = std::make_unique<PanelWidget>();
-  WriteFirstRunSettings(reg_, place_.exe_path);
-  AddTrayIcon();
-
-  ports_ = std::make_unique<QtCyclePorts>(
-      [this](TimerId timer) {
-        if (cycle_) cycle_->OnTimer(timer);
-      },
-      sound_);
-  renderer_ = MakeQtPanelRenderer(window_.get(), place_.data_dir);
-  renderer_->LoadLogo(DataFile(u"logo.png"));
-  cycle_ = std::make_unique<ReminderCycle>(
-      CyclePorts{*ports_, *window_, ports_->Input(), *ports_, *renderer_, reg_, ini_}, DataFile(u"load.wav"));
-  cycle_->Start();
-}
-
-void Form1Window::AddTrayIcon() {
+void Form1Window::AddTrayIcon(const Text& tip) {
   tray_icon_ = std::make_unique<QtTrayIcon>(TrayIconEvents{});
-  tray_icon_->SetScreenTip(kTrayIcon1ScreenTip);
+  tray_icon_->SetScreenTip(tip);
   tray_icon_->Add(QIcon(QStringLiteral(":/quorbel.ico")));
 }
 
-void Form1Window::SetTrayMenu(QMenu& menu) {
-  if (tray_icon_) tray_icon_->Icon().setContextMenu(&menu);
+Form1CyclePorts Form1Window::MakeCyclePorts(std::function<void(TimerId)> on_tick) {
+  ports_ = std::make_unique<QtCyclePorts>(std::move(on_tick), sound_);
+  return {ports_->Timers(), *window_, ports_->Input(), *ports_};
 }
 
-void Form1Window::Show() {
-  window_->ShowAtTop();
+PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {
+  renderer_ = MakeQtPanelRenderer(window_.get(), place_.data_dir);
+  renderer_->LoadLogo(logo_path);
+  return *renderer_;
 }
 
-void Form1Window::Unload() {
-  if (!window_) return;
-  if (tray_icon_) tray_icon_->Remove();
-  if (ports_) ports_->StopAllTimers();
-  cycle_.reset();
+void Form1Window::CloseWindow() {
   renderer_.reset();
   ports_.reset();
   tray_icon_.reset();
   window_->AllowClose();
   window_->close();
   window_.reset();
-  if (hooks_.on_unloaded) hooks_.on_unloaded();
 }
 
 }  // namespace
 
-std::unique_ptr<QtForm1> QtForm1::Create(ModReg& reg, ModIni& ini, ProgramPlace place, CanberraSound& sound,
-                                         Hooks hooks) {
-  auto form = std::make_unique<Form1Window>(reg, ini, std::move(place), sound, std::move(hooks));
-  form->Initialize();
-  return form;
+std::unique_ptr<QtForm1Window> QtForm1Window::Create(ModReg& reg, ModIni& ini, ProgramPlace place,
+                                                     CanberraSound& sound, Hooks hooks) {
+  auto window = std::make_unique<Form1Window>(reg, ini, std::move(place), sound, std::move(hooks));
+  window->Form().Load();
+  return window;
 }
 
 }  // namespace quorbel

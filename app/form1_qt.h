@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "app/form1.h"
 #include "common/text.h"
-#include "panel/panel_control.h"
 #include "settings/mod_ini.h"
 #include "settings/registry.h"
 
@@ -23,28 +23,23 @@ struct ProgramPlace {
   Text data_dir;
 };
 
-class QtForm1 : public PanelControl {
+class QtForm1Window {
  public:
   struct Hooks {
     std::function<void()> on_unloaded;  // the last window is gone
   };
 
-  // Creates the window and runs its initialization: the first-run autostart
-  // entry and interval, the tray icon, the logo, Update and the timers. The window stays
-  // hidden until Show.
-  static std::unique_ptr<QtForm1> Create(ModReg& reg, ModIni& ini, ProgramPlace place, CanberraSound& sound,
-                                         Hooks hooks);
-  ~QtForm1() override = default;
+  // The window, loaded and hidden until Show.
+  static std::unique_ptr<QtForm1Window> Create(ModReg& reg, ModIni& ini, ProgramPlace place, CanberraSound& sound,
+                                               Hooks hooks);
+  virtual ~QtForm1Window() = default;
 
-  virtual void Show() = 0;
+  virtual Form1& Form() = 0;
   // The tray icon's context menu, shown the platform's way: an XEmbed tray
   // pops it up on a right click, a StatusNotifierItem host draws the copy
   // exported over DBusMenu. Set before the event loop runs, so a host reads
   // the item's Menu with the menu in place.
   virtual void SetTrayMenu(QMenu& menu) = 0;
-  // Tears everything down in order; the window is gone afterwards.
-  virtual void Unload() = 0;
-  virtual bool IsLoaded() const = 0;
 };
 
 }  // namespace quorbel

@@ -80,23 +80,23 @@ class QtEntryPlatform : public EntryPlatform {
 
   bool CreatePanel() override {
     reg_.FollowAutostartEntry(place_.exe_path);
-    QtForm1::Hooks hooks;
+    QtForm1Window::Hooks hooks;
     hooks.on_unloaded = [] { QCoreApplication::quit(); };
-    form1_ = QtForm1::Create(reg_, ini_, place_, sound_, std::move(hooks));
-    return form1_ != nullptr;
+    window_ = QtForm1Window::Create(reg_, ini_, place_, sound_, std::move(hooks));
+    return window_ != nullptr;
   }
-  void ShowPanel() override { form1_->Show(); }
-  void UnloadPanel() override { form1_->Unload(); }
+  void ShowPanel() override { Form().Show(); }
+  void UnloadPanel() override { Form().Unload(); }
 
   void LoadMenuHost() override {
-    dialog_ = std::make_unique<QtForm3>(reg_, ini_, *form1_, place_.exe_path);
-    form4_ = std::make_unique<QtForm4>(ini_, *form1_, MenuActions(),
+    dialog_ = std::make_unique<QtForm3>(reg_, ini_, Form(), place_.exe_path);
+    form4_ = std::make_unique<QtForm4>(ini_, Form(), MenuActions(),
                                        [this](const Text& wav_path) { sound_.PlaySync(wav_path); });
     // Without a tray the application menu's actions are the way in: they
     // start the program again with a command for this instance.
     instance_->ActOnCommands([this](ForwardedCommand command) { RunForwarded(command); });
     tray_watch_ = std::make_unique<TrayWatch>([](std::string_view notice) { SayOnStandardError(std::string(notice)); });
-    form1_->SetTrayMenu(*form4_->MainMenu());
+    window_->SetTrayMenu(*form4_->MainMenu());
     // The menu entry's Settings action may be what started the program.
     if (Command() == ForwardedCommand::kSettings) RunForwarded(ForwardedCommand::kSettings);
   }
@@ -107,28 +107,29 @@ class QtEntryPlatform : public EntryPlatform {
   void EndAsExit() {
     if (form4_) {
       form4_->Exit();
-    } else if (form1_) {
-      form1_->Unload();
+    } else if (window_) {
+      Form().Unload();
     }
   }
 
  private:
+  Form1& Form() { return window_->Form(); }
   ForwardedCommand Command() const { return ParseForwardedCommand(ToUtf8(arguments_)); }
 
   TrayMenuActions MenuActions() {
     TrayMenuActions actions;
     actions.show_settings = [this] { dialog_->Show(); };
     actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
-    actions.unload_form1 = [this] { form1_->Unload(); };
+    actions.unload_form1 = [this] { Form().Unload(); };
     return actions;
   }
 
   // What the tray menu's Setting or Exit does.
   void RunForwarded(ForwardedCommand command) {
-    if (!form1_->IsLoaded()) return;
+    if (!Form().IsLoaded()) return;
     TrayMenuPlatform platform;
     platform.unload_menu_host = [this] { form4_->Unload(); };
-    TrayMenuCommands(*form1_, MenuActions(), std::move(platform))
+    TrayMenuCommands(Form(), MenuActions(), std::move(platform))
         .Run(command == ForwardedCommand::kExit ? TrayMenuCommand::Exit : TrayMenuCommand::Setting);
   }
 
@@ -139,7 +140,7 @@ class QtEntryPlatform : public EntryPlatform {
   std::unique_ptr<SingleInstance> instance_;
   CanberraSound sound_;
   // Declared in the order they are made, so they go in reverse.
-  std::unique_ptr<QtForm1> form1_;
+  std::unique_ptr<QtForm1Window> window_;
   std::unique_ptr<QtForm3> dialog_;
   std::unique_ptr<QtForm4> form4_;
   std::unique_ptr<TrayWatch> tray_watch_;

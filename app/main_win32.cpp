@@ -46,25 +46,25 @@ class Win32EntryPlatform : public EntryPlatform {
 
   bool CreatePanel() override {
     reg_.FollowAutostartEntry(ExePathForAutostart());
-    Form1::Hooks hooks;
+    Win32Form1Window::Hooks hooks;
     hooks.on_tray_right_click = [this] {
       if (form4_) form4_->ShowMenuAtPointer();
     };
     hooks.on_unloaded = [] { PostQuitMessage(0); };
-    form1_ = Form1::Create(reg_, ini_, std::move(hooks));
-    return form1_ != nullptr;
+    window_ = Win32Form1Window::Create(reg_, ini_, std::move(hooks));
+    return window_ != nullptr;
   }
-  void ShowPanel() override { form1_->Show(); }
-  void UnloadPanel() override { form1_->Unload(); }
+  void ShowPanel() override { Form().Show(); }
+  void UnloadPanel() override { Form().Unload(); }
 
   void LoadMenuHost() override {
-    dialog_ = std::make_unique<Win32Form3>(reg_, ini_, *form1_, ExePathForAutostart(),
+    dialog_ = std::make_unique<Win32Form3>(reg_, ini_, Form(), ExePathForAutostart(),
                                                GetModuleHandleA(nullptr));
     TrayMenuActions actions;
     actions.show_settings = [this] { dialog_->Show(); };
     actions.close_settings = [this] { dialog_->CloseWithoutStoring(); };
-    actions.unload_form1 = [this] { form1_->Unload(); };
-    form4_ = std::make_unique<Win32Form4>(ini_, *form1_, std::move(actions));
+    actions.unload_form1 = [this] { Form().Unload(); };
+    form4_ = std::make_unique<Win32Form4>(ini_, Form(), std::move(actions));
   }
 
   int RunEventLoop() override {
@@ -79,11 +79,13 @@ class Win32EntryPlatform : public EntryPlatform {
   }
 
  private:
+  Form1& Form() { return window_->Form(); }
+
   ModReg& reg_;
   ModIni& ini_;
   unique_handle mutex_;
   // Declared in the order they are made, so they go in reverse.
-  std::unique_ptr<Form1> form1_;
+  std::unique_ptr<Win32Form1Window> window_;
   std::unique_ptr<Win32Form3> dialog_;
   std::unique_ptr<Win32Form4> form4_;
 };

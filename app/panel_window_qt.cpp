@@ -31,7 +31,7 @@ std::vector<PixelRect> ScreenRects() {
 
 }  // namespace
 
-PanelWidget::PanelWidget() {
+QtPanelWindow::QtPanelWindow() {
   // Bypassing the window manager keeps it from placing, framing, focusing
   // or listing the panel, and lets it stand above the screen's top edge.
   setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
@@ -53,40 +53,40 @@ PanelWidget::PanelWidget() {
   for (const QScreen* screen : QGuiApplication::screens()) WatchScreen(screen);
 }
 
-void PanelWidget::WatchScreen(const QScreen* screen) {
+void QtPanelWindow::WatchScreen(const QScreen* screen) {
   connect(screen, &QScreen::geometryChanged, this, [this] { PlaceOnPrimaryScreen(Top()); });
 }
 
-void PanelWidget::ShowFrame(const QImage& frame) {
+void QtPanelWindow::ShowFrame(const QImage& frame) {
   frame_ = frame;
   update();
 }
 
-void PanelWidget::SetTop(int32_t top) {
+void QtPanelWindow::SetTop(int32_t top) {
   move(place_.Left(), place_.DesktopY(top));
   // Out of sight to the cycle but on a screen above the primary one: taken
   // off the desktop until it comes down again.
   if (shown_) setVisible(!place_.SeenWhenOutOfSight(top, ScreenRects()));
 }
 
-void PanelWidget::PlaceOnPrimaryScreen(int32_t cycle_top) {
+void QtPanelWindow::PlaceOnPrimaryScreen(int32_t cycle_top) {
   place_ = PanelPlace(PrimaryScreenRect());
   SetTop(cycle_top);
 }
 
-void PanelWidget::ShowAtTop() {
+void QtPanelWindow::ShowAtTop() {
   shown_ = true;
   PlaceOnPrimaryScreen(0);
 }
 
-void PanelWidget::paintEvent(QPaintEvent*) {
+void QtPanelWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   painter.fillRect(rect(), Qt::transparent);
   painter.drawImage(0, 0, frame_);
 }
 
-void PanelWidget::closeEvent(QCloseEvent* event) {
+void QtPanelWindow::closeEvent(QCloseEvent* event) {
   // Only the tray menu's Exit unloads the panel.
   if (!closable_) event->ignore();
 }

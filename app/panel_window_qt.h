@@ -13,10 +13,10 @@
 
 namespace quorbel {
 
-class PanelWidget : public QWidget, public FrameSink, public PanelWindow {
+class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
  public:
   // Placed at the primary screen's top, not yet shown.
-  PanelWidget();
+  QtPanelWindow();
 
   void ShowFrame(const QImage& frame) override;
 

@@ -1,6 +1,7 @@
 #pragma once
 // The narrow platform ports the reminder cycle runs on. The cycle never reads
 // a clock itself: the window system (or a test's fake) calls it on each tick.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -10,6 +11,9 @@ namespace quorbel {
 
 // The panel window's six working timers.
 enum class TimerId { Timer1, Timer2, Timer3, Timer4, Timer5, Timer7 };
+inline constexpr size_t kTimerCount = 6;
+inline constexpr TimerId kAllTimers[kTimerCount] = {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3,
+                                                    TimerId::Timer4, TimerId::Timer5, TimerId::Timer7};
 
 // Message timers of the user-interface thread. Enabling a disabled timer
 // starts a fresh full interval; an interval of 1 ms means the platform's

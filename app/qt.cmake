@@ -48,18 +48,19 @@ quorbel_add_gtest(app_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/host_qt_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/session_idle_qt_test.cpp
   LIBS quorbel_app_qt quorbel_cycle_testing quorbel_qt_offscreen_app)
 if(TARGET app_qt_tests)
-  # The idle sources' desktop: GNOME's idle monitor and the screen saver,
-  # faked on a bus of the test's own.
-  add_executable(quorbel-fake-desktop ${CMAKE_CURRENT_LIST_DIR}/testing/fake_desktop_qt.cpp)
-  target_link_libraries(quorbel-fake-desktop PRIVATE Qt6::DBus)
-  set_target_properties(quorbel-fake-desktop PROPERTIES AUTOMOC ON)
-  add_executable(quorbel-play-sound ${CMAKE_CURRENT_LIST_DIR}/testing/play_sound.cpp)
-  target_link_libraries(quorbel-play-sound PRIVATE quorbel_app_qt)
+  # The idle sources' desktop and the sound player: test programs of
+  # tests/support.
   add_dependencies(app_qt_tests quorbel-fake-desktop quorbel-play-sound)
   target_compile_definitions(app_qt_tests PRIVATE QUORBEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
                              QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>"
                              QUORBEL_PLAY_SOUND="$<TARGET_FILE:quorbel-play-sound>")
 endif()
+
+# The cycle's timers on the Qt loop, by the contract both platforms keep.
+quorbel_add_gtest(app_cycle_ports_qt_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_qt.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 
 quorbel_add_gtest(app_lifecycle_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/program_end_qt_test.cpp

@@ -7,9 +7,10 @@ add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/app_paths_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cycle_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dde_link_win32.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/panel_window_win32.cpp)
 target_link_libraries(quorbel_app_win32 PUBLIC
-  quorbel_cycle quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
+  quorbel_cycle quorbel_app_host quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
   user32 gdi32 gdiplus advapi32 shell32 winmm)
 
 add_executable(QuorbelClock WIN32
@@ -30,3 +31,9 @@ add_custom_command(TARGET QuorbelClock POST_BUILD
 add_executable(floor_program WIN32 ${CMAKE_CURRENT_LIST_DIR}/floor_win32.cpp)
 target_link_libraries(floor_program PRIVATE user32)
 set_target_properties(floor_program PROPERTIES OUTPUT_NAME QuorbelFloor)
+
+# The cycle's timers on the message loop, by the contract both platforms keep.
+quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_win32.cpp
+  LIBS quorbel_app_win32)

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/cycle.h"
-#include "app/testing/fake_platform.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
+#include "tests/support/fake_platform.h"
 
 namespace quorbel::testing {
 

@@ -7,10 +7,10 @@
 
 #include "app/cycle.h"
 #include "app/host_timing.h"
-#include "app/testing/fake_platform.h"
-#include "app/testing/idle_routing_timer_host.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
+#include "tests/support/fake_native_timers.h"
+#include "tests/support/fake_platform.h"
 
 namespace quorbel::testing {
 namespace {
@@ -55,7 +55,7 @@ class FakeIdleHost : public IdleProbe, public WakeTimer {
 class IdlePollCycleTest : public ::testing::Test {
  protected:
   IdlePollCycleTest() {
-    platform_.SetTickHandler([this](TimerId timer) { cycle_.OnTimer(timer); });
+    platform_.SetTickHandler([this](TimerId timer) { timers_.OnNativeTick(timer); });
     profile_.Set(u"C:\\Clock\\Config.ini", u"Skins", u"Selected", u"1");
   }
 
@@ -87,7 +87,8 @@ class IdlePollCycleTest : public ::testing::Test {
                          ++polls_;
                          cycle_.OnTimer(TimerId::Timer5);
                        }};
-  IdleRoutingTimerHost timers_{platform_, idle_};
+  FakeNativeTimers native_{platform_};
+  TimerTable timers_{native_, [this](TimerId timer) { cycle_.OnTimer(timer); }, {0, &idle_}};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
   FakeProfileStore profile_;

@@ -43,9 +43,9 @@ class TwoScreenApplication : public ::testing::Environment {
 const auto* const registered =
     ::testing::AddGlobalTestEnvironment(std::make_unique<TwoScreenApplication>().release());
 
-TEST(PanelWidgetTest, TheCyclesTopCountsFromThePrimaryScreensTopWhereverItLies) {
+TEST(QtPanelWindowTest, TheCyclesTopCountsFromThePrimaryScreensTopWhereverItLies) {
   ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 1080, 1280, 800));
-  PanelWidget panel;
+  QtPanelWindow panel;
   panel.ShowAtTop();
   EXPECT_EQ(panel.geometry(), QRect(415, 1080, 450, 140));
   EXPECT_EQ(panel.Top(), 0);
@@ -55,8 +55,8 @@ TEST(PanelWidgetTest, TheCyclesTopCountsFromThePrimaryScreensTopWhereverItLies) 
   EXPECT_TRUE(panel.isVisible());
 }
 
-TEST(PanelWidgetTest, TheRisenPanelLeavesTheScreenAboveAndComesBackToSlideDown) {
-  PanelWidget panel;
+TEST(QtPanelWindowTest, TheRisenPanelLeavesTheScreenAboveAndComesBackToSlideDown) {
+  QtPanelWindow panel;
   panel.SetTop(-140);
   EXPECT_FALSE(panel.isVisible()) << "never shown before Show";
   panel.ShowAtTop();

@@ -19,11 +19,11 @@
 #include "app/cycle.h"
 #include "app/host_timing.h"
 #include "app/session_idle_qt.h"
-#include "app/testing/fake_platform.h"
-#include "app/testing/idle_routing_timer_host.h"
 #include "app/tests/qt_wait.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
+#include "tests/support/fake_native_timers.h"
+#include "tests/support/fake_platform.h"
 
 namespace quorbel::testing {
 namespace {
@@ -107,7 +107,7 @@ class SessionCycle {
   explicit SessionCycle(const QString& address)
       : bus_(QDBusConnection::connectToBus(address, QStringLiteral("quorbel-test"))),
         probe_(bus_, [this](const std::string& line) { said.push_back(line); }) {
-    platform_.SetTickHandler([this](TimerId timer) { cycle_.OnTimer(timer); });
+    platform_.SetTickHandler([this](TimerId timer) { timers_.OnNativeTick(timer); });
     probe_.SetListener({[this] { idle_.OnIdleChanged(); }, [this] { idle_.OnSourceReplaced(); }});
     profile_.Set(u"C:\\Clock\\Config.ini", u"Skins", u"Selected", u"1");
   }
@@ -131,7 +131,8 @@ class SessionCycle {
                          ++polls;
                          cycle_.OnTimer(TimerId::Timer5);
                        }};
-  IdleRoutingTimerHost timers_{platform_, idle_};
+  FakeNativeTimers native_{platform_};
+  TimerTable timers_{native_, [this](TimerId timer) { cycle_.OnTimer(timer); }, {0, &idle_}};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
   FakeProfileStore profile_;

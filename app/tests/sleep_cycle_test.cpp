@@ -14,10 +14,10 @@
 #include "app/host_timing.h"
 #include "app/idle_sources.h"
 #include "app/sleep_away.h"
-#include "app/testing/fake_platform.h"
-#include "app/testing/idle_routing_timer_host.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
+#include "tests/support/fake_native_timers.h"
+#include "tests/support/fake_platform.h"
 
 namespace quorbel::testing {
 namespace {
@@ -88,7 +88,7 @@ using Param = std::tuple<Source, TimerId>;
 class SleepCycleTest : public ::testing::TestWithParam<Param> {
  protected:
   SleepCycleTest() {
-    platform_.SetTickHandler([this](TimerId timer) { cycle_.OnTimer(timer); });
+    platform_.SetTickHandler([this](TimerId timer) { timers_.OnNativeTick(timer); });
     profile_.Set(u"C:\\Clock\\Config.ini", u"Skins", u"Selected", u"1");
   }
 
@@ -138,7 +138,8 @@ class SleepCycleTest : public ::testing::TestWithParam<Param> {
   RecordingRenderer renderer_{platform_};
   FakeSessionSource source_{platform_, std::get<0>(GetParam())};
   IdlePollSource idle_{source_, source_, 16, [this] { cycle_.OnTimer(TimerId::Timer5); }};
-  IdleRoutingTimerHost timers_{platform_, idle_};
+  FakeNativeTimers native_{platform_};
+  TimerTable timers_{native_, [this](TimerId timer) { cycle_.OnTimer(timer); }, {0, &idle_}};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
   FakeProfileStore profile_;

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "app/cycle.h"
-#include "app/testing/fake_platform.h"
 #include "app/tests/reference_model.h"
 #include "panel/tests/content_fake_profile.h"
 #include "settings/memory_registry.h"
+#include "tests/support/fake_platform.h"
 
 namespace quorbel {
 void PrintTo(const AlarmInterval& interval, std::ostream* out) {

@@ -1,4 +1,4 @@
-#include "app/testing/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 #include <algorithm>
 

@@ -1,0 +1,110 @@
+#include "app/panel_window_win32.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quorbel {
+namespace {
+
+constexpr char kWindowClass[] = "QuorbelClock.Form1";
+constexpr char kCaption[] = "Quorbel Alarm Clock";
+constexpr int kPanelWidth = 450;
+constexpr int kPanelHeight = 140;
+
+class PanelWindowImpl final : public Win32PanelWindow {
+ public:
+  explicit PanelWindowImpl(std::function<void(uintptr_t)> on_timer) : on_timer_(std::move(on_timer)) {}
+  ~PanelWindowImpl() override {
+    if (window_) DestroyWindow(std::exchange(window_, nullptr));
+  }
+
+  bool Make();
+  void* Handle() const override { return window_; }
+  void PlaceAtTop() override;
+  void SetTopMost() override {
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  void ShowNoActivate() override { ShowWindow(window_, SW_SHOWNOACTIVATE); }
+
+  int32_t Top() const override { return Rect().top; }
+  void SetTop(int32_t top) override {
+    SetWindowPos(window_, nullptr, Rect().left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  }
+  int32_t Height() const override { return Rect().bottom - Rect().top; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  RECT Rect() const {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return rect;
+  }
+
+  std::function<void(uintptr_t)> on_timer_;
+  HWND window_ = nullptr;
+};
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSA window_class{};
+  if (GetClassInfoA(instance, kWindowClass, &window_class)) return true;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hIcon = LoadIconA(instance, "IDI_QUORBEL");
+  window_class.lpszClassName = kWindowClass;
+  return RegisterClassA(&window_class) != 0;
+}
+
+bool PanelWindowImpl::Make() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterWindowClass(instance, &WindowProc)) return false;
+  // A tool window stays off the taskbar; no-activate keeps the user's typing
+  // in the user's own window while the panel shows and slides.
+  window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED,
+                            kWindowClass, kCaption, WS_POPUP, 0, 0, kPanelWidth, kPanelHeight,
+                            nullptr, nullptr, instance, this);
+  return window_ != nullptr;
+}
+
+void PanelWindowImpl::PlaceAtTop() {
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kPanelWidth) / 2;
+  SetWindowPos(window_, nullptr, left, 0, kPanelWidth, kPanelHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+LRESULT CALLBACK PanelWindowImpl::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<PanelWindowImpl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self && self->window_ == window) return self->OnMessage(message, wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT PanelWindowImpl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      on_timer_(wparam);
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_CLOSE:
+      return 0;  // only the tray menu's Exit unloads the panel
+    default:
+      return DefWindowProcA(window_, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Win32PanelWindow> Win32PanelWindow::Create(std::function<void(uintptr_t)> on_timer) {
+  auto window = std::make_unique<PanelWindowImpl>(std::move(on_timer));
+  if (!window->Make()) return nullptr;
+  return window;
+}
+
+}  // namespace quorbel
