@@ -12,7 +12,7 @@
 
 #include "common/gdiplus_win32.h"
 #include "common/handles_win32.h"
-#include "panel/frame_cache_win32.h"
+#include "panel/frame_surface_win32.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
 #include "panel/tests/render_fixtures_win32.h"

@@ -1,6 +1,7 @@
 # The Linux panel renderer over QPainter, its preview tool and its pixel tests.
 add_library(quorbel_panel_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/module1_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/painter_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_qt.cpp)
 target_link_libraries(quorbel_panel_qt PUBLIC quorbel_panel quorbel_panel_content quorbel_common_qt Qt6::Gui)
 

@@ -1,9 +1,11 @@
 # Panel rendering: Module1's drawing primitives, the panel layout and the
-# layered-window renderer.
+# portable compositor; each platform adds its painter and presenter.
 add_library(quorbel_panel STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/frame_cache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_difference.cpp
   ${CMAKE_CURRENT_LIST_DIR}/module1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/panel_compositor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_layout.cpp)
 target_link_libraries(quorbel_panel PUBLIC quorbel_common)
 
@@ -23,9 +25,10 @@ quorbel_add_gtest(panel_tests
 
 if(WIN32)
   add_library(quorbel_panel_win32 STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/frame_cache_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frame_surface_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gdiplus_session_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/module1_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/painter_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_win32.cpp)
   target_link_libraries(quorbel_panel_win32 PUBLIC quorbel_panel gdiplus gdi32 user32)
 
