@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "panel/module1_qt.h"
-#include "panel/tests/render_fixtures_qt.h"
+#include "tests/support/render_fixture_qt.h"
 
 namespace quorbel {
 namespace {
@@ -40,7 +40,7 @@ bool IsInk(Argb c) { return Alpha(c) != 0; }
 
 QImage Text10(const Text& text, bool shadow, int32_t width = 250, int dpi = 96,
               const Text& font = kVerdana) {
-  QImage canvas = Canvas(200, 40);
+  QImage canvas = TestCanvas(200, 40);
   canvas.setDotsPerMeterX(qRound(dpi / 0.0254));
   canvas.setDotsPerMeterY(qRound(dpi / 0.0254));
   QPainter painter(&canvas);
@@ -80,7 +80,7 @@ TEST(Module1QtTest, TextStartsAfterTheLinePaddingAndKeepsItsPixelSizeOnAnyDevice
 TEST(Module1QtTest, TextWiderThanTheLayoutWidthWrapsDownwards) {
   const Text words = u"Carpal tunnel syndrome, Nearsightedness";
   const auto draw = [&](int32_t width) {
-    QImage canvas = Canvas(300, 120);
+    QImage canvas = TestCanvas(300, 120);
     QPainter painter(&canvas);
     DrawShadowText(painter, words, 0, 0, kVerdana, 9, kWhite, FontStyle::Regular, false, width);
     painter.end();
@@ -113,7 +113,7 @@ class Module1QtSpritesTest : public ::testing::Test {
     ASSERT_FALSE(sprites_.isNull());
   }
   QImage Bar(int32_t level, float opacity, const QImage& sprites) const {
-    QImage canvas = Canvas(200, 80);
+    QImage canvas = TestCanvas(200, 80);
     QPainter painter(&canvas);
     DrawLevelBar(painter, sprites, 30, level, opacity);
     painter.end();
@@ -147,14 +147,14 @@ TEST_F(Module1QtSpritesTest, LevelBarOpacityHalvesAlphaAndKeepsColour) {
   const Argb pixel = qUnpremultiply(canvas.pixel(37, 57));
   EXPECT_NEAR(Alpha(pixel), 128, 2);
   EXPECT_EQ(pixel & 0xFFFFFF, kBarColour & 0xFFFFFF);
-  QImage again = Canvas(200, 80);
+  QImage again = TestCanvas(200, 80);
   QPainter painter(&again);
   DrawLevelBar(painter, sprites_, 30, 1, 0.5F);
   EXPECT_EQ(painter.opacity(), 1.0) << "what is drawn next is not faded";
 }
 
 TEST_F(Module1QtSpritesTest, SectionIconsGoToTheirLinesAndAMissingSheetLeavesThemUntouched) {
-  QImage canvas = Canvas(120, 130);
+  QImage canvas = TestCanvas(120, 130);
   QPainter painter(&canvas);
   DrawSectionIcons(painter, dir_.File(u"icons.png"));
   painter.end();
@@ -164,7 +164,7 @@ TEST_F(Module1QtSpritesTest, SectionIconsGoToTheirLinesAndAMissingSheetLeavesThe
     EXPECT_EQ(canvas.pixel(33, lines[i] + 15), kIconColours[i]) << i;
     EXPECT_EQ(canvas.pixel(34, lines[i] + 8), 0u) << i;
   }
-  QImage untouched = Canvas(120, 130);
+  QImage untouched = TestCanvas(120, 130);
   QPainter other(&untouched);
   DrawSectionIcons(other, dir_.File(u"missing.png"));
   other.end();

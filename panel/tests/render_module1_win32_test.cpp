@@ -2,7 +2,7 @@
 
 #include "panel/gdiplus_session_win32.h"
 #include "panel/module1_win32.h"
-#include "panel/tests/render_fixtures_win32.h"
+#include "tests/support/render_fixture_win32.h"
 
 namespace quorbel {
 namespace {
@@ -18,7 +18,7 @@ struct InkRows {
 };
 
 // Rows holding pixels that `matches`.
-InkRows RowsWhere(const Canvas& canvas, const std::function<bool(Argb)>& matches) {
+InkRows RowsWhere(const TestCanvas& canvas, const std::function<bool(Argb)>& matches) {
   InkRows rows;
   for (int32_t y = 0; y < canvas.Height(); ++y) {
     for (int32_t x = 0; x < canvas.Width(); ++x) {
@@ -48,10 +48,10 @@ class Module1Win32Test : public ::testing::Test {
 };
 
 TEST_F(Module1Win32Test, ShadowIsABlackCopyOnePixelBelowTheText) {
-  Canvas plain(200, 40);
+  TestCanvas plain(200, 40);
   DrawShadowText(plain.Graphics(), u"Shadow", 10, 10, kVerdana, 10, kWhite, FontStyle::Bold, false,
                  250);
-  Canvas shadowed(200, 40);
+  TestCanvas shadowed(200, 40);
   DrawShadowText(shadowed.Graphics(), u"Shadow", 10, 10, kVerdana, 10, kWhite, FontStyle::Bold,
                  true, 250);
 
@@ -66,10 +66,10 @@ TEST_F(Module1Win32Test, ShadowIsABlackCopyOnePixelBelowTheText) {
 
 TEST_F(Module1Win32Test, TextWiderThanTheLayoutWidthWrapsDownwards) {
   const Text words = u"Carpal tunnel syndrome, Nearsightedness";
-  Canvas one_line(300, 120);
+  TestCanvas one_line(300, 120);
   DrawShadowText(one_line.Graphics(), words, 0, 0, kVerdana, 9, kWhite, FontStyle::Regular, false,
                  450);
-  Canvas wrapped(300, 120);
+  TestCanvas wrapped(300, 120);
   DrawShadowText(wrapped.Graphics(), words, 0, 0, kVerdana, 9, kWhite, FontStyle::Regular, false,
                  90);
   const InkRows single = RowsWhere(one_line, IsInk);
@@ -79,7 +79,7 @@ TEST_F(Module1Win32Test, TextWiderThanTheLayoutWidthWrapsDownwards) {
 }
 
 TEST_F(Module1Win32Test, MissingFontFamilyOrEmptyTextDrawsNothing) {
-  Canvas canvas(100, 40);
+  TestCanvas canvas(100, 40);
   DrawShadowText(canvas.Graphics(), u"Lost", 5, 5, u"No Such Family Anywhere", 10, kWhite,
                  FontStyle::Bold, true, 250);
   DrawShadowText(canvas.Graphics(), u"", 5, 5, kVerdana, 10, kWhite, FontStyle::Bold, true, 250);
@@ -91,7 +91,7 @@ TEST_F(Module1Win32Test, LevelBarDrawsOneBlockPerLevelAtTheLevelLine) {
   ASSERT_TRUE(WriteIconSheet(dir.File(u"icons.png")));
   const gdip::unique_image sprites = gdip::LoadImageFile(dir.File(u"icons.png"));
   for (int32_t level = 1; level <= 3; ++level) {
-    Canvas canvas(200, 80);
+    TestCanvas canvas(200, 80);
     DrawLevelBar(canvas.Graphics(), sprites.get(), 30, level, 1.0F);
     const int32_t width = 16 * level;
     EXPECT_EQ(canvas.Pixel(30, 50), kBarColour) << level;
@@ -107,7 +107,7 @@ TEST_F(Module1Win32Test, LevelBarOutsideOneToThreeOrWithoutSpritesDrawsNothing) 
   TempDir dir;
   ASSERT_TRUE(WriteIconSheet(dir.File(u"icons.png")));
   const gdip::unique_image sprites = gdip::LoadImageFile(dir.File(u"icons.png"));
-  Canvas canvas(200, 80);
+  TestCanvas canvas(200, 80);
   DrawLevelBar(canvas.Graphics(), sprites.get(), 30, 0, 1.0F);
   DrawLevelBar(canvas.Graphics(), sprites.get(), 30, 4, 1.0F);
   DrawLevelBar(canvas.Graphics(), nullptr, 30, 2, 1.0F);
@@ -118,7 +118,7 @@ TEST_F(Module1Win32Test, LevelBarOpacityHalvesAlphaAndKeepsColour) {
   TempDir dir;
   ASSERT_TRUE(WriteIconSheet(dir.File(u"icons.png")));
   const gdip::unique_image sprites = gdip::LoadImageFile(dir.File(u"icons.png"));
-  Canvas canvas(200, 80);
+  TestCanvas canvas(200, 80);
   DrawLevelBar(canvas.Graphics(), sprites.get(), 30, 1, 0.5F);
   const Argb pixel = canvas.Pixel(37, 57);
   EXPECT_NEAR(Alpha(pixel), 128, 2);
@@ -128,7 +128,7 @@ TEST_F(Module1Win32Test, LevelBarOpacityHalvesAlphaAndKeepsColour) {
 TEST_F(Module1Win32Test, SectionIconsGoToTheirLinesAndAMissingSheetLeavesThemUntouched) {
   TempDir dir;
   ASSERT_TRUE(WriteIconSheet(dir.File(u"icons.png")));
-  Canvas canvas(120, 130);
+  TestCanvas canvas(120, 130);
   DrawSectionIcons(canvas.Graphics(), dir.File(u"icons.png"));
   const int32_t lines[4] = {30, 50, 70, 107};
   for (size_t i = 0; i < 4; ++i) {
@@ -136,7 +136,7 @@ TEST_F(Module1Win32Test, SectionIconsGoToTheirLinesAndAMissingSheetLeavesThemUnt
     EXPECT_EQ(canvas.Pixel(33, lines[i] + 15), kIconColours[i]) << i;
     EXPECT_EQ(canvas.Pixel(34, lines[i] + 8), 0u) << i;
   }
-  Canvas untouched(120, 130);
+  TestCanvas untouched(120, 130);
   DrawSectionIcons(untouched.Graphics(), dir.File(u"missing.png"));
   EXPECT_EQ(RowsWhere(untouched, IsInk).first, -1);
 }
