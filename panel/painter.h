@@ -51,8 +51,8 @@ class Painter {
   // Makes a frame transparent again, to compose it anew.
   virtual void Clear(PainterImage& frame) = 0;
   virtual std::unique_ptr<Canvas> Begin(PainterImage& target) = 0;
-  // A frame's pixels, after everything drawn on it has landed.
-  virtual FramePixels Pixels(const PainterImage& frame) const = 0;
+  // An image's pixels, premultiplied, after everything drawn on it has landed.
+  virtual FramePixels Pixels(const PainterImage& image) const = 0;
   // Widths of headings in the label font as this platform lays them out.
   virtual std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const = 0;
 };

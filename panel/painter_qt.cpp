@@ -92,8 +92,8 @@ std::unique_ptr<Canvas> QtPainter::Begin(PainterImage& target) {
   return std::make_unique<QtCanvas>(target);
 }
 
-FramePixels QtPainter::Pixels(const PainterImage& frame) const {
-  return ToFramePixels(ImageOf(frame));
+FramePixels QtPainter::Pixels(const PainterImage& image) const {
+  return ToFramePixels(ImageOf(image));
 }
 
 std::unique_ptr<HeadingMeasurer> QtPainter::LabelFontMeasurer() const {

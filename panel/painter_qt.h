@@ -27,7 +27,7 @@ class QtPainter : public Painter {
   ImagePtr BlankFrame(PixelSize size) override { return Blank(size); }
   void Clear(PainterImage& frame) override;
   std::unique_ptr<Canvas> Begin(PainterImage& target) override;
-  FramePixels Pixels(const PainterImage& frame) const override;
+  FramePixels Pixels(const PainterImage& image) const override;
   std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
 };
 

@@ -39,6 +39,37 @@ GpImage* Source(const PainterImage* image) {
   return static_cast<const Win32Bitmap*>(image)->get();
 }
 
+// A frame's bits, premultiplied and bottom-up, turned top-down.
+FramePixels FrameSurfacePixels(const FrameSurface& surface) {
+  GdiFlush();
+  const SIZE size = surface.Size();
+  FramePixels pixels{size.cx, size.cy, {}};
+  pixels.pixels.reserve(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+  for (LONG row = size.cy - 1; row >= 0; --row) {
+    const uint32_t* line = surface.Bits() + static_cast<size_t>(row) * static_cast<size_t>(size.cx);
+    pixels.pixels.insert(pixels.pixels.end(), line, line + size.cx);
+  }
+  return pixels;
+}
+
+// A bitmap's pixels read premultiplied, as a frame holds them.
+FramePixels BitmapPixels(GpImage* image) {
+  UINT width = 0;
+  UINT height = 0;
+  GdipGetImageWidth(image, &width);
+  GdipGetImageHeight(image, &height);
+  FramePixels pixels{static_cast<int32_t>(width), static_cast<int32_t>(height), {}};
+  pixels.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+  const GpRect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+  BitmapData data{width, height, static_cast<INT>(width * 4), PixelFormat32bppPARGB,
+                  pixels.pixels.data(), 0};
+  auto* bitmap = static_cast<GpBitmap*>(image);
+  const UINT mode = ImageLockModeRead | ImageLockModeUserInputBuf;
+  if (GdipBitmapLockBits(bitmap, &all, mode, PixelFormat32bppPARGB, &data) != Ok) return {};
+  GdipBitmapUnlockBits(bitmap, &data);
+  return pixels;
+}
+
 class Win32Canvas : public Canvas {
  public:
   explicit Win32Canvas(PainterImage& target) {
@@ -130,18 +161,7 @@ std::unique_ptr<Canvas> Win32Painter::Begin(PainterImage& target) {
 
 FramePixels Win32Painter::Pixels(const PainterImage& image) const {
   const auto* frame = dynamic_cast<const Win32Frame*>(&image);
-  if (!frame) return {};
-  GdiFlush();
-  const SIZE size = frame->Surface().Size();
-  FramePixels pixels{size.cx, size.cy, {}};
-  pixels.pixels.reserve(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
-  // The DIB is bottom-up.
-  for (LONG row = size.cy - 1; row >= 0; --row) {
-    const uint32_t* line =
-        frame->Surface().Bits() + static_cast<size_t>(row) * static_cast<size_t>(size.cx);
-    pixels.pixels.insert(pixels.pixels.end(), line, line + size.cx);
-  }
-  return pixels;
+  return frame ? FrameSurfacePixels(frame->Surface()) : BitmapPixels(Source(&image));
 }
 
 std::unique_ptr<HeadingMeasurer> Win32Painter::LabelFontMeasurer() const {

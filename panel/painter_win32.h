@@ -34,7 +34,7 @@ class Win32Painter : public Painter {
   ImagePtr BlankFrame(PixelSize size) override;
   void Clear(PainterImage& frame) override;
   std::unique_ptr<Canvas> Begin(PainterImage& target) override;
-  FramePixels Pixels(const PainterImage& frame) const override;
+  FramePixels Pixels(const PainterImage& image) const override;
   std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
 
  private:

@@ -20,6 +20,7 @@ if(QUORBEL_TESTS)
   # Its own main: text drawing needs a GUI application, on the offscreen platform.
   add_executable(panel_qt_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_main_qt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_qt_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_qt_test.cpp)

@@ -34,6 +34,7 @@ if(WIN32)
 
   quorbel_add_gtest(panel_win32_tests ADAPTER
     SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_contract_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_win32_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_contract_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_win32_test.cpp

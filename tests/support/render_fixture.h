@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "panel/frame_pixels.h"
 #include "panel/module1.h"
+#include "panel/painter.h"
 #include "panel/panel_compositor.h"
 #include "panel/panel_layout.h"
 #include "panel/panel_model.h"
@@ -63,7 +64,9 @@ class GraphicsSession {
   std::unique_ptr<State> state_;
 };
 
-// The platform's renderer that composes frames and shows none.
+// The platform's painter, and its renderer that composes frames and shows
+// none.
+std::unique_ptr<Painter> MakePainter();
 std::unique_ptr<PanelCompositor> MakeSilentRenderer(Text data_dir);
 // The platform's label font measurer, which places the level bar.
 std::unique_ptr<HeadingMeasurer> MakeLabelMeasurer();

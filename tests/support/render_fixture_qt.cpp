@@ -1,6 +1,7 @@
 #include "tests/support/render_fixture_qt.h"
 
 #include "common/native_path.h"
+#include "panel/painter_qt.h"
 #include "panel/panel_renderer_qt.h"
 
 namespace quorbel::fixtures {
@@ -17,6 +18,8 @@ struct GraphicsSession::State {};
 GraphicsSession::GraphicsSession() = default;
 GraphicsSession::~GraphicsSession() = default;
 bool GraphicsSession::Started() const { return true; }
+
+std::unique_ptr<Painter> MakePainter() { return std::make_unique<QtPainter>(); }
 
 std::unique_ptr<PanelCompositor> MakeSilentRenderer(Text data_dir) {
   return MakeQtPanelRenderer(nullptr, std::move(data_dir));

@@ -9,6 +9,7 @@
 
 #include "common/handles_win32.h"
 #include "panel/gdiplus_session_win32.h"
+#include "panel/painter_win32.h"
 #include "panel/panel_renderer_win32.h"
 
 namespace quorbel::fixtures {
@@ -22,6 +23,8 @@ struct GraphicsSession::State {
 GraphicsSession::GraphicsSession() : state_(std::make_unique<State>()) {}
 GraphicsSession::~GraphicsSession() = default;
 bool GraphicsSession::Started() const { return state_->gdiplus.Started(); }
+
+std::unique_ptr<Painter> MakePainter() { return std::make_unique<Win32Painter>(nullptr); }
 
 std::unique_ptr<PanelCompositor> MakeSilentRenderer(Text data_dir) {
   return MakeLayeredPanelRenderer(nullptr, std::move(data_dir));
