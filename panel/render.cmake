@@ -20,6 +20,7 @@ quorbel_add_gtest(panel_preview_tests
 quorbel_add_gtest(panel_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/render_layout_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/render_canvas_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/render_frame_cache_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/render_frame_difference_test.cpp
   LIBS quorbel_panel)
 
