@@ -12,10 +12,10 @@
 
 #include "common/gdiplus_win32.h"
 #include "common/handles_win32.h"
-#include "panel/frame_cache_win32.h"
+#include "panel/frame_surface_win32.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
-#include "panel/tests/render_fixtures_win32.h"
+#include "tests/support/render_fixture_win32.h"
 
 namespace quorbel {
 namespace {

@@ -52,7 +52,10 @@ int Run(const PreviewOptions& options) {
   renderer->LoadLogo(data_dir + u"\\logo.png");
   renderer->DrawPanel(PreviewModel(ini, options));
   const QString out = QString::fromStdU16String(options.out);
-  if (!renderer->ComposeFrame(options.logo_top).save(out, "PNG")) {
+  const FramePixels frame = renderer->ComposeFrame(options.logo_top);
+  const QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()), frame.width,
+                     frame.height, QImage::Format_ARGB32_Premultiplied);
+  if (!image.save(out, "PNG")) {
     std::fprintf(stderr, "could not write %s\n", out.toLocal8Bit().constData());
     return 1;
   }

@@ -1,6 +1,7 @@
 # The Linux panel renderer over QPainter, its preview tool and its pixel tests.
 add_library(quorbel_panel_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/module1_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/painter_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_renderer_qt.cpp)
 target_link_libraries(quorbel_panel_qt PUBLIC quorbel_panel quorbel_panel_content quorbel_common_qt Qt6::Gui)
 
@@ -19,10 +20,11 @@ if(QUORBEL_TESTS)
   # Its own main: text drawing needs a GUI application, on the offscreen platform.
   add_executable(panel_qt_tests
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_main_qt.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tests/render_fixtures_qt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_module1_qt_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tests/render_renderer_qt_test.cpp)
-  target_link_libraries(panel_qt_tests PRIVATE quorbel_panel_qt gtest)
+  target_link_libraries(panel_qt_tests PRIVATE quorbel_render_fixture quorbel_panel_qt gtest)
   add_test(NAME panel_qt_tests COMMAND panel_qt_tests --gtest_brief=1)
   set_tests_properties(panel_qt_tests PROPERTIES TIMEOUT 300 LABELS adapter ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endif()
