@@ -1,7 +1,4 @@
 # The Windows program and the data files that ship beside it.
-if(NOT WIN32)
-  return()
-endif()
 
 add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/app_paths_win32.cpp
@@ -26,11 +23,6 @@ set_target_properties(QuorbelClock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_B
 add_custom_command(TARGET QuorbelClock POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin
   VERBATIM)
-
-# The memory floor the benchmark measures the program against.
-add_executable(floor_program WIN32 ${CMAKE_CURRENT_LIST_DIR}/floor_win32.cpp)
-target_link_libraries(floor_program PRIVATE user32)
-set_target_properties(floor_program PROPERTIES OUTPUT_NAME QuorbelFloor)
 
 # The cycle's timers on the message loop, by the contract both platforms keep.
 quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER

@@ -1,3 +1,11 @@
+# Windows-1252 text, POSIX files and the data directory need no Qt; the fuzz
+# build, which has no Qt, reads them too.
+target_sources(quorbel_common PRIVATE ansi_cp1252.cpp regular_file_posix.cpp data_directory.cpp)
+list(APPEND COMMON_TESTS tests/regular_file_posix_test.cpp tests/data_directory_test.cpp)
+if(NOT QUORBEL_QT)
+  return()
+endif()
+
 # Picture loading within the pixel budget for the Linux program.
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 

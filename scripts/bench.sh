@@ -12,7 +12,7 @@ WORK="$BUILD/bench"
 source "$ROOT/scripts/lib/display.sh"
 source "$ROOT/scripts/lib/wine.sh"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DQUORBEL_BENCH=ON >/dev/null
 cmake --build "$BUILD" --target QuorbelClock panel_bench quorbel_probe | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
 
 stop() {
@@ -110,7 +110,7 @@ prefix_pids() {  # EXE-NAME: its processes under this run's Wine prefix
 floor_private_kb() {  # the floor program's private KiB, 3 s after it appears
   local pid= kb=0
   cmake --build "$BUILD" --target floor_program >/dev/null
-  wine "$BUILD/app/QuorbelFloor.exe" 8 </dev/null >/dev/null 2>&1 &
+  wine "$BUILD/bench/QuorbelFloor.exe" 8 </dev/null >/dev/null 2>&1 &
   for _ in $(seq 100); do pid=$(prefix_pids QuorbelFloor.exe | head -1) && [[ -n "$pid" ]] && break; sleep 0.1; done
   sleep 3
   [[ -n "$pid" ]] && kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$pid/smaps_rollup")
@@ -127,4 +127,4 @@ echo "last-input stamps later than the tick count while the user worked: $(stamp
 # The program's first run wrote an autostart entry: the benchmark's session
 # must not start it.
 start_clean_wine_session "$BUILD/wineprefix" || die "no clean Wine session for the drawing figures"
-(cd "$WORK" && wine "$BUILD/panel/QuorbelBench.exe" </dev/null 2>/dev/null | tr -d '\r')
+(cd "$WORK" && wine "$BUILD/bench/QuorbelBench.exe" </dev/null 2>/dev/null | tr -d '\r')

@@ -14,17 +14,15 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build/linux"
-WORK="$BUILD/bench"
+WORK="$BUILD/bench-run"
 WINDOW=${SECONDS_HIDDEN:-60}
 HIDDEN_TOP=-140
 
 "$ROOT/scripts/setup.sh"
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORBEL_TESTS=OFF >/dev/null
-cmake --build "$BUILD" --target quorbel-clock | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORBEL_TESTS=OFF -DQUORBEL_BENCH=ON >/dev/null
+cmake --build "$BUILD" --target quorbel-clock quorbel-floor | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
 rm -rf "$WORK" && mkdir -p "$WORK"
-FLOOR="$WORK/quorbel-floor"
-g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Werror $(pkg-config --cflags Qt6Widgets) \
-  "$ROOT/scripts/bench/floor_qt.cpp" -o "$FLOOR" $(pkg-config --libs Qt6Widgets)
+FLOOR="$BUILD/bench/quorbel-floor"
 
 source "$ROOT/scripts/lib/display.sh"
 PIDS=()

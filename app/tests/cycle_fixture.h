@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/cycle.h"
-#include "panel/tests/content_fake_profile.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/fake_platform.h"
 
 namespace quorbel::testing {
@@ -54,7 +54,7 @@ class CycleTest : public ::testing::Test {
   RecordingRenderer renderer_{platform_};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
-  FakeProfileStore profile_;
+  MemoryProfileStore profile_;
   ModIni ini_{profile_, u"C:\\Clock\\"};
   ReminderCycle cycle_{CyclePorts{platform_, window_, platform_, platform_, renderer_, reg_, ini_},
                        kLoadWav};

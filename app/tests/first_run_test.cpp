@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/first_run.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_registry.h"
 
 namespace quorbel {
 namespace {

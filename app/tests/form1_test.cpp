@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "panel/tests/content_fake_profile.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/fake_platform.h"
 
 namespace quorbel::testing {
@@ -70,7 +70,7 @@ class Form1Test : public ::testing::Test {
   FakeForm1Platform platform_;
   MemoryRegistry registry_;
   ModReg reg_{registry_};
-  FakeProfileStore profile_;
+  MemoryProfileStore profile_;
   ModIni ini_{profile_, u"C:\\Clock\\"};
   int unloaded_ = 0;
   Form1 form_{platform_, reg_, ini_, {[this] { ++unloaded_; }}};

@@ -7,8 +7,8 @@
 
 #include "app/cycle.h"
 #include "app/host_timing.h"
-#include "panel/tests/content_fake_profile.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/fake_native_timers.h"
 #include "tests/support/fake_platform.h"
 
@@ -91,7 +91,7 @@ class IdlePollCycleTest : public ::testing::Test {
   TimerTable timers_{native_, [this](TimerId timer) { cycle_.OnTimer(timer); }, {0, &idle_}};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
-  FakeProfileStore profile_;
+  MemoryProfileStore profile_;
   ModIni ini_{profile_, u"C:\\Clock\\"};
   ReminderCycle cycle_{CyclePorts{timers_, window_, idle_, platform_, renderer_, reg_, ini_}, u"load.wav"};
 };

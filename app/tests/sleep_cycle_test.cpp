@@ -14,8 +14,8 @@
 #include "app/host_timing.h"
 #include "app/idle_sources.h"
 #include "app/sleep_away.h"
-#include "panel/tests/content_fake_profile.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/fake_native_timers.h"
 #include "tests/support/fake_platform.h"
 
@@ -142,7 +142,7 @@ class SleepCycleTest : public ::testing::TestWithParam<Param> {
   TimerTable timers_{native_, [this](TimerId timer) { cycle_.OnTimer(timer); }, {0, &idle_}};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
-  FakeProfileStore profile_;
+  MemoryProfileStore profile_;
   ModIni ini_{profile_, u"C:\\Clock\\"};
   ReminderCycle cycle_{CyclePorts{timers_, window_, idle_, platform_, renderer_, reg_, ini_}, u"load.wav"};
 };

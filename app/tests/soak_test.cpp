@@ -14,8 +14,8 @@
 
 #include "app/cycle.h"
 #include "app/tests/reference_model.h"
-#include "panel/tests/content_fake_profile.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/fake_platform.h"
 
 namespace quorbel {
@@ -242,7 +242,7 @@ class Soak {
   TimedRenderer renderer_{platform_};
   MemoryRegistry registry_;
   ModReg reg_{registry_};
-  FakeProfileStore profile_;
+  MemoryProfileStore profile_;
   ModIni ini_{profile_, u"C:\\Clock\\"};
   ReminderCycle cycle_{CyclePorts{platform_, window_, platform_, platform_, renderer_, reg_, ini_},
                        u"C:\\Clock\\load.wav"};

@@ -9,34 +9,31 @@
 #include "panel/panel_control.h"
 #include "common/text.h"
 #include "dialog/form3.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "settings/mod_ini.h"
 
 namespace quorbel {
 
 using EventLog = std::vector<std::string>;
 
-// Config.ini as a map of (section, key) to value; names compare as given.
-class FakeProfileStore : public ProfileStore {
+// Config.ini in memory, with every write logged; the tests set values of the
+// one file the dialog reads.
+class LoggedProfileStore : public testing::MemoryProfileStore {
  public:
-  explicit FakeProfileStore(EventLog& log) : log_(log) {}
-  Text Read(TextView, TextView section, TextView key, TextView fallback) override {
-    const auto found = values_.find({Text(section), Text(key)});
-    return found == values_.end() ? Text(fallback) : found->second;
-  }
+  LoggedProfileStore(EventLog& log, Text config_path) : log_(log), path_(std::move(config_path)) {}
   bool Write(TextView path, TextView section, TextView key, TextView value) override {
     log_.push_back("ini " + ToUtf8(path) + " [" + ToUtf8(section) + "] " + ToUtf8(key) + "=" +
                    ToUtf8(value));
-    values_[{Text(section), Text(key)}] = Text(value);
-    return true;
+    return MemoryProfileStore::Write(path, section, key, value);
   }
   void Set(TextView section, TextView key, TextView value) {
-    values_[{Text(section), Text(key)}] = Text(value);
+    MemoryProfileStore::Set(path_, section, key, value);
   }
 
  private:
   EventLog& log_;
-  std::map<std::pair<Text, Text>, Text> values_;
+  Text path_;
 };
 
 // The in-memory registry, with every write logged.

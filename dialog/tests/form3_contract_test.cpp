@@ -37,7 +37,7 @@ class Form3Contract : public ::testing::Test {
   EventLog log_;
   RecordingRegistry registry_{log_};
   ModReg mod_reg_{registry_};
-  FakeProfileStore profile_{log_};
+  LoggedProfileStore profile_{log_, Widen(QUORBEL_DATA_DIR) + u"Config.ini"};
   ModIni ini_{profile_, Widen(QUORBEL_DATA_DIR)};
   RecordingPanel panel_{log_};
   // Beside the data files, so Browse starts in a folder that exists.

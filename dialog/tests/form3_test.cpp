@@ -38,7 +38,7 @@ class Form3Test : public ::testing::Test {
   EventLog log_;
   RecordingRegistry registry_{log_};
   ModReg mod_reg_{registry_};
-  FakeProfileStore profile_{log_};
+  LoggedProfileStore profile_{log_, u"C:\\Quorbel\\Config.ini"};
   ModIni ini_{profile_, u"C:\\Quorbel\\"};
   RecordingPanel panel_{log_};
   Form3 form_{mod_reg_, ini_, panel_, u"C:\\Quorbel\\QuorbelClock.exe"};

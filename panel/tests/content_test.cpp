@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "panel/panel_content.h"
-#include "panel/tests/content_fake_profile.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/memory_registry.h"
 #include "settings/tests/counting_files.h"
 
 namespace quorbel {
@@ -22,7 +22,7 @@ class PanelContentTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   ModReg reg_{registry_};
-  testing::FakeProfileStore profile_;
+  testing::MemoryProfileStore profile_;
   ModIni ini_{profile_, kAppDir};
 };
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/preview_options.h"
-#include "panel/tests/content_fake_profile.h"
+#include "tests/support/memory_profile_store.h"
 
 namespace quorbel {
 namespace {
@@ -52,7 +52,7 @@ TEST(PreviewOptionsTest, UsageLinesUpItsSecondLineUnderTheOptions) {
 }
 
 TEST(PreviewOptionsTest, ModelTakesTheGivenSkinAndLanguageOrThoseOfConfigIni) {
-  testing::FakeProfileStore profile;
+  testing::MemoryProfileStore profile;
   const ModIni ini(profile, u"/opt/q/");
   profile.Set(u"/opt/q/Config.ini", u"Skins", u"Selected", u"2");
   profile.Set(u"/opt/q/Config.ini", u"Skins", u"Bitmap2", u"skins\\two.png");

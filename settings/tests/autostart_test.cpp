@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/memory_registry.h"
+#include "tests/support/memory_registry.h"
 #include "settings/registry.h"
 
 namespace quorbel {

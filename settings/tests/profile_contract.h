@@ -4,6 +4,8 @@
 // default constructor, `store()` and kHonoursReadOnlyForEveryUser, false
 // where a privileged user writes read-only files anyway). Under Wine it runs over the platform's
 // own profile functions too, which proves the portable reader against them.
+// ProfileStoreContract holds what every store does through Read and Write
+// alone, the tests' in-memory store included.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -215,5 +217,35 @@ REGISTER_TYPED_TEST_SUITE_P(ProfileContract, ReadsFollowThePlatformRules,
                             RewriteReplacesTheValueWithoutASecondLine, NewKeyGoesIntoItsOwnSection,
                             CrlfFileStaysCrlf, EntriesThatWouldNotReadBackAreNotWritten,
                             WriteIntoAReadOnlyFileFailsAndKeepsIt, UnicodeFileStaysUnicode);
+
+// What callers rely on from any store, files or none: a value written reads
+// back, names ignore case, files keep apart, a missing one gives the fallback.
+template <typename Store>
+class ProfileStoreContract : public ProfileContract<Store> {};
+
+TYPED_TEST_SUITE_P(ProfileStoreContract);
+
+TYPED_TEST_P(ProfileStoreContract, WrittenValuesReadBackUnderAnyCaseOfTheirNames) {
+  ProfileStore& store = this->store();
+  EXPECT_TRUE(store.Write(this->Path("Config.ini"), u"Skins", u"Selected", u"2"));
+  EXPECT_TRUE(store.Write(this->Path("Config.ini"), u"Skins", u"Selected", u"3"));
+  EXPECT_EQ(this->Read("Config.ini", u"Skins", u"Selected"), u"3");
+  EXPECT_EQ(this->Read("Config.ini", u"SKINS", u"selected"), u"3");
+}
+
+TYPED_TEST_P(ProfileStoreContract, FilesSectionsAndKeysKeepApart) {
+  ProfileStore& store = this->store();
+  EXPECT_TRUE(store.Write(this->Path("Config.ini"), u"TitleEN", u"MenuExit", u"Exit"));
+  EXPECT_TRUE(store.Write(this->Path("Config.ini"), u"TitleDE", u"MenuExit", u"Beenden"));
+  EXPECT_TRUE(store.Write(this->Path("Other.ini"), u"TitleEN", u"MenuExit", u"Quit"));
+  EXPECT_EQ(this->Read("Config.ini", u"TitleEN", u"MenuExit"), u"Exit");
+  EXPECT_EQ(this->Read("Config.ini", u"TitleDE", u"MenuExit"), u"Beenden");
+  EXPECT_EQ(this->Read("Other.ini", u"TitleEN", u"MenuExit"), u"Quit");
+  EXPECT_EQ(this->Read("Config.ini", u"TitleEN", u"MenuSetting"), kFallback);
+  EXPECT_EQ(this->Read("Missing.ini", u"TitleEN", u"MenuExit"), kFallback);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ProfileStoreContract, WrittenValuesReadBackUnderAnyCaseOfTheirNames,
+                            FilesSectionsAndKeysKeepApart);
 
 }  // namespace quorbel

@@ -1,5 +1,6 @@
 #include "settings/profile_file.h"
 #include "settings/tests/profile_contract.h"
+#include "tests/support/memory_profile_store.h"
 
 namespace quorbel {
 namespace {
@@ -10,7 +11,15 @@ struct PortableProfile {
   ProfileStore& store() { return file; }
 };
 
+// The tests' own store keeps the promises the file stores keep.
+struct MemoryProfile {
+  testing::MemoryProfileStore memory;
+  ProfileStore& store() { return memory; }
+};
+
 INSTANTIATE_TYPED_TEST_SUITE_P(Portable, ProfileContract, ::testing::Types<PortableProfile>);
+using FileAndMemoryStores = ::testing::Types<PortableProfile, MemoryProfile>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Stores, ProfileStoreContract, FileAndMemoryStores);
 
 TEST(ProfileFile, UnreadableExistingFileIsNeverReplaced) {
   TempDir dir;

@@ -25,6 +25,7 @@ struct PlatformProfile {
 
 using BothProfileStores = ::testing::Types<PortableProfile, PlatformProfile>;
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileContract, BothProfileStores);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileStoreContract, BothProfileStores);
 
 TEST(ProfileWin32, EachReadsWhatTheOtherWrote) {
   TempDir dir;

@@ -1,5 +1,5 @@
 #include "settings/file_registry.h"
-#include "settings/memory_registry.h"
+#include "tests/support/memory_registry.h"
 #include "settings/tests/registry_contract.h"
 #include "settings/tests/temp_dir.h"
 

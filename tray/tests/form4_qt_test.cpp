@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tray/tests/fake_profile_store.h"
+#include "tests/support/memory_profile_store.h"
 
 namespace quorbel {
 namespace {
@@ -59,7 +59,7 @@ class QtForm4Test : public ::testing::Test {
   // The menu's queued commands run once the event loop comes round.
   static void RunEventLoopOnce() { QCoreApplication::sendPostedEvents(); }
 
-  testing::FakeProfileStore store_;
+  testing::MemoryProfileStore store_;
   ModIni ini_{store_, kAppDir};
   std::vector<std::string> calls_;
   RecordingPanel panel_{calls_};

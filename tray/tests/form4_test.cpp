@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "settings/tests/counting_files.h"
-#include "tray/tests/fake_profile_store.h"
+#include "tests/support/memory_profile_store.h"
 
 namespace quorbel {
 namespace {
@@ -16,7 +16,7 @@ constexpr char16_t kConfigPath[] = u"C:\\Clock\\Config.ini";
 
 class TrayMenuTextsTest : public ::testing::Test {
  protected:
-  testing::FakeProfileStore store_;
+  testing::MemoryProfileStore store_;
   ModIni ini_{store_, kAppDir};
 };
 
@@ -111,7 +111,7 @@ TEST_F(TrayMenuCommandsTest, MissingCallbacksAreSkipped) {
 }
 
 TEST_F(TrayMenuCommandsTest, OnlyTheMenusItemIdentifiersRunACommand) {
-  testing::FakeProfileStore store;
+  testing::MemoryProfileStore store;
   const ModIni ini(store, kAppDir);
   const Form4 form(ini, panel_, {Record("show_settings"), Record("close_settings"), Record("unload_form1")},
                    {Record("open_web_page"), Record("unload_menu_host")});

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tray/tests/fake_profile_store.h"
+#include "tests/support/memory_profile_store.h"
 
 namespace quorbel {
 namespace {
@@ -52,7 +52,7 @@ class Win32Form4Test : public ::testing::Test {
     SendMessageA(form.Window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
   }
 
-  testing::FakeProfileStore store_;
+  testing::MemoryProfileStore store_;
   ModIni ini_{store_, kAppDir};
   std::vector<std::string> calls_;
   RecordingPanel panel_{calls_};

@@ -1,6 +1,7 @@
 #pragma once
-// A Config.ini kept in memory: sections and keys compare without regard to
-// case, as the platform's profile reader does. Records every read.
+// Config.ini files kept in memory: (path, section, key) to value. Paths,
+// sections and keys compare without regard to ASCII case, as the platforms'
+// profile readers do; every read is recorded for tests that ask what was read.
 #include <map>
 #include <tuple>
 #include <vector>
@@ -9,7 +10,7 @@
 
 namespace quorbel::testing {
 
-class FakeProfileStore : public ProfileStore {
+class MemoryProfileStore : public ProfileStore {
  public:
   struct ReadCall {
     Text section;

@@ -1,6 +1,6 @@
 #pragma once
-// A registry kept in memory: the store of the tests, and of any build that
-// must not touch the real one.
+// A registry kept in memory: the store of the tests, which must not touch the
+// real one.
 #include <map>
 #include <string>
 #include <tuple>

@@ -1,6 +1,6 @@
 // The floor the Linux benchmark sets the program's figures beside: what Qt
 // Widgets on X11 cost with one hidden window and a tray icon, and nothing
-// else. Built by scripts/bench_linux.sh only; never installed.
+// else. Built for scripts/bench_linux.sh only; never installed.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
