@@ -4,13 +4,13 @@
 
 #include <utility>
 
+#include "panel/panel_layout.h"
+
 namespace quorbel {
 namespace {
 
 constexpr char kWindowClass[] = "QuorbelClock.Form1";
 constexpr char kCaption[] = "Quorbel Alarm Clock";
-constexpr int kPanelWidth = 450;
-constexpr int kPanelHeight = 140;
 
 class PanelWindowImpl final : public Win32PanelWindow {
  public:
@@ -70,7 +70,7 @@ bool PanelWindowImpl::Make() {
 }
 
 void PanelWindowImpl::PlaceAtTop() {
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kPanelWidth) / 2;
+  const int left = PanelLeft(GetSystemMetrics(SM_CXSCREEN));
   SetWindowPos(window_, nullptr, left, 0, kPanelWidth, kPanelHeight,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -7,19 +7,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=
 
 # prepare_wine_prefix DIR: makes DIR a ready Wine prefix with the font
 # replacements GDI+ needs, and keeps its server alive.
+# Wine takes absolute prefixes only; the prefix counts as ready only once
+# every replacement is in.
 prepare_wine_prefix() {
-  export WINEPREFIX=$1
+  export WINEPREFIX
+  WINEPREFIX=$(realpath -m "$1")
   if [[ ! -f "$WINEPREFIX/.quorbel-ready" ]]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1 || true
-    local key='HKCU\Software\Wine\Fonts\Replacements'
-    wine reg add "$key" /v Verdana /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1
-    wine reg add "$key" /v Tahoma /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1
+    local key='HKCU\Software\Wine\Fonts\Replacements' added=1
+    wine reg add "$key" /v Verdana /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1 || added=0
+    wine reg add "$key" /v Tahoma /d "DejaVu Sans" /f </dev/null >/dev/null 2>&1 || added=0
     for font in Arial "Microsoft Sans Serif" "MS Sans Serif"; do
-      wine reg add "$key" /v "$font" /d "Liberation Sans" /f </dev/null >/dev/null 2>&1
+      wine reg add "$key" /v "$font" /d "Liberation Sans" /f </dev/null >/dev/null 2>&1 || added=0
     done
     wineserver -w
-    touch "$WINEPREFIX/.quorbel-ready"
+    ((added)) && touch "$WINEPREFIX/.quorbel-ready"
   fi
   # Started here, not by ctest: Wine's services would inherit ctest's output
   # pipe and keep it open for ever.
@@ -48,9 +51,10 @@ stop_wine_server() {
 # from an autostart entry would hold the single-instance lock before ours,
 # with the settings it read before we stored ours.
 start_clean_wine_session() {
-  export WINEPREFIX=$1
+  export WINEPREFIX
+  WINEPREFIX=$(realpath -m "$1")
   stop_wine_server
-  prepare_wine_prefix "$1"
+  prepare_wine_prefix "$WINEPREFIX"
   if wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock </dev/null >/dev/null 2>&1 ||
      wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Clock </dev/null >/dev/null 2>&1; then
     echo "an autostart entry of the program is still in $WINEPREFIX" >&2
