@@ -15,7 +15,7 @@ if(NOT WIN32)
 endif()
 
 set(APP_TESTS
-  tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
+  tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp tests/cycle_arrival_test.cpp
   tests/entry_test.cpp tests/command_line_test.cpp tests/first_run_test.cpp tests/form1_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
   tests/idle_sources_test.cpp tests/second_start_test.cpp tests/sleep_cycle_test.cpp
   tests/timer_table_test.cpp tests/wav_length_test.cpp)

@@ -1,4 +1,4 @@
-add_library(quorbel_panel_content STATIC panel_content.cpp)
+add_library(quorbel_panel_content STATIC panel_content.cpp panel_announcement.cpp)
 target_link_libraries(quorbel_panel_content PUBLIC quorbel_settings quorbel_common)
 
-quorbel_add_gtest(panel_content_tests SOURCES tests/content_test.cpp LIBS quorbel_panel_content)
+quorbel_add_gtest(panel_content_tests SOURCES tests/content_test.cpp tests/announcement_test.cpp LIBS quorbel_panel_content)
