@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "panel/panel_announcement.h"
+
 namespace quorbel {
 
 ReminderCycle::ReminderCycle(CyclePorts ports, Text load_wav_path)
@@ -109,6 +111,8 @@ void ReminderCycle::OnSlideDown() {
   if (top != kShownTop) return;
   Disable(TimerId::Timer2);
   Enable(TimerId::Timer3);
+  // Told before the sound, which holds the thread while it plays.
+  ports_.window.AnnounceArrival(ReminderAnnouncement(Model()));
   ports_.blocker.PlaySoundSync(load_wav_path_);
 }
 

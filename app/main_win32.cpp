@@ -9,6 +9,7 @@
 #include "app/dde_link_win32.h"
 #include "app/entry.h"
 #include "app/form1_win32.h"
+#include "common/accessible_win32.h"
 #include "common/ansi.h"
 #include "common/handles_win32.h"
 #include "dialog/form3_win32.h"
@@ -95,6 +96,7 @@ class Win32EntryPlatform : public EntryPlatform {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace quorbel;
+  const ComApartment apartment;
   Win32Registry registry;
   ModReg reg(registry, AdminOnlyFolders(), kProgramFileName);
   ProfileWin32 platform_profiles;

@@ -1,10 +1,13 @@
 #include "app/panel_window_qt.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 
+#include <memory>
 #include <vector>
 
 namespace quorbel {
@@ -29,6 +32,19 @@ std::vector<PixelRect> ScreenRects() {
   return rects;
 }
 
+class PanelAccessible final : public QAccessibleWidget {
+ public:
+  explicit PanelAccessible(QWidget& panel) : QAccessibleWidget(&panel, QAccessible::AlertMessage) {}
+  ~PanelAccessible() override = default;
+};
+
+QAccessibleInterface* PanelAccessibleFor(const QString&, QObject* object) {
+  auto* panel = dynamic_cast<QtPanelWindow*>(object);
+  if (!panel) return nullptr;
+  // Qt's accessibility cache owns the interface and deletes it with the widget.
+  return std::make_unique<PanelAccessible>(*panel).release();
+}
+
 }  // namespace
 
 QtPanelWindow::QtPanelWindow() {
@@ -40,6 +56,10 @@ QtPanelWindow::QtPanelWindow() {
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QString::fromLatin1(kCaption));
+  [[maybe_unused]] static const bool factory_installed = [] {
+    QAccessible::installFactory(&PanelAccessibleFor);
+    return true;
+  }();
   setFixedSize(kPanelWidth, kPanelHeight);
   PlaceOnPrimaryScreen(0);
 
@@ -77,6 +97,16 @@ void QtPanelWindow::PlaceOnPrimaryScreen(int32_t cycle_top) {
 void QtPanelWindow::ShowAtTop() {
   shown_ = true;
   PlaceOnPrimaryScreen(0);
+}
+
+void QtPanelWindow::AnnounceArrival(const Text& text) {
+  setAccessibleName(QString::fromStdU16String(text));  // sends the name's change
+  // Qt's AT-SPI bridge passes no Alert on; the alert's showing again is what
+  // reaches a screen reader there.
+  QAccessibleEvent alert(this, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
+  QAccessibleEvent shown(this, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
 }
 
 void QtPanelWindow::paintEvent(QPaintEvent*) {

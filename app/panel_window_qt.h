@@ -3,7 +3,8 @@
 // window that never takes the keyboard focus and shows in no taskbar or
 // pager. It shows the frames the renderer hands it, at the top the cycle
 // gives it, counted from the top of the primary screen; it follows that
-// screen when screens are added, removed or rearranged.
+// screen when screens are added, removed or rearranged. To assistive
+// technology it is an alert message named with the reminder last announced.
 #include <QImage>
 #include <QWidget>
 
@@ -23,6 +24,8 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
   int32_t Top() const override { return place_.CycleTop(geometry().y()); }
   void SetTop(int32_t top) override;
   int32_t Height() const override { return height(); }
+  // An alert to assistive technology, named with the text.
+  void AnnounceArrival(const Text& text) override;
 
   // Shown at the cycle's top 0.
   void ShowAtTop();

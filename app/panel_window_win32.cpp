@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "common/accessible_win32.h"
 #include "panel/panel_layout.h"
 
 namespace quorbel {
@@ -11,6 +12,15 @@ namespace {
 
 constexpr char kWindowClass[] = "QuorbelClock.Form1";
 constexpr char kCaption[] = "Quorbel Alarm Clock";
+
+// To assistive technology the panel is an alert named with the reminder
+// last announced, or with its caption before the first.
+class PanelContent final : public AccessibleContent {
+ public:
+  std::optional<Text> Name() const override { return name; }
+  std::optional<long> Role() const override { return ROLE_SYSTEM_ALERT; }
+  std::optional<Text> name;
+};
 
 class PanelWindowImpl final : public Win32PanelWindow {
  public:
@@ -33,6 +43,11 @@ class PanelWindowImpl final : public Win32PanelWindow {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   }
   int32_t Height() const override { return Rect().bottom - Rect().top; }
+  void AnnounceArrival(const Text& text) override {
+    accessible_content_.name = text;
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, OBJID_CLIENT, CHILDID_SELF);
+  }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -44,6 +59,8 @@ class PanelWindowImpl final : public Win32PanelWindow {
   }
 
   std::function<void(uintptr_t)> on_timer_;
+  PanelContent accessible_content_;
+  AccessibleHost accessible_{accessible_content_};
   HWND window_ = nullptr;
 };
 
@@ -94,6 +111,9 @@ LRESULT PanelWindowImpl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return MA_NOACTIVATE;
     case WM_CLOSE:
       return 0;  // only the tray menu's Exit unloads the panel
+    case WM_GETOBJECT:
+      if (const auto answer = accessible_.Answer(window_, wparam, lparam)) return *answer;
+      return DefWindowProcA(window_, message, wparam, lparam);
     default:
       return DefWindowProcA(window_, message, wparam, lparam);
   }

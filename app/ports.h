@@ -33,6 +33,9 @@ class PanelWindow {
   virtual int32_t Top() const = 0;
   virtual void SetTop(int32_t top) = 0;
   virtual int32_t Height() const = 0;
+  // A reminder has come down: assistive technology is told `text` as an
+  // alert, and reads it as the window's name from then on.
+  virtual void AnnounceArrival(const Text& text) = 0;
 };
 
 // The platform's 32-bit millisecond tick count and the tick of the last

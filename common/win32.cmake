@@ -1,3 +1,4 @@
-# Text in the ANSI code page, GDI+ and files through the C++ library.
-target_sources(quorbel_common PRIVATE ansi_win32.cpp gdiplus_win32.cpp regular_file_std.cpp)
-target_link_libraries(quorbel_common PUBLIC gdiplus)
+# Text in the ANSI code page, GDI+, files through the C++ library, and the
+# accessible objects the windows hand to assistive technology.
+target_sources(quorbel_common PRIVATE ansi_win32.cpp gdiplus_win32.cpp regular_file_std.cpp accessible_win32.cpp)
+target_link_libraries(quorbel_common PUBLIC gdiplus oleacc ole32 oleaut32)

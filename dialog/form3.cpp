@@ -69,6 +69,19 @@ PixelRect CentredOn(const PixelRect& work_area, PixelSize size) {
 
 bool IntervalKeyPasses(char16_t code) { return code == 8 || (code >= u'0' && code <= u'9'); }
 
+IntervalFieldNames IntervalFieldNamesFrom(TextView minutes_caption) {
+  Text caption = TrimSpaces(minutes_caption);
+  if (caption.size() >= 2 && caption.front() == u'(' && caption.back() == u')') {
+    caption = caption.substr(1, caption.size() - 2);
+  }
+  const size_t colon = caption.find(u':');
+  if (colon == Text::npos || caption.find(u':', colon + 1) != Text::npos) return {u"Hours", u"Minutes"};
+  IntervalFieldNames names{TrimSpaces(TextView(caption).substr(0, colon)),
+                           TrimSpaces(TextView(caption).substr(colon + 1))};
+  if (names.hours.empty() || names.minutes.empty()) return {u"Hours", u"Minutes"};
+  return names;
+}
+
 Form3::Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path)
     : reg_(reg), ini_(ini), panel_(panel), exe_path_(std::move(exe_path)) {}
 
@@ -100,7 +113,11 @@ void Form3::Load(Form3View& view) {
 void Form3::LoadCaptions() {
   view_->SetCaption(DialogCaption::Title, LanguageText(u"SetTitle", u"Setting"));
   view_->SetCaption(DialogCaption::IntervalLabel, LanguageText(u"SetInterval", u"Alarm Interval:"));
-  view_->SetCaption(DialogCaption::MinutesLabel, LanguageText(u"SetIntervalMinutes", u"Minutes"));
+  const Text minutes_caption = LanguageText(u"SetIntervalMinutes", u"Minutes");
+  view_->SetCaption(DialogCaption::MinutesLabel, minutes_caption);
+  const IntervalFieldNames names = IntervalFieldNamesFrom(minutes_caption);
+  view_->NameField(IntervalField::Hours, names.hours);
+  view_->NameField(IntervalField::Minutes, names.minutes);
   view_->SetCaption(DialogCaption::SkinsLabel, LanguageText(u"SetSkins", u"Skins"));
   view_->SetCaption(DialogCaption::OkButton, LanguageText(u"SetOk", u"Ok"));
   view_->SetCaption(DialogCaption::CancelButton, LanguageText(u"SetCancel", u"Cancel"));
@@ -220,6 +237,14 @@ void Form3::ThumbnailClicked(int index) {
   picker_.Select(static_cast<int16_t>(index));
   view_->RedrawThumbnail(previous);
   view_->RedrawThumbnail(index);
+}
+
+void Form3::ThumbnailKeyPressed(StripKey key) {
+  if (!view_) return;
+  const auto next = ThumbnailAfterKey(picker_.SelectedSkin(), key, skin_count_);
+  if (!next) return;
+  ThumbnailClicked(*next);
+  view_->RevealThumbnail(*next);
 }
 
 void Form3::TimerTick() {

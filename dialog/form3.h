@@ -63,11 +63,16 @@ class Form3View {
   virtual bool AutorunChecked() const = 0;
   virtual void SetAutorunChecked(bool checked) = 0;
   virtual void SetCaption(DialogCaption which, const Text& text) = 0;
+  // The field's name for assistive technology.
+  virtual void NameField(IntervalField field, const Text& name) = 0;
   // Builds the thumbnail strip, one picture path per skin.
   virtual void ShowSkinStrip(const std::vector<Text>& thumbnail_paths) = 0;
   virtual void StartThumbnailTimer() = 0;
   // Draws the thumbnail again from its picture and SkinPicker's state.
   virtual void RedrawThumbnail(int index) = 0;
+  // Scrolls the strip so the thumbnail is in view, and tells assistive
+  // technology it is the one now selected.
+  virtual void RevealThumbnail(int index) = 0;
   // A modal information box captioned with the application title.
   virtual void ShowMessage(const Text& message) = 0;
   // Asks for a picture file, starting in `directory`; empty when none is chosen.
@@ -106,6 +111,17 @@ PixelRect CentredOn(const PixelRect& work_area, PixelSize size);
 // Only Backspace and the digits reach the interval fields.
 bool IntervalKeyPasses(char16_t code);
 
+// What assistive technology calls the two interval fields, which have no
+// label of their own. A caption after the minutes field that names both
+// units, "(hours : minutes)" in any language, gives its two words; any
+// other gives "Hours" and "Minutes".
+struct IntervalFieldNames {
+  Text hours;
+  Text minutes;
+  bool operator==(const IntervalFieldNames&) const = default;
+};
+IntervalFieldNames IntervalFieldNamesFrom(TextView minutes_caption);
+
 class Form3 {
  public:
   Form3(ModReg& reg, const ModIni& ini, PanelControl& panel, Text exe_path);
@@ -129,6 +145,9 @@ class Form3 {
   void CloseWithoutStoring();
 
   void ThumbnailClicked(int index);
+  // An arrow key on the focused strip selects the next thumbnail as a click
+  // would, and brings it into view.
+  void ThumbnailKeyPressed(StripKey key);
   void TimerTick();
   // Browse: a path chosen in the file dialog becomes the background path.
   void BrowseClicked();

@@ -47,6 +47,10 @@ class QtForm3::Impl final : public Form3View {
   }
   void StartThumbnailTimer() override { window_->thumbnail_timer.start(kThumbnailTimerMs); }
   void RedrawThumbnail(int index) override { window_->strip.Redraw(index); }
+  void RevealThumbnail(int index) override { window_->strip.Reveal(index); }
+  void NameField(IntervalField field, const Text& name) override {
+    window_->Field(field).setAccessibleName(ToQString(name));
+  }
   void ShowMessage(const Text& message) override;
   Text ChooseBackgroundFile(const Text& directory) override;
   void Close() override;
@@ -80,6 +84,7 @@ void QtForm3::Impl::Open() {
   closing_.reset();
   window_ = std::make_unique<QtSettingsWindow>(
       form_.Picker(), [this](int index) { form_.ThumbnailClicked(index); },
+      [this](StripKey key) { form_.ThumbnailKeyPressed(key); },
       QtSettingsWindow::Events{[this] { form_.Cancel(); }, [this] { form_.CloseWithoutStoring(); },
                              [this](IntervalField field) { form_.FieldFocused(field); }});
   Connect();
@@ -120,7 +125,10 @@ void QtForm3::Impl::SetCaption(DialogCaption which, const Text& text) {
     case DialogCaption::Title: window.setWindowTitle(caption); return;
     case DialogCaption::IntervalLabel: set_label(window.interval_label); return;
     case DialogCaption::MinutesLabel: set_label(window.minutes_label); return;
-    case DialogCaption::SkinsLabel: set_label(window.skins_label); return;
+    case DialogCaption::SkinsLabel:
+      set_label(window.skins_label);
+      window.strip.Viewport().setAccessibleName(caption);
+      return;
     case DialogCaption::OkButton: window.ok.setText(caption); return;
     case DialogCaption::CancelButton: window.cancel.setText(caption); return;
   }

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
+#include "common/accessible_win32.h"
 #include "common/ansi.h"
 #include "common/handles_win32.h"
 #include "dialog/dialog_file_win32.h"
@@ -140,6 +142,8 @@ class Win32Form3::Impl final : public Form3View {
   }
   void StartThumbnailTimer() override { SetTimer(dialog_, kThumbnailTimer, 1, nullptr); }
   void RedrawThumbnail(int index) override { strip_->Redraw(index); }
+  void RevealThumbnail(int index) override { strip_->Reveal(index); }
+  void NameField(IntervalField field, const Text& name) override { FieldContent(field).name = name; }
   void ShowMessage(const Text& message) override;
   Text ChooseBackgroundFile(const Text& directory) override;
   void Close() override;
@@ -167,6 +171,17 @@ class Win32Form3::Impl final : public Form3View {
     return Control(field == IntervalField::Hours ? kHoursId : kMinutesId);
   }
 
+  // An interval field's name: it has no label of its own (the colon lies
+  // before the minutes).
+  class NamedContent final : public AccessibleContent {
+   public:
+    std::optional<Text> Name() const override { return name; }
+    Text name;
+  };
+  NamedContent& FieldContent(IntervalField field) {
+    return field == IntervalField::Hours ? hours_content_ : minutes_content_;
+  }
+
   Form3 form_;
   HINSTANCE instance_;
   HWND dialog_ = nullptr;
@@ -174,6 +189,10 @@ class Win32Form3::Impl final : public Form3View {
   unique_hfont bold_font_;
   std::unique_ptr<Win32SkinPicker> strip_;
   WNDPROC field_base_proc_ = nullptr;
+  NamedContent hours_content_;
+  NamedContent minutes_content_;
+  std::optional<AccessibleHost> hours_accessible_;
+  std::optional<AccessibleHost> minutes_accessible_;
   bool destroying_ = false;
 };
 
@@ -271,6 +290,8 @@ void Win32Form3::Impl::OnCommand(int id, int code) {
 
 void Win32Form3::Impl::OnDestroyed() {
   strip_.reset();
+  hours_accessible_.reset();
+  minutes_accessible_.reset();
   dialog_ = nullptr;
   destroying_ = false;
 }
@@ -296,7 +317,8 @@ void Win32Form3::Impl::CreateControls() {
   constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
   constexpr DWORD kField = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
   constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
-  // Creation order is the focus order: Hours, Minutes, Cancel, Ok, Autorun.
+  // Creation order is the focus order: Hours, Minutes, Cancel, Ok, the skin
+  // strip, Autorun.
   FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, Form3Control::IntervalLabel, bold));
   SubclassField(CreateControl("EDIT", "0", kField, kHoursId, Form3Control::Hours, regular, WS_EX_CLIENTEDGE));
   FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, Form3Control::Colon, bold));
@@ -306,7 +328,10 @@ void Win32Form3::Impl::CreateControls() {
   CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, Form3Control::Cancel, regular);
   CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, Form3Control::Command1, regular);
   strip_ = std::make_unique<Win32SkinPicker>(dialog_, instance_, form_.Picker(),
-                                             [this](int index) { form_.ThumbnailClicked(index); });
+                                             [this](int index) { form_.ThumbnailClicked(index); },
+                                             [this](StripKey key) { form_.ThumbnailKeyPressed(key); });
+  hours_accessible_.emplace(hours_content_);
+  minutes_accessible_.emplace(minutes_content_);
   CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, Form3Control::Check1, regular);
   // Browse lies beyond the right edge and is never shown.
   CreateControl("BUTTON", "Browse", BS_PUSHBUTTON, kBrowseId, Form3Control::Command2, regular);
@@ -321,6 +346,12 @@ LRESULT CALLBACK Win32Form3::Impl::FieldProc(HWND field, UINT message, WPARAM wp
                                                   LPARAM lparam) {
   Impl* impl = FromDialog(GetParent(field));
   if (message == WM_CHAR && !IntervalKeyPasses(static_cast<char16_t>(wparam))) return 0;
+  if (message == WM_GETOBJECT) {
+    auto& host = GetDlgCtrlID(field) == kHoursId ? impl->hours_accessible_ : impl->minutes_accessible_;
+    if (host) {
+      if (const auto answer = host->Answer(field, wparam, lparam)) return *answer;
+    }
+  }
   const LRESULT result = CallWindowProcA(impl->field_base_proc_, field, message, wparam, lparam);
   if (message == WM_SETFOCUS && impl->EntersField(reinterpret_cast<HWND>(wparam))) {
     impl->form_.FieldFocused(GetDlgCtrlID(field) == kHoursId ? IntervalField::Hours
@@ -355,6 +386,7 @@ void Win32Form3::Impl::SetCaption(DialogCaption which, const Text& text) {
     case DialogCaption::SkinsLabel:
       SetWindowTextFrom(Control(kSkinsLabelId), text);
       FitLabelToText(Control(kSkinsLabelId));
+      strip_->SetName(text);
       return;
     case DialogCaption::OkButton: SetWindowTextFrom(Control(IDOK), text); return;
     case DialogCaption::CancelButton: SetWindowTextFrom(Control(IDCANCEL), text); return;

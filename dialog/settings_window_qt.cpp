@@ -66,10 +66,10 @@ bool KeyPassesFilter(const QKeyEvent& key) {
 }  // namespace
 
 QtSettingsWindow::QtSettingsWindow(const SkinPicker& picker, QtSkinPicker::ClickHandler on_thumbnail_click,
-                               Events events)
+                                   QtSkinPicker::KeyHandler on_strip_key, Events events)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      strip(*this, picker, std::move(on_thumbnail_click)),
+      strip(*this, picker, std::move(on_thumbnail_click), std::move(on_strip_key)),
       events_(std::move(events)) {
   setObjectName(QStringLiteral("Form3"));
   setFont(DialogFont(false));

@@ -39,7 +39,7 @@ class QtSettingsWindow : public QDialog {
   };
 
   QtSettingsWindow(const SkinPicker& picker, QtSkinPicker::ClickHandler on_thumbnail_click,
-                 Events events);
+                   QtSkinPicker::KeyHandler on_strip_key, Events events);
 
   QLineEdit& Field(IntervalField field) { return field == IntervalField::Hours ? hours : minutes; }
   // A label's size follows its text.
@@ -49,7 +49,7 @@ class QtSettingsWindow : public QDialog {
   void PlaceOnScreen();
 
   // Declared in creation order, which is the focus order of those that take
-  // it: Hours, Minutes, Cancel, Ok, Autorun.
+  // it: Hours, Minutes, Cancel, Ok, the skin strip, Autorun.
   QLabel interval_label{this};
   QLineEdit hours{this};
   QLabel colon_label{this};

@@ -57,6 +57,22 @@ int16_t SelectedIndex(TextView selected_text, int count) {
 
 Text ThumbnailKey(int skin_number) { return u"SBitmap(" + DecimalText(skin_number) + u")"; }
 
+Text ThumbnailName(int index) { return u"Skin " + DecimalText(index + 1); }
+
+std::optional<int> ThumbnailAfterKey(int selected, StripKey key, int count) {
+  const int next = selected + (key == StripKey::Left ? -1 : 1);
+  if (next < 0 || next >= count) return std::nullopt;
+  return next;
+}
+
+int OffsetShowing(int index, int offset, int viewport_width, int range) {
+  const int first = ThumbnailLeft(index) - kThumbnailMargin;
+  const int last = ThumbnailLeft(index) + kThumbnailSize + kThumbnailMargin;
+  if (first < offset) offset = first;
+  if (last > offset + viewport_width) offset = last - viewport_width;
+  return std::clamp(offset, 0, range);
+}
+
 SelectionFrame SelectionFrameFor(int width, int height) {
   return {{2, 2, width - 1, height - 1}, {1, 1, width - 3, height - 3}, {0, 0, width - 1, height - 1}};
 }

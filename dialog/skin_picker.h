@@ -44,6 +44,21 @@ int16_t SelectedIndex(TextView selected_text, int count);
 // The Config.ini key of skin `skin_number`'s thumbnail, "SBitmap(<n>)".
 Text ThumbnailKey(int skin_number);
 
+// What assistive technology calls thumbnail `index`: "Skin <index + 1>".
+Text ThumbnailName(int index);
+
+// The arrow keys on the focused strip.
+enum class StripKey { Left, Right };
+
+// The thumbnail an arrow key selects next among `count`, or nothing at
+// either end of the strip.
+std::optional<int> ThumbnailAfterKey(int selected, StripKey key, int count);
+
+// How far the strip must move left (from `offset`, within 0 ... `range`) so
+// thumbnail `index` and its margins lie wholly in a viewport `viewport_width`
+// wide; a thumbnail already in view leaves the strip where it is.
+int OffsetShowing(int index, int offset, int viewport_width, int range);
+
 // The selection mark on a thumbnail of `width` x `height`: a tint over the
 // inside, a light inner outline and a dark outer one (outlines as drawn by a
 // 1-pixel pen, covering left ... left + width inclusive).

@@ -1,10 +1,17 @@
 #include "dialog/skin_picker_qt.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
+
+#include <memory>
+#include <vector>
 
 #include "common/image_file_qt.h"
 #include "dialog/form3.h"
@@ -31,13 +38,122 @@ void DrawSelectionFrame(QPainter& painter) {
   OutlineRect(painter, kSelectionOuter, frame.outer);
 }
 
+// What the strip's accessible list asks of the strip.
+class ThumbnailList {
+ public:
+  virtual ~ThumbnailList() = default;
+  virtual int Count() const = 0;
+  virtual int Selected() const = 0;
+  // In the strip's own coordinates.
+  virtual QRect ThumbnailArea(int index) const = 0;
+};
+
+// One thumbnail of the list, "Skin N".
+class ThumbnailAccessible final : public QAccessibleInterface {
+ public:
+  ThumbnailAccessible(QFrame& strip, int index) : strip_(&strip), index_(index) {}
+  ~ThumbnailAccessible() override = default;
+
+  bool isValid() const override { return List() && index_ < List()->Count(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return strip_ ? strip_->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(strip_); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text which) const override {
+    return which == QAccessible::Name ? QString::fromStdU16String(ThumbnailName(index_)) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (!isValid()) return {};
+    const QRect area = List()->ThumbnailArea(index_);
+    return QRect(strip_->mapToGlobal(area.topLeft()), area.size());
+  }
+  QAccessible::Role role() const override { return QAccessible::ListItem; }
+  QAccessible::State state() const override {
+    QAccessible::State state;
+    if (!isValid()) return state;
+    state.selectable = true;
+    state.focusable = true;
+    state.selected = index_ == List()->Selected();
+    state.focused = state.selected && strip_->hasFocus();
+    state.invisible = !strip_->contentsRect().intersects(List()->ThumbnailArea(index_));
+    state.offscreen = state.invisible;
+    return state;
+  }
+
+ private:
+  const ThumbnailList* List() const { return dynamic_cast<const ThumbnailList*>(strip_.data()); }
+
+  QPointer<QFrame> strip_;
+  int index_;
+};
+
+// The strip as a list of its thumbnails, the selected one in focus.
+class StripAccessible final : public QAccessibleWidget {
+ public:
+  explicit StripAccessible(QFrame& strip) : QAccessibleWidget(&strip, QAccessible::List), strip_(strip) {}
+  ~StripAccessible() override {
+    for (const QAccessible::Id id : children_) QAccessible::deleteAccessibleInterface(id);
+  }
+
+  int childCount() const override { return List().Count(); }
+  QAccessibleInterface* child(int index) const override {
+    if (index < 0 || index >= childCount()) return nullptr;
+    while (static_cast<int>(children_.size()) <= index) {
+      // Qt's accessibility cache owns each thumbnail's interface from here;
+      // the list deletes them from the cache when it goes.
+      auto* thumbnail =
+          std::make_unique<ThumbnailAccessible>(strip_, static_cast<int>(children_.size())).release();
+      children_.push_back(QAccessible::registerAccessibleInterface(thumbnail));
+    }
+    return QAccessible::accessibleInterface(children_[static_cast<size_t>(index)]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    for (size_t index = 0; index < children_.size(); ++index) {
+      if (QAccessible::accessibleInterface(children_[index]) == child) return static_cast<int>(index);
+    }
+    return -1;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    const QPoint point = strip_.mapFromGlobal(QPoint(x, y));
+    for (int index = 0; index < childCount(); ++index) {
+      if (List().ThumbnailArea(index).contains(point)) return child(index);
+    }
+    return nullptr;
+  }
+  QAccessibleInterface* focusChild() const override {
+    return strip_.hasFocus() ? child(List().Selected()) : nullptr;
+  }
+
+ private:
+  const ThumbnailList& List() const { return dynamic_cast<const ThumbnailList&>(strip_); }
+
+  QFrame& strip_;
+  mutable std::vector<QAccessible::Id> children_;
+};
+
+QAccessibleInterface* StripAccessibleFor(const QString&, QObject* object) {
+  auto* strip = dynamic_cast<QFrame*>(object);
+  if (!strip || !dynamic_cast<ThumbnailList*>(object)) return nullptr;
+  // Qt's accessibility cache owns the interface and deletes it with the strip.
+  return std::make_unique<StripAccessible>(*strip).release();
+}
+
 }  // namespace
 
-class QtSkinPicker::StripView : public QFrame {
+class QtSkinPicker::StripView : public QFrame, public ThumbnailList {
  public:
-  StripView(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
-      : QFrame(&dialog), picker_(picker), on_click_(std::move(on_click)) {
+  StripView(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click, KeyHandler on_key)
+      : QFrame(&dialog), picker_(picker), on_click_(std::move(on_click)), on_key_(std::move(on_key)) {
     setObjectName(QStringLiteral("Picture1"));
+    setFocusPolicy(Qt::StrongFocus);
+    [[maybe_unused]] static const bool factory_installed = [] {
+      QAccessible::installFactory(&StripAccessibleFor);
+      return true;
+    }();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setLineWidth(kBorderWidth);
     setGeometry(ToQRect(DesignedPlace(Form3Control::Picture1)));
@@ -54,7 +170,7 @@ class QtSkinPicker::StripView : public QFrame {
     update();
   }
 
-  int Count() const { return static_cast<int>(images_.size()); }
+  int Count() const override { return static_cast<int>(images_.size()); }
   int ViewWidth() const { return contentsRect().width(); }
 
   void ScrollTo(int offset) {
@@ -63,6 +179,24 @@ class QtSkinPicker::StripView : public QFrame {
   }
 
   void Redraw(int index) { update(ThumbnailArea(index)); }
+  int Offset() const { return offset_; }
+  // The selected thumbnail, to assistive technology: selected, and focused
+  // while the strip has the focus.
+  void ReportSelected() {
+    if (Selected() >= Count()) return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(Selected());
+    QAccessible::updateAccessibility(&selection);
+    if (!hasFocus()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(Selected());
+    QAccessible::updateAccessibility(&focus);
+  }
+  int Selected() const override { return picker_.SelectedSkin(); }
+  QRect ThumbnailArea(int index) const override {
+    return QRect(contentsRect().left() + ThumbnailLeft(index) - offset_,
+                 contentsRect().top() + kThumbnailTop, kThumbnailSize, kThumbnailSize);
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -74,7 +208,26 @@ class QtSkinPicker::StripView : public QFrame {
     }
     painter.setClipping(false);
     drawFrame(&painter);
+    if (hasFocus()) DrawFocusMark(painter);
   }
+
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Left && event->modifiers() == Qt::NoModifier) return on_key_(StripKey::Left);
+    if (event->key() == Qt::Key_Right && event->modifiers() == Qt::NoModifier) return on_key_(StripKey::Right);
+    QFrame::keyPressEvent(event);  // Enter and Esc go on to the dialog
+  }
+
+  void focusInEvent(QFocusEvent* event) override {
+    QFrame::focusInEvent(event);
+    update();
+    ReportSelected();
+  }
+
+  void focusOutEvent(QFocusEvent* event) override {
+    QFrame::focusOutEvent(event);
+    update();
+  }
+
 
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() != Qt::LeftButton) return;
@@ -85,9 +238,18 @@ class QtSkinPicker::StripView : public QFrame {
   }
 
  private:
-  QRect ThumbnailArea(int index) const {
-    return QRect(contentsRect().left() + ThumbnailLeft(index) - offset_,
-                 contentsRect().top() + kThumbnailTop, kThumbnailSize, kThumbnailSize);
+  // A dotted black-on-white ring just inside the selected thumbnail's
+  // frame, seen on light and dark pictures alike.
+  void DrawFocusMark(QPainter& painter) const {
+    const QRect ring = ThumbnailArea(Selected()).adjusted(3, 3, -4, -4);
+    painter.save();
+    painter.setClipRect(contentsRect());
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(ring);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(ring);
+    painter.restore();
   }
 
   void DrawThumbnail(QPainter& painter, int index) const {
@@ -107,12 +269,14 @@ class QtSkinPicker::StripView : public QFrame {
 
   const SkinPicker& picker_;
   ClickHandler on_click_;
+  KeyHandler on_key_;
   std::vector<QImage> images_;
   int offset_ = 0;  // how far the strip has moved left
 };
 
-QtSkinPicker::QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click)
-    : viewport_(std::make_unique<StripView>(dialog, picker, std::move(on_click))),
+QtSkinPicker::QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click,
+                           KeyHandler on_key)
+    : viewport_(std::make_unique<StripView>(dialog, picker, std::move(on_click), std::move(on_key))),
       scroll_bar_(std::make_unique<QScrollBar>(Qt::Horizontal, &dialog)) {
   // Created after the viewport, so it lies on top of the viewport's lower border.
   scroll_bar_->setObjectName(QStringLiteral("HScroll1"));
@@ -146,6 +310,11 @@ void QtSkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
 }
 
 void QtSkinPicker::Redraw(int index) { viewport_->Redraw(index); }
+
+void QtSkinPicker::Reveal(int index) {
+  scroll_bar_->setValue(OffsetShowing(index, viewport_->Offset(), viewport_->ViewWidth(), scroll_bar_->maximum()));
+  viewport_->ReportSelected();
+}
 
 QWidget& QtSkinPicker::Viewport() const { return *viewport_; }
 

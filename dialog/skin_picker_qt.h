@@ -2,7 +2,9 @@
 // Picture1, the viewport on the strip of skin thumbnails, and HScroll1 under
 // it, as Qt widgets. Thumbnails load through QImage (BMP, GIF, JPEG and PNG,
 // within the pixel budget) and carry the selection mark and light band
-// SkinPicker describes.
+// SkinPicker describes. The viewport takes the keyboard focus: the arrow
+// keys go to the dialog, which moves the selection. To assistive technology
+// it is a list of thumbnails named "Skin N".
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,9 +20,10 @@ namespace quorbel {
 class QtSkinPicker {
  public:
   using ClickHandler = std::function<void(int)>;
+  using KeyHandler = std::function<void(StripKey)>;
 
   // Creates the viewport and the scroll bar on `dialog` at their places.
-  QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click);
+  QtSkinPicker(QWidget& dialog, const SkinPicker& picker, ClickHandler on_click, KeyHandler on_key);
   QtSkinPicker(const QtSkinPicker&) = delete;
   QtSkinPicker& operator=(const QtSkinPicker&) = delete;
   ~QtSkinPicker();
@@ -29,6 +32,8 @@ class QtSkinPicker {
   // loaded leaves its thumbnail plain.
   void Build(const std::vector<Text>& thumbnail_paths);
   void Redraw(int index);
+  // Scrolls the thumbnail into view and reports it selected and focused.
+  void Reveal(int index);
 
   QWidget& Viewport() const;
   QScrollBar& ScrollBar() const;

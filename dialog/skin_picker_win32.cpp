@@ -44,11 +44,11 @@ void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {
 }  // namespace
 
 Win32SkinPicker::Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
-                                 ClickHandler on_click)
-    : picker_(picker), on_click_(std::move(on_click)) {
+                                 ClickHandler on_click, KeyHandler on_key)
+    : picker_(picker), on_click_(std::move(on_click)), on_key_(std::move(on_key)) {
   RegisterViewportClass(instance, ViewportProc);
   const PixelRect viewport = DesignedPlace(Form3Control::Picture1);
-  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE, viewport.x,
+  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, viewport.x,
                               viewport.y, viewport.width, viewport.height, dialog, nullptr, instance, this);
   const PixelRect scroll_bar = DesignedPlace(Form3Control::HScroll1);
   scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, scroll_bar.x,
@@ -88,6 +88,26 @@ void Win32SkinPicker::Redraw(int index) {
   area.right = area.left + kThumbnailSize;
   area.bottom = area.top + kThumbnailSize;
   InvalidateRect(viewport_, &area, FALSE);
+}
+
+void Win32SkinPicker::Reveal(int index) {
+  offset_ = OffsetShowing(index, offset_, ViewportWidth(), range_);
+  SetScrollPos(scroll_bar_, SB_CTL, offset_, TRUE);
+  InvalidateRect(viewport_, nullptr, FALSE);
+  ReportSelected();
+}
+
+void Win32SkinPicker::ReportSelected() const {
+  const LONG item = picker_.SelectedSkin() + 1;
+  NotifyWinEvent(EVENT_OBJECT_SELECTION, viewport_, OBJID_CLIENT, item);
+  if (GetFocus() == viewport_) NotifyWinEvent(EVENT_OBJECT_FOCUS, viewport_, OBJID_CLIENT, item);
+}
+
+RECT Win32SkinPicker::StripContent::ItemRect(long item) const {
+  const int left = ThumbnailLeft(static_cast<int>(item) - 1) - strip_.offset_;
+  RECT rect{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
+  MapWindowPoints(strip_.viewport_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
 }
 
 void Win32SkinPicker::Scroll(WPARAM request) {
@@ -135,6 +155,12 @@ void Win32SkinPicker::Paint() {
         DrawThumbnail(buffer.get(), index, left);
       }
     }
+    if (GetFocus() == viewport_ && picker_.SelectedSkin() < static_cast<int>(images_.size())) {
+      // The focus just inside the selected thumbnail's frame.
+      const int left = ThumbnailLeft(picker_.SelectedSkin()) - offset_;
+      RECT focus{left + 2, kThumbnailTop + 2, left + kThumbnailSize - 2, kThumbnailTop + kThumbnailSize - 2};
+      DrawFocusRect(buffer.get(), &focus);
+    }
     BitBlt(target, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
   }
   EndPaint(viewport_, &paint);
@@ -178,8 +204,27 @@ LRESULT CALLBACK Win32SkinPicker::ViewportProc(HWND window, UINT message, WPARAM
       case WM_ERASEBKGND:
         return 1;
       case WM_LBUTTONDOWN:
+        SetFocus(window);
         strip->Click(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
         return 0;
+      case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+      case WM_KEYDOWN:
+        if (wparam == VK_LEFT || wparam == VK_RIGHT) {
+          strip->on_key_(wparam == VK_LEFT ? StripKey::Left : StripKey::Right);
+          return 0;
+        }
+        break;
+      case WM_SETFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
+        strip->ReportSelected();
+        return 0;
+      case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+      case WM_GETOBJECT:
+        if (const auto answer = strip->accessible_.Answer(window, wparam, lparam)) return *answer;
+        break;
       case WM_NCDESTROY:
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         break;

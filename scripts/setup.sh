@@ -16,6 +16,7 @@ PACKAGES=(
   dpkg-dev file lintian
   python3-gi gir1.2-glib-2.0 libglib2.0-bin xfce4-panel xfconf gnome-shell gnome-shell-extension-appindicator
   plasma-workspace plasma-desktop kwin-x11
+  at-spi2-core python3-pyatspi
 )
 
 missing=()

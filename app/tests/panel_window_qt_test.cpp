@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QScreen>
@@ -65,6 +66,21 @@ TEST(QtPanelWindowTest, TheRisenPanelLeavesTheScreenAboveAndComesBackToSlideDown
   EXPECT_EQ(panel.Top(), -140);
   panel.SetTop(-130);
   EXPECT_TRUE(panel.isVisible());
+}
+
+// The events it sends reach only a platform that listens: the AT-SPI end-
+// to-end test watches them.
+TEST(QtPanelWindowTest, AnArrivalNamesTheAlertMessageWithItsText) {
+  QtPanelWindow panel;
+  panel.ShowAtTop();
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&panel);
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::AlertMessage);
+  EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Quorbel Alarm Clock"));
+
+  panel.AnnounceArrival(u"Zeit f\u00fcr eine Pause. Ohne Pause am Computer: 01:00.");
+  EXPECT_EQ(accessible->text(QAccessible::Name),
+            QString::fromStdU16String(u"Zeit f\u00fcr eine Pause. Ohne Pause am Computer: 01:00."));
 }
 
 }  // namespace

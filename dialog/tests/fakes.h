@@ -83,6 +83,8 @@ class FakeForm3View : public Form3View {
   void ShowSkinStrip(const std::vector<Text>& paths) override { thumbnails = paths; }
   void StartThumbnailTimer() override { timer_running = true; }
   void RedrawThumbnail(int index) override { redrawn.push_back(index); }
+  void RevealThumbnail(int index) override { revealed.push_back(index); }
+  void NameField(IntervalField field, const Text& name) override { field_names[field] = name; }
   void ShowMessage(const Text& message) override {
     messages.push_back(message);
     log_.push_back("message");
@@ -103,6 +105,8 @@ class FakeForm3View : public Form3View {
   std::map<DialogCaption, Text> captions;
   std::vector<Text> thumbnails;
   std::vector<int> redrawn;
+  std::vector<int> revealed;
+  std::map<IntervalField, Text> field_names;
   std::vector<Text> messages;
   bool timer_running = false;
   bool closed = false;

@@ -83,13 +83,46 @@ TEST_F(Form3Contract, HoursHasTheFocusAndTabFollowsTheDesignedOrder) {
   Open();
   EXPECT_EQ(dialog_->SelectedText(Hours), u"0") << "typing replaces it";
   std::vector<std::optional<Form3Control>> order;
-  for (int step = 0; step < 6; ++step) {
+  for (int step = 0; step < 7; ++step) {
     order.push_back(dialog_->Focused());
     ASSERT_TRUE(order.back());
     dialog_->Press(Form3Key::Tab);
   }
-  EXPECT_EQ(order, (std::vector<std::optional<Form3Control>>{Hours, Minutes, Cancel, Command1, Check1,
-                                                             Hours}));
+  EXPECT_EQ(order, (std::vector<std::optional<Form3Control>>{Hours, Minutes, Cancel, Command1, Picture1,
+                                                             Check1, Hours}));
+}
+
+TEST_F(Form3Contract, TheFieldsAreNamedAndTheStripIsAListOfNamedSkins) {
+  UseSkins(3);
+  profile_.Set(u"Skins", u"Selected", u"2");
+  profile_.Set(u"TitleEN", u"SetIntervalMinutes", u"(hours : minutes)");
+  Open();
+  EXPECT_EQ(dialog_->AccessibleName(Hours), u"hours");
+  EXPECT_EQ(dialog_->AccessibleName(Minutes), u"minutes") << "not the colon label before it";
+  EXPECT_EQ(dialog_->AccessibleItems(Picture1),
+            (std::vector<AccessibleItem>{{u"Skin 1", false}, {u"Skin 2", true}, {u"Skin 3", false}}));
+}
+
+TEST_F(Form3Contract, TabReachesTheStripWhoseArrowKeysPickTheSkinThatOkStores) {
+  UseSkins(6);
+  profile_.Set(u"Skins", u"Selected", u"2");
+  Open();
+  for (int step = 0; step < 4; ++step) dialog_->Press(Form3Key::Tab);
+  ASSERT_EQ(dialog_->Focused(), Picture1);
+  for (int step = 0; step < 6; ++step) dialog_->Press(Form3Key::Right);
+  dialog_->Press(Form3Key::Left);
+  EXPECT_EQ(dialog_->Focused(), Picture1);
+  const std::vector<AccessibleItem> items = dialog_->AccessibleItems(Picture1);
+  ASSERT_EQ(items.size(), 6u);
+  EXPECT_TRUE(items[4].selected) << "the last skin, then one back";
+  EXPECT_FALSE(items[1].selected);
+
+  log_.clear();
+  dialog_->Press(Form3Key::Return);
+  EXPECT_EQ(log_, (EventLog{"reg set Hours", "reg set Minutes", "reg set Background",
+                            "ini " + std::string(QUORBEL_DATA_DIR) + "Config.ini [Skins] Selected=5",
+                            "Update(true)"}));
+  EXPECT_FALSE(dialog_->IsOpen());
 }
 
 TEST_F(Form3Contract, OnlyDigitsBackspaceAndEditingKeysReachTheFields) {

@@ -13,7 +13,7 @@
 
 namespace quorbel {
 
-enum class Form3Key { Tab, Home, End, Delete, Backspace, Return, Escape };
+enum class Form3Key { Tab, Home, End, Delete, Backspace, Return, Escape, Left, Right };
 
 struct ShownMessage {
   Text caption;
@@ -27,6 +27,13 @@ struct ShownFileDialog {
   // The folder it opened in, "/" separated, with a trailing "/"; nothing
   // where the platform's dialog does not tell.
   std::optional<Text> directory;
+};
+
+// A child of a control as assistive technology sees it.
+struct AccessibleItem {
+  Text name;
+  bool selected = false;
+  bool operator==(const AccessibleItem&) const = default;
 };
 
 // The dialog's window, watched across its closing.
@@ -67,6 +74,10 @@ class Form3Driver {
   virtual bool IsDefaultButton(Form3Control control) const = 0;
   virtual bool IsChecked(Form3Control control) const = 0;
   virtual bool ThumbnailTimerRunning() = 0;
+
+  // What assistive technology reads: the control's name and its children.
+  virtual Text AccessibleName(Form3Control control) const = 0;
+  virtual std::vector<AccessibleItem> AccessibleItems(Form3Control control) const = 0;
 
   virtual std::optional<Form3Control> Focused() const = 0;
   // Gives the control the focus as the keyboard would.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -62,6 +63,8 @@ Qt::Key QtKey(Form3Key key) {
     case Form3Key::Backspace: return Qt::Key_Backspace;
     case Form3Key::Return: return Qt::Key_Return;
     case Form3Key::Escape: return Qt::Key_Escape;
+    case Form3Key::Left: return Qt::Key_Left;
+    case Form3Key::Right: return Qt::Key_Right;
   }
   return Qt::Key_unknown;
 }
@@ -121,6 +124,20 @@ class QtForm3Driver final : public Form3Driver {
   bool ThumbnailTimerRunning() override {
     const auto* timer = dialog_.Window()->findChild<QTimer*>(QStringLiteral("Timer1"));
     return timer && timer->isActive();
+  }
+
+  Text AccessibleName(Form3Control control) const override {
+    const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&Find(control));
+    return accessible ? accessible->text(QAccessible::Name).toStdU16String() : Text();
+  }
+  std::vector<AccessibleItem> AccessibleItems(Form3Control control) const override {
+    std::vector<AccessibleItem> items;
+    const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&Find(control));
+    for (int index = 0; accessible && index < accessible->childCount(); ++index) {
+      const QAccessibleInterface* child = accessible->child(index);
+      items.push_back({child->text(QAccessible::Name).toStdU16String(), child->state().selected != 0});
+    }
+    return items;
   }
 
   std::optional<Form3Control> Focused() const override {

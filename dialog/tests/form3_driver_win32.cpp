@@ -10,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "common/accessible_win32.h"
 #include "common/ansi.h"
 #include "common/handles_win32.h"
 #include "dialog/form3_win32.h"
@@ -48,8 +49,39 @@ UINT VirtualKey(Form3Key key) {
     case Form3Key::Backspace: return VK_BACK;
     case Form3Key::Return: return VK_RETURN;
     case Form3Key::Escape: return VK_ESCAPE;
+    case Form3Key::Left: return VK_LEFT;
+    case Form3Key::Right: return VK_RIGHT;
   }
   return 0;
+}
+
+struct UnknownReleaser {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+using unique_accessible = std::unique_ptr<IAccessible, UnknownReleaser>;
+
+// The window's client object, as a screen reader asks for it.
+unique_accessible AccessibleOf(HWND window) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&accessible)))) {
+    return nullptr;
+  }
+  return unique_accessible(accessible);
+}
+
+VARIANT Child(long id) {
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
+
+Text TakeText(BSTR text) {
+  if (!text) return {};
+  Text taken(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+  SysFreeString(text);
+  return taken;
 }
 
 struct ClipboardOpen {
@@ -158,6 +190,27 @@ class Win32Form3Driver final : public Form3Driver {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kTimerWaitMs, QS_TIMER);
     }
     return true;
+  }
+
+  Text AccessibleName(Form3Control control) const override {
+    const unique_accessible accessible = AccessibleOf(Control(control));
+    BSTR name = nullptr;
+    if (!accessible || accessible->get_accName(Child(CHILDID_SELF), &name) != S_OK) return {};
+    return TakeText(name);
+  }
+  std::vector<AccessibleItem> AccessibleItems(Form3Control control) const override {
+    std::vector<AccessibleItem> items;
+    const unique_accessible accessible = AccessibleOf(Control(control));
+    long count = 0;
+    if (!accessible || FAILED(accessible->get_accChildCount(&count))) return items;
+    for (long item = 1; item <= count; ++item) {
+      BSTR name = nullptr;
+      accessible->get_accName(Child(item), &name);
+      VARIANT state{};
+      accessible->get_accState(Child(item), &state);
+      items.push_back({TakeText(name), state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_SELECTED) != 0});
+    }
+    return items;
   }
 
   std::optional<Form3Control> Focused() const override {
@@ -312,6 +365,7 @@ class Win32Form3Driver final : public Form3Driver {
   }
 
   static inline Win32Form3Driver* active_ = nullptr;
+  ComApartment apartment_;
   GdiplusSession gdiplus_;
   Win32Form3 dialog_;
   UINT_PTR answer_timer_ = 0;

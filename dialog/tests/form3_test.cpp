@@ -282,6 +282,56 @@ TEST_F(Form3Test, TheSkinStripListsTheThumbnailsAndMarksTheSelectedSkin) {
   EXPECT_TRUE(form_.Picker().Band());
 }
 
+TEST_F(Form3Test, ArrowKeysMoveTheSelectionAsAClickDoesAndBringItIntoView) {
+  profile_.Set(u"Skins", u"Count", u"3");
+  profile_.Set(u"Skins", u"Selected", u"2");
+  Open();
+  form_.TimerTick();
+  view_->redrawn.clear();
+  form_.ThumbnailKeyPressed(StripKey::Right);
+  EXPECT_EQ(form_.Picker().SelectedSkin(), 2);
+  EXPECT_FALSE(form_.Picker().Band()) << "the band starts over on the next tick, as after a click";
+  EXPECT_EQ(view_->redrawn, (std::vector<int>{1, 2}));
+  EXPECT_EQ(view_->revealed, (std::vector<int>{2}));
+
+  form_.ThumbnailKeyPressed(StripKey::Right);
+  EXPECT_EQ(form_.Picker().SelectedSkin(), 2);
+  EXPECT_EQ(view_->revealed.size(), 1u) << "nothing happens past the last skin";
+  form_.ThumbnailKeyPressed(StripKey::Left);
+  form_.ThumbnailKeyPressed(StripKey::Left);
+  form_.ThumbnailKeyPressed(StripKey::Left);
+  EXPECT_EQ(form_.Picker().SelectedSkin(), 0);
+  EXPECT_EQ(view_->revealed, (std::vector<int>{2, 1, 0}));
+
+  log_.clear();
+  form_.Ok();
+  EXPECT_EQ(ini_.IniRead(kConfigFile, u"Skins", u"Selected", u""), u"1");
+}
+
+TEST_F(Form3Test, TheIntervalFieldsAreNamedFromTheCaptionThatFollowsThem) {
+  Open();
+  EXPECT_EQ(view_->field_names[Field::Hours], u"Hours");
+  EXPECT_EQ(view_->field_names[Field::Minutes], u"Minutes");
+  form_.CloseWithoutStoring();
+
+  profile_.Set(u"Skins", u"Language", u"TitleDE");
+  profile_.Set(u"TitleDE", u"SetIntervalMinutes", u"(Stunden : Minuten)");
+  Open();
+  EXPECT_EQ(view_->field_names[Field::Hours], u"Stunden");
+  EXPECT_EQ(view_->field_names[Field::Minutes], u"Minuten");
+}
+
+TEST(IntervalFieldNames, TakeTheTwoUnitsOfACaptionOrTheEnglishWords) {
+  EXPECT_EQ(IntervalFieldNamesFrom(u" (heures : minutes) "), (IntervalFieldNames{u"heures", u"minutes"}));
+  EXPECT_EQ(IntervalFieldNamesFrom(u"h:min"), (IntervalFieldNames{u"h", u"min"}));
+  const IntervalFieldNames english{u"Hours", u"Minutes"};
+  EXPECT_EQ(IntervalFieldNamesFrom(u"Minutes"), english);
+  EXPECT_EQ(IntervalFieldNamesFrom(u"(hours : )"), english);
+  EXPECT_EQ(IntervalFieldNamesFrom(u"(:)"), english);
+  EXPECT_EQ(IntervalFieldNamesFrom(u"a : b : c"), english);
+  EXPECT_EQ(IntervalFieldNamesFrom(u""), english);
+}
+
 TEST_F(Form3Test, BrowseReplacesTheBackgroundPathOnlyWhenAFileWasChosen) {
   Open();
   view_->chosen_file = u"C:\\pics\\sea.jpg";

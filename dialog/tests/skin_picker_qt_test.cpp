@@ -73,7 +73,7 @@ class QtSkinStripTest : public ::testing::Test {
   QWidget dialog_;
   SkinPicker picker_;
   std::vector<int> clicks_;
-  QtSkinPicker strip_{dialog_, picker_, [this](int index) { clicks_.push_back(index); }};
+  QtSkinPicker strip_{dialog_, picker_, [this](int index) { clicks_.push_back(index); }, [](StripKey) {}};
   std::vector<Text> paths_;
 };
 

@@ -79,6 +79,32 @@ TEST(SkinStrip, ThumbnailKeysNumberFromOne) {
   EXPECT_EQ(ThumbnailKey(12), u"SBitmap(12)");
 }
 
+TEST(SkinStrip, ArrowKeysStepOneThumbnailAndStopAtTheEnds) {
+  EXPECT_EQ(ThumbnailAfterKey(2, StripKey::Right, 6), 3);
+  EXPECT_EQ(ThumbnailAfterKey(2, StripKey::Left, 6), 1);
+  EXPECT_EQ(ThumbnailAfterKey(5, StripKey::Right, 6), std::nullopt);
+  EXPECT_EQ(ThumbnailAfterKey(0, StripKey::Left, 6), std::nullopt);
+  EXPECT_EQ(ThumbnailAfterKey(0, StripKey::Right, 1), std::nullopt);
+  EXPECT_EQ(ThumbnailName(0), u"Skin 1");
+  EXPECT_EQ(ThumbnailName(9), u"Skin 10");
+}
+
+TEST(SkinStrip, AThumbnailSelectedByKeyIsScrolledWhollyIntoView) {
+  // Six skins: the strip is 313 wide, so it moves up to 44.
+  const int six = ScrollRange(StripWidth(6), kViewport);
+  ASSERT_EQ(six, 44);
+  EXPECT_EQ(OffsetShowing(4, 0, kViewport, six), 0) << "4 lies at 210 ... 258, in view";
+  EXPECT_EQ(OffsetShowing(5, 0, kViewport, six), 44) << "5 and its margin end at 313";
+  EXPECT_EQ(OffsetShowing(4, 44, kViewport, six), 44);
+  EXPECT_EQ(OffsetShowing(1, 44, kViewport, six), 44) << "1's margin starts at 52: in view";
+  EXPECT_EQ(OffsetShowing(0, 44, kViewport, six), 0);
+  // Ten skins: 521 wide, a range of 252.
+  const int ten = ScrollRange(StripWidth(10), kViewport);
+  EXPECT_EQ(OffsetShowing(7, 0, kViewport, ten), 417 - kViewport);
+  EXPECT_EQ(OffsetShowing(2, 150, kViewport, ten), 104);
+  EXPECT_EQ(OffsetShowing(9, 0, kViewport, ten), ten);
+}
+
 TEST(SelectionFrame, RingsTheOutermostPixelsOfAThumbnail) {
   const SelectionFrame frame = SelectionFrameFor(49, 49);
   EXPECT_EQ(frame.outer, (PixelRect{0, 0, 48, 48}));   // rows and columns 0 and 48

@@ -6,7 +6,7 @@
 # autostart entry as soon as Autorun is ticked or cleared, and stores nothing
 # on Cancel or Esc; both close it and send the panel up again. Its controls
 # are Common Controls 6, as the executable's manifest asks, in the layout and
-# Tab order they always had.
+# Tab order they always had, the skin strip now among them.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -33,7 +33,8 @@ for id in $OK_ID $AUTORUN_ID $HOURS_ID; do
 done
 # Common Controls 6 moves nothing: every control where the dialog always had
 # it (id class x y width height visible, from the client area's corner), and
-# Tab walks hours, minutes, Cancel, Ok, Autorun and back to the hours.
+# Tab walks hours, minutes, Cancel, Ok, the skin strip, Autorun and back to
+# the hours.
 layout=$(dialog_controls "$DIALOG" | awk '$1 == "dialog" {x = $4; y = $5}
   $1 == "control" {print $2, $3, $4 - x, $5 - y, $6, $7, $8}')
 [[ "$layout" == "0 ScrollBar 16 135 273 17 1
@@ -51,12 +52,13 @@ layout=$(dialog_controls "$DIALOG" | awk '$1 == "dialog" {x = $4; y = $5}
 read -r x y < <(dialog_controls "$DIALOG" | awk '$1 == "dialog" {print $4, $5}')
 xdotool mousemove $((x + 200)) $((y + 180))  # keys go to the window under the pointer
 order=$(probe focus "$DIALOG")
-for _ in 1 2 3 4 5; do
+for step in 1 2 3 4 5 6; do
   xdotool key Tab
   sleep 0.2
   order+=" $(probe focus "$DIALOG")"
+  ((step == 4)) && screenshot "$E2E_DIR/strip_focused.png"
 done
-[[ "$order" == "101 102 2 1 103 101" ]] || fail "Tab walks the dialog's controls as $order"
+[[ "$order" == "101 102 2 1 0 103 101" ]] || fail "Tab walks the dialog's controls as $order"
 screenshot "$E2E_DIR/dialog_opened.png"
 note "dialog open, panel shown above it: $E2E_DIR/dialog_opened.png"
 

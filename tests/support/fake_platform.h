@@ -109,12 +109,19 @@ class FakePanelWindow : public PanelWindow {
   int32_t Top() const override { return top_; }
   void SetTop(int32_t top) override;
   int32_t Height() const override { return height_; }
+  void AnnounceArrival(const Text& text) override { announced_.push_back({platform_.Now(), text}); }
   void SetHeight(int32_t height) { height_ = height; }
   // Moves the window without logging, as something outside the cycle would.
   void PlaceAt(int32_t top) { top_ = top; }
+  struct Announcement {
+    uint64_t time = 0;
+    Text text;
+  };
+  const std::vector<Announcement>& Announced() const { return announced_; }
 
  private:
   FakePlatform& platform_;
+  std::vector<Announcement> announced_;
   int32_t top_ = 0;
   int32_t height_ = 140;
 };
