@@ -1,4 +1,4 @@
-add_library(quorbel_cycle STATIC cycle.cpp entry.cpp command_line.cpp first_run.cpp form1.cpp)
+add_library(quorbel_cycle STATIC cycle.cpp disturb_rules.cpp entry.cpp command_line.cpp first_run.cpp form1.cpp)
 target_link_libraries(quorbel_cycle PUBLIC quorbel_panel_content quorbel_settings quorbel_common)
 
 # What the programs' timer hosts decide apart from the window system: the
@@ -18,7 +18,7 @@ set(APP_TESTS
   tests/cycle_test.cpp tests/cycle_break_test.cpp tests/cycle_manual_test.cpp
   tests/entry_test.cpp tests/command_line_test.cpp tests/first_run_test.cpp tests/form1_test.cpp tests/host_timing_test.cpp tests/idle_poll_cycle_test.cpp
   tests/idle_sources_test.cpp tests/second_start_test.cpp tests/sleep_cycle_test.cpp
-  tests/timer_table_test.cpp tests/wav_length_test.cpp)
+  tests/timer_table_test.cpp tests/wav_length_test.cpp tests/do_not_disturb_test.cpp)
 if(NOT WIN32)
   # The Linux program's paths and instance lock, in POSIX form.
   list(APPEND APP_TESTS tests/app_paths_test.cpp tests/instance_directory_test.cpp tests/instance_lock_posix_test.cpp)

@@ -28,11 +28,13 @@ add_custom_command(
 add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/boot_clock_linux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cycle_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/do_not_disturb_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_dbus_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_wayland_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_end_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/session_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11_full_screen_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/local_socket_posix.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_instance_qt.cpp

@@ -7,6 +7,7 @@ add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/app_paths_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cycle_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dde_link_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/do_not_disturb_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_window_win32.cpp)
 target_link_libraries(quorbel_app_win32 PUBLIC
@@ -36,4 +37,9 @@ set_target_properties(floor_program PROPERTIES OUTPUT_NAME QuorbelFloor)
 quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_win32.cpp
+  LIBS quorbel_app_win32)
+
+# The shell's do-not-disturb state as the running system reports it.
+quorbel_add_gtest(app_do_not_disturb_win32_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/do_not_disturb_win32_test.cpp
   LIBS quorbel_app_win32)
