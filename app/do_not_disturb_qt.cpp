@@ -72,6 +72,11 @@ class DisturbQuestion : public QObject {
     AskGnome();
     votes_.Add(ActiveWindowIsFullScreen());
   }
+  ~DisturbQuestion() override {
+    if (gsettings_.state() == QProcess::NotRunning) return;
+    gsettings_.kill();
+    gsettings_.waitForFinished(1000);
+  }
 
  private:
   // GNOME keeps the switch in GSettings; its own tool reads it, so a missing

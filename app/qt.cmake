@@ -58,6 +58,11 @@ if(TARGET app_qt_tests)
                              QUORBEL_PLAY_SOUND="$<TARGET_FILE:quorbel-play-sound>")
 endif()
 
+# The desktops' do-not-disturb services, faked on a private bus.
+quorbel_add_gtest(app_do_not_disturb_qt_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/do_not_disturb_qt_test.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
+
 # The cycle's timers on the Qt loop, by the contract both platforms keep.
 quorbel_add_gtest(app_cycle_ports_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
