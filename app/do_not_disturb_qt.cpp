@@ -66,6 +66,11 @@ class DisturbQuestion : public QObject {
         notifications_(bus.asyncCall(NotificationsInhibited(), kAnswerTimeoutMs)),
         xfce_(bus.asyncCall(XfceDoNotDisturb(), kAnswerTimeoutMs)) {
     for (QDBusPendingCallWatcher* watcher : {&notifications_, &xfce_}) {
+      // Calls on a bus that is not there never finish.
+      if (!bus.isConnected()) {
+        votes_.Add(std::nullopt);
+        continue;
+      }
       connect(watcher, &QDBusPendingCallWatcher::finished, this,
               [this](QDBusPendingCallWatcher* finished) { votes_.Add(BoolAnswer(*finished)); });
     }

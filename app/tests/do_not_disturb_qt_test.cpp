@@ -94,6 +94,15 @@ TEST_F(QtDoNotDisturbTest, ADesktopWithoutTheServicesHoldsNothing) {
   EXPECT_EQ(AskAndWait(do_not_disturb), std::optional<bool>(false));
 }
 
+TEST_F(QtDoNotDisturbTest, NoSessionBusHoldsNothing) {
+  QDBusConnection none =
+      QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"), QStringLiteral("dnd-none"));
+  ASSERT_FALSE(none.isConnected());
+  QtDoNotDisturb do_not_disturb(none);
+  EXPECT_EQ(AskAndWait(do_not_disturb), std::optional<bool>(false));
+  QDBusConnection::disconnectFromBus(QStringLiteral("dnd-none"));
+}
+
 TEST_F(QtDoNotDisturbTest, EitherServiceSayingBusyHoldsAndAFailedOneCountsAsNot) {
   ASSERT_TRUE(client_ && client_->isConnected());
   StartDesktop();
