@@ -8,7 +8,10 @@
 namespace quorbel {
 
 ReminderCycle::ReminderCycle(CyclePorts ports, Text load_wav_path)
-    : ports_(ports), load_wav_path_(std::move(load_wav_path)) {}
+    : ports_(ports), load_wav_path_(std::move(load_wav_path)), do_not_disturb_(never_hold_) {}
+
+ReminderCycle::ReminderCycle(CyclePorts ports, Text load_wav_path, DoNotDisturb& do_not_disturb)
+    : ports_(ports), load_wav_path_(std::move(load_wav_path)), do_not_disturb_(do_not_disturb) {}
 
 void ReminderCycle::Start() {
   TimerHost& timers = ports_.timers;
@@ -51,6 +54,7 @@ void ReminderCycle::ShowPanelManaul() {
                               TimerId::Timer4, TimerId::Timer5}) {
     Disable(timer);
   }
+  DropHeldReminder();  // the panel comes down now
   use_time_text_ = FormatUseTime(use_minutes_);
   if (use_minutes_ == alarm_minute_) alarm_level_ = alarm_level_ == 1 ? 2 : 3;
   DrawAndPresent();
@@ -71,6 +75,7 @@ void ReminderCycle::Update(bool redraw) {
   hold_ticks_ = 0;
   logo_top_ = kLogoRestTop;
   alarm_minute_ = AlarmMinuteOf(interval_);
+  DropHeldReminder();
   if (redraw) DrawAndPresent();
   Enable(TimerId::Timer4);
   Enable(TimerId::Timer5);
@@ -88,18 +93,41 @@ void ReminderCycle::OnMinuteTick() {
     return;
   }
   ++use_minutes_;
-  if (use_minutes_ != alarm_minute_) return;
-  use_time_text_ = FormatUseTime(use_minutes_);
-  if (alarm_level_ == 1) {
-    alarm_level_ = 2;
-    alarm_minute_ += 30;
-  } else {
-    alarm_level_ = 3;
-    alarm_minute_ += 20;
+  if (use_minutes_ == alarm_minute_) {
+    if (alarm_level_ == 1) {
+      alarm_level_ = 2;
+      alarm_minute_ += 30;
+    } else {
+      alarm_level_ = 3;
+      alarm_minute_ += 20;
+    }
+    reminder_held_ = true;
   }
+  // A held reminder asks again each minute; the next one due joins it.
+  if (reminder_held_) AskToShowReminder();
+}
+
+void ReminderCycle::AskToShowReminder() {
+  const uint64_t ask = ++asks_;
+  do_not_disturb_.Ask([alive = std::weak_ptr<ReminderCycle*>(self_), ask](bool hold) {
+    if (const auto self = alive.lock()) (*self)->OnDisturbAnswer(ask, hold);
+  });
+}
+
+void ReminderCycle::OnDisturbAnswer(uint64_t ask, bool hold) {
+  // A later question, a break, a manual show or a reload makes this answer
+  // stale.
+  if (ask != asks_ || !reminder_held_ || hold) return;
+  reminder_held_ = false;
+  use_time_text_ = FormatUseTime(use_minutes_);
   DrawAndPresent();
   // Out of view only: a panel already on screen just shows the new image.
   if (ports_.window.Top() == HiddenTop()) Enable(TimerId::Timer2);
+}
+
+void ReminderCycle::DropHeldReminder() {
+  reminder_held_ = false;
+  ++asks_;
 }
 
 void ReminderCycle::OnSlideDown() {
@@ -183,6 +211,7 @@ void ReminderCycle::OnIdlePoll() {
 
 void ReminderCycle::ResetForBreak() {
   Disable(TimerId::Timer1);
+  DropHeldReminder();
   interval_ = ReadAlarmInterval(ports_.reg);
   alarm_minute_ = AlarmMinuteOf(interval_);
   use_minutes_ = 0;

@@ -4,8 +4,10 @@
 // it back up. Passive: the window system (or a test's fake) calls OnTimer on
 // each tick; the cycle never reads a clock itself.
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "app/do_not_disturb.h"
 #include "app/ports.h"
 #include "common/text.h"
 #include "panel/panel_content.h"
@@ -42,8 +44,13 @@ class ReminderCycle : public PanelControl {
   // later than the tick count it is compared with.
   static constexpr uint32_t kStampAheadLimit = 0x80000000u;
 
-  // `load_wav_path` is played, to its end, when the panel arrives.
+  // `load_wav_path` is played, to its end, when the panel arrives. A reminder
+  // that falls due while `do_not_disturb` says hold waits for the first
+  // minute that it no longer does; a break drops it.
   ReminderCycle(CyclePorts ports, Text load_wav_path);
+  ReminderCycle(CyclePorts ports, Text load_wav_path, DoNotDisturb& do_not_disturb);
+  ReminderCycle(const ReminderCycle&) = delete;
+  ReminderCycle& operator=(const ReminderCycle&) = delete;
 
   // The window's creation: gives each timer its interval and first state,
   // reads the interval, reloads (Update(true)), then starts the minute count.
@@ -66,6 +73,8 @@ class ReminderCycle : public PanelControl {
   int32_t HoldTicks() const { return hold_ticks_; }
   int32_t LogoTop() const { return logo_top_; }
   bool IsIdle() const { return is_idle_; }
+  // A reminder fell due and has not come down yet.
+  bool IsReminderHeld() const { return reminder_held_; }
   int32_t IntervalHours() const { return interval_.hours; }
   int32_t IntervalMinutes() const { return interval_.minutes; }
   // The skin and texts as loaded by the last Update.
@@ -86,6 +95,9 @@ class ReminderCycle : public PanelControl {
   bool UserIsAway();
   void ResetForBreak();
   void FinishSlideUp();
+  void AskToShowReminder();
+  void OnDisturbAnswer(uint64_t ask, bool hold);
+  void DropHeldReminder();
   void DrawAndPresent();
   void Enable(TimerId timer) { ports_.timers.SetEnabled(timer, true); }
   void Disable(TimerId timer) { ports_.timers.SetEnabled(timer, false); }
@@ -93,6 +105,13 @@ class ReminderCycle : public PanelControl {
 
   CyclePorts ports_;
   Text load_wav_path_;
+  NeverHold never_hold_;
+  DoNotDisturb& do_not_disturb_;
+  // Answers may come after the cycle is gone; they reach it only through this.
+  std::shared_ptr<ReminderCycle*> self_ = std::make_shared<ReminderCycle*>(this);
+  // Numbers the questions, so that only the answer to the latest one counts.
+  uint64_t asks_ = 0;
+  bool reminder_held_ = false;
   PanelContent content_;
   AlarmInterval interval_;
   int32_t use_minutes_ = 0;

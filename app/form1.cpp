@@ -31,7 +31,7 @@ void Form1::StartCycle() {
   timers_ = &ports.timers;
   PanelRenderer& renderer = platform_.MakeRenderer(platform_.DataFile(u"logo.png"));
   cycle_.emplace(CyclePorts{ports.timers, ports.window, ports.input, ports.blocker, renderer, reg_, ini_},
-                 platform_.DataFile(u"load.wav"));
+                 platform_.DataFile(u"load.wav"), ports.do_not_disturb);
   cycle_->Start();
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/cycle.h"
+#include "app/do_not_disturb.h"
 #include "app/ports.h"
 #include "common/text.h"
 #include "panel/panel_control.h"
@@ -21,6 +22,7 @@ struct Form1CyclePorts {
   PanelWindow& window;
   InputClock& input;
   ThreadBlocker& blocker;
+  DoNotDisturb& do_not_disturb;
 };
 
 // What the panel window needs of its platform.

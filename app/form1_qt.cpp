@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/cycle_qt.h"
+#include "app/do_not_disturb_qt.h"
 #include "app/panel_window_qt.h"
 #include "panel/panel_renderer_qt.h"
 #include "tray/tray_icon_qt.h"
@@ -49,6 +50,7 @@ class Form1Window final : public QtForm1Window, public Form1Platform {
   std::unique_ptr<QtPanelWindow> window_;
   std::unique_ptr<QtTrayIcon> tray_icon_;
   std::unique_ptr<QtCyclePorts> ports_;
+  std::unique_ptr<QtDoNotDisturb> do_not_disturb_;
   std::unique_ptr<QtPanelRenderer> renderer_;
   Form1 form_;
 };
@@ -61,7 +63,8 @@ void Form1Window::AddTrayIcon(const Text& tip) {
 
 Form1CyclePorts Form1Window::MakeCyclePorts(std::function<void(TimerId)> on_tick) {
   ports_ = std::make_unique<QtCyclePorts>(std::move(on_tick), sound_);
-  return {ports_->Timers(), *window_, ports_->Input(), *ports_};
+  do_not_disturb_ = std::make_unique<QtDoNotDisturb>(QDBusConnection::sessionBus());
+  return {ports_->Timers(), *window_, ports_->Input(), *ports_, *do_not_disturb_};
 }
 
 PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {
@@ -72,6 +75,7 @@ PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {
 
 void Form1Window::CloseWindow() {
   renderer_.reset();
+  do_not_disturb_.reset();
   ports_.reset();
   tray_icon_.reset();
   window_->AllowClose();

@@ -6,6 +6,7 @@
 
 #include "app/app_paths_win32.h"
 #include "app/cycle_win32.h"
+#include "app/do_not_disturb_win32.h"
 #include "app/panel_window_win32.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
@@ -46,6 +47,7 @@ class Form1Window final : public Win32Form1Window, public Form1Platform {
   std::unique_ptr<Win32TrayIcon> tray_icon_;
   std::unique_ptr<Win32CyclePorts> ports_;
   std::unique_ptr<LayeredPanelRenderer> renderer_;
+  Win32DoNotDisturb do_not_disturb_;
   Form1 form_;
 };
 
@@ -83,7 +85,7 @@ void Form1Window::AddTrayIcon(const Text& tip) {
 
 Form1CyclePorts Form1Window::MakeCyclePorts(std::function<void(TimerId)> on_tick) {
   ports_ = std::make_unique<Win32CyclePorts>(window_->Handle(), std::move(on_tick));
-  return {ports_->Timers(), *window_, *ports_, *ports_};
+  return {ports_->Timers(), *window_, *ports_, *ports_, do_not_disturb_};
 }
 
 PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {

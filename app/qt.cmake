@@ -28,11 +28,13 @@ add_custom_command(
 add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/boot_clock_linux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cycle_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/do_not_disturb_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_dbus_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/idle_wayland_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_end_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/session_idle_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_idle_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11_full_screen_qt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_canberra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/local_socket_posix.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_instance_qt.cpp
@@ -55,6 +57,11 @@ if(TARGET app_qt_tests)
                              QUORBEL_FAKE_DESKTOP="$<TARGET_FILE:quorbel-fake-desktop>"
                              QUORBEL_PLAY_SOUND="$<TARGET_FILE:quorbel-play-sound>")
 endif()
+
+# The desktops' do-not-disturb services, faked on a private bus.
+quorbel_add_gtest(app_do_not_disturb_qt_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/do_not_disturb_qt_test.cpp
+  LIBS quorbel_app_qt quorbel_qt_offscreen_app)
 
 # The cycle's timers on the Qt loop, by the contract both platforms keep.
 quorbel_add_gtest(app_cycle_ports_qt_tests ADAPTER

@@ -4,6 +4,7 @@ add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/app_paths_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cycle_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dde_link_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/do_not_disturb_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_window_win32.cpp)
 target_link_libraries(quorbel_app_win32 PUBLIC
@@ -33,4 +34,9 @@ quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER
 # The panel window to assistive technology: its accessible object and alert.
 quorbel_add_gtest(app_panel_window_win32_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/panel_window_win32_test.cpp
+  LIBS quorbel_app_win32)
+
+# The shell's do-not-disturb state as the running system reports it.
+quorbel_add_gtest(app_do_not_disturb_win32_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/do_not_disturb_win32_test.cpp
   LIBS quorbel_app_win32)

@@ -57,7 +57,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorbel.com")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libcanberra reaches PulseAudio, and PipeWire's Pulse server, only through
-# this driver: without it the chime is silent on most desktops.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcanberra-pulse)
+# this driver: without it the chime, the reminder's only sound, is silent on
+# most desktops. The libraries found by shlibdeps are added to it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libcanberra-pulse)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

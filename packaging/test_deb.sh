@@ -50,7 +50,7 @@ check_contents() {
   done
   local depends
   depends=$(dpkg-deb -f "$DEB" Depends)
-  for library in libqt6widgets6 libqt6dbus6 libcanberra0 libxcb-screensaver0 libstdc++6; do
+  for library in libqt6widgets6 libqt6dbus6 libcanberra0 libcanberra-pulse libxcb-screensaver0 libstdc++6; do
     tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$library" || fail "Depends does not name $library: $depends"
   done
   # The single-instance socket is a plain one: no network library to install.

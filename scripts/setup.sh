@@ -8,7 +8,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64
-  xvfb trayer xdotool x11-utils imagemagick
+  xvfb trayer xdotool x11-utils imagemagick openbox xterm
   fonts-dejavu-core fonts-liberation
   nsis zip unzip procps python3
   qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb-screensaver0-dev xprintidle

@@ -3,6 +3,8 @@
 // Config.ini. The user is at work from the start.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/cycle.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/memory_registry.h"
@@ -14,6 +16,36 @@ inline constexpr uint64_t kSecond = 1000;
 inline constexpr uint64_t kMinute = 60 * kSecond;
 inline constexpr uint64_t kHour = 60 * kMinute;
 inline constexpr char16_t kLoadWav[] = u"C:\\Clock\\load.wav";
+
+// The desktop's do-not-disturb state, answering at once or, when deferred,
+// only when the test says.
+class FakeDoNotDisturb : public DoNotDisturb {
+ public:
+  void Ask(Answer answer) override {
+    ++asks_;
+    if (deferred_) {
+      open_.push_back(std::move(answer));
+    } else {
+      answer(busy_);
+    }
+  }
+  void SetBusy(bool busy) { busy_ = busy; }
+  void Defer(bool deferred) { deferred_ = deferred; }
+  // Answers the oldest open question with what holds now.
+  void AnswerOldest() {
+    Answer answer = std::move(open_.front());
+    open_.erase(open_.begin());
+    answer(busy_);
+  }
+  size_t OpenQuestions() const { return open_.size(); }
+  int Asks() const { return asks_; }
+
+ private:
+  bool busy_ = false;
+  bool deferred_ = false;
+  int asks_ = 0;
+  std::vector<Answer> open_;
+};
 
 class CycleTest : public ::testing::Test {
  protected:
@@ -56,8 +88,9 @@ class CycleTest : public ::testing::Test {
   ModReg reg_{registry_};
   MemoryProfileStore profile_;
   ModIni ini_{profile_, u"C:\\Clock\\"};
+  FakeDoNotDisturb do_not_disturb_;
   ReminderCycle cycle_{CyclePorts{platform_, window_, platform_, platform_, renderer_, reg_, ini_},
-                       kLoadWav};
+                       kLoadWav, do_not_disturb_};
 };
 
 }  // namespace quorbel::testing

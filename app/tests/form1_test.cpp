@@ -35,7 +35,7 @@ class FakeForm1Platform : public Form1Platform {
   Form1CyclePorts MakeCyclePorts(std::function<void(TimerId)> on_tick) override {
     Step("cycle ports");
     thread.SetTickHandler(std::move(on_tick));
-    return {thread, window, thread, thread};
+    return {thread, window, thread, thread, never_hold};
   }
   PanelRenderer& MakeRenderer(const Text& logo_path) override {
     Step("renderer " + ToUtf8(logo_path));
@@ -54,6 +54,7 @@ class FakeForm1Platform : public Form1Platform {
   FakePlatform thread;
   FakePanelWindow window{thread};
   RecordingRenderer renderer{thread};
+  NeverHold never_hold;
   std::vector<std::string> steps;
   int timers_left_at_close = 0;
 
