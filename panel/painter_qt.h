@@ -26,7 +26,7 @@ class QtPainter : public Painter {
   ImagePtr Blank(PixelSize size) override;
   ImagePtr BlankFrame(PixelSize size) override { return Blank(size); }
   void Clear(PainterImage& frame) override;
-  std::unique_ptr<Canvas> Begin(PainterImage& target) override;
+  std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) override;
   FramePixels Pixels(const PainterImage& image) const override;
   std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
 };
