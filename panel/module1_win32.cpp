@@ -1,17 +1,23 @@
 #include "panel/module1_win32.h"
 
+#include "common/display_scale.h"
+
 namespace quorbel {
 
 using namespace gdip;
 
 namespace {
 
-unique_font MakeFont(const Text& font_name, REAL font_size, FontStyle style,
+// Points at 96 dots per inch times the scale, in pixels: the panel has the
+// same layout whatever DPI the graphics object reports (a program aware of
+// its monitor's DPI gets the monitor's, not 96).
+unique_font MakeFont(const Text& font_name, REAL points, REAL scale, FontStyle style,
                      unique_font_family& family) {
   unique_font font;
   // A missing family (FontFamilyNotFound) leaves both empty.
   if (GdipCreateFontFamilyFromName(Wide(font_name), nullptr, family.put()) != Ok) return font;
-  GdipCreateFont(family.get(), font_size, static_cast<INT>(style), UnitPoint, font.put());
+  const REAL pixels = points * static_cast<REAL>(kLogicalDpi) / 72.0F * scale;
+  GdipCreateFont(family.get(), pixels, static_cast<INT>(style), UnitPixel, font.put());
   return font;
 }
 
@@ -42,7 +48,7 @@ void DrawShadowTextAtScale(GpGraphics* graphics, const Text& text, float x, floa
   const unique_brush brush = SolidBrush(colour);
   const unique_brush shadow_brush = SolidBrush(MakeArgb(kShadowAlpha, 0, 0, 0));
   unique_font_family family;
-  const unique_font font = MakeFont(font_name, static_cast<REAL>(font_size) * scale, style, family);
+  const unique_font font = MakeFont(font_name, static_cast<REAL>(font_size), scale, style, family);
   const unique_string_format format = EllipsisFormat();
   GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
   if (!font) return;

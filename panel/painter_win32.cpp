@@ -1,6 +1,7 @@
 #include "panel/painter_win32.h"
 
 #include "common/ansi.h"
+#include "common/display_scale.h"
 #include "common/handles_win32.h"
 #include "panel/module1_win32.h"
 #include "panel/panel_renderer_win32.h"
@@ -149,11 +150,12 @@ class Win32Canvas : public Canvas {
   REAL scale_;
 };
 
-// Widths in the label font as GDI lays a heading out on one line.
+// Widths in the label font as GDI lays a heading out on one line, in
+// logical pixels: at 96 dots per inch, whatever the monitor's.
 class GdiLabelFontMeasurer : public HeadingMeasurer {
  public:
   GdiLabelFontMeasurer() : dc_(CreateCompatibleDC(nullptr)) {
-    const int height = -MulDiv(kLabelFontCentipoints, GetDeviceCaps(dc_.get(), LOGPIXELSY), 7200);
+    const int height = -MulDiv(kLabelFontCentipoints, kLogicalDpi, 7200);
     font_.reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
