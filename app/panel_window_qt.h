@@ -6,6 +6,7 @@
 // screen when screens are added, removed or rearranged.
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 #include "app/panel_place.h"
 #include "app/ports.h"
@@ -24,6 +25,11 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
   void SetTop(int32_t top) override;
   int32_t Height() const override { return height(); }
 
+  // The window's device pixel ratio, and `changed` called with the new one
+  // whenever it moves to a screen of another ratio.
+  double DevicePixelRatio() const { return devicePixelRatioF(); }
+  void OnRatioChange(std::function<void(double)> changed) { ratio_changed_ = std::move(changed); }
+
   // Shown at the cycle's top 0.
   void ShowAtTop();
   void AllowClose() { closable_ = true; }
@@ -35,11 +41,14 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
  private:
   void PlaceOnPrimaryScreen(int32_t cycle_top);
   void WatchScreen(const QScreen* screen);
+  void CheckRatio();
 
   PanelPlace place_{std::nullopt};
   QImage frame_;
   bool shown_ = false;
   bool closable_ = false;
+  double ratio_ = 1.0;
+  std::function<void(double)> ratio_changed_;
 };
 
 }  // namespace quorbel

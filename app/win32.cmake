@@ -7,7 +7,7 @@ add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_window_win32.cpp)
 target_link_libraries(quorbel_app_win32 PUBLIC
-  quorbel_cycle quorbel_app_host quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
+  quorbel_cycle quorbel_app_host quorbel_app_place quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
   user32 gdi32 gdiplus advapi32 shell32 winmm)
 
 add_executable(QuorbelClock WIN32

@@ -2,11 +2,14 @@
 // Picture1, the viewport on the strip of skin thumbnails, and HScroll1 under
 // it. The thumbnails are drawn with GDI+ (so PNG loads as well as BMP, GIF
 // and JPEG), with the selection mark and light band SkinPicker describes.
+// Its figures, the scroll position included, are logical (96-dpi) pixels,
+// drawn at the dialog's scale.
 #include <windows.h>
 
 #include <functional>
 #include <vector>
 
+#include "common/display_scale.h"
 #include "common/text.h"
 #include "common/gdiplus_win32.h"
 #include "dialog/skin_picker.h"
@@ -18,7 +21,8 @@ class Win32SkinPicker {
   using ClickHandler = std::function<void(int)>;
 
   // Creates the viewport and the scroll bar on `dialog` at their places.
-  Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker, ClickHandler on_click);
+  Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker, ClickHandler on_click,
+                  const DisplayScale& scale);
   Win32SkinPicker(const Win32SkinPicker&) = delete;
   Win32SkinPicker& operator=(const Win32SkinPicker&) = delete;
 
@@ -29,6 +33,8 @@ class Win32SkinPicker {
   // A WM_HSCROLL request of the scroll bar.
   void Scroll(WPARAM request);
   HWND scroll_bar() const { return scroll_bar_; }
+  // Moves and sizes both windows for the dialog's new scale.
+  void SetScale(const DisplayScale& scale);
 
  private:
   static LRESULT CALLBACK ViewportProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -36,6 +42,7 @@ class Win32SkinPicker {
   void DrawThumbnail(HDC dc, int index, int left) const;
   void Click(int x, int y);
   int ViewportWidth() const;
+  void Place();
 
   const SkinPicker& picker_;
   ClickHandler on_click_;
@@ -44,6 +51,7 @@ class Win32SkinPicker {
   std::vector<gdip::unique_image> images_;
   int offset_ = 0;  // how far the strip has moved left
   int range_ = 0;
+  DisplayScale scale_;
 };
 
 }  // namespace quorbel
