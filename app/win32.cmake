@@ -29,3 +29,8 @@ quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_contract_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_win32.cpp
   LIBS quorbel_app_win32)
+
+# The panel window's logical figures on a monitor of any DPI.
+quorbel_add_gtest(app_panel_window_win32_tests ADAPTER
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/panel_window_win32_test.cpp
+  LIBS quorbel_app_win32)
