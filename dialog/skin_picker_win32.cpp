@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/handles_win32.h"
+#include "common/scaled_picture.h"
 #include "dialog/form3.h"
 
 namespace quorbel {
@@ -73,9 +74,16 @@ void Win32SkinPicker::Place() {
 void Win32SkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
   images_.clear();
   // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled: that
-  // is all that is kept of it.
+  // is all that is kept of it. On a dense screen a picture twice the size,
+  // where there is one, shows its top-left 98 x 98 in the same place.
   for (const Text& path : thumbnail_paths) {
-    images_.push_back(gdip::LoadImageCorner(path, {kThumbnailSize, kThumbnailSize}));
+    Thumbnail thumbnail;
+    for (const PictureFile& file : PictureFilesFor(path, scale_)) {
+      thumbnail = {gdip::LoadImageCorner(file.path, PictureCorner({kThumbnailSize, kThumbnailSize}, file.factor)),
+                   file.factor};
+      if (thumbnail.image) break;
+    }
+    images_.push_back(std::move(thumbnail));
   }
   const int count = static_cast<int>(thumbnail_paths.size());
   range_ = ScrollRange(StripWidth(count), ViewportWidth());
@@ -170,13 +178,15 @@ void Win32SkinPicker::DrawThumbnail(HDC dc, int index, int left) const {
   Gdiplus::DllExports::GdipTranslateWorldTransform(graphics.get(), static_cast<float>(left),
                                        static_cast<float>(kThumbnailTop), Gdiplus::MatrixOrderPrepend);
   // The picture at its own pixel size from the top-left corner, not scaled.
-  if (Gdiplus::GpImage* image = images_[static_cast<size_t>(index)].get()) {
+  const Thumbnail& thumbnail = images_[static_cast<size_t>(index)];
+  if (Gdiplus::GpImage* image = thumbnail.image.get()) {
     UINT width = 0;
     UINT height = 0;
     Gdiplus::DllExports::GdipGetImageWidth(image, &width);
     Gdiplus::DllExports::GdipGetImageHeight(image, &height);
-    Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image, 0, 0, static_cast<INT>(width),
-                                static_cast<INT>(height));
+    const auto factor = static_cast<float>(thumbnail.factor);
+    Gdiplus::DllExports::GdipDrawImageRect(graphics.get(), image, 0.0F, 0.0F, static_cast<float>(width) / factor,
+                               static_cast<float>(height) / factor);
   }
   if (index != picker_.SelectedSkin()) return;
   DrawSelectionFrame(graphics.get());

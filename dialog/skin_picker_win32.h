@@ -48,7 +48,11 @@ class Win32SkinPicker {
   ClickHandler on_click_;
   HWND viewport_ = nullptr;
   HWND scroll_bar_ = nullptr;
-  std::vector<gdip::unique_image> images_;
+  struct Thumbnail {
+    gdip::unique_image image;
+    int factor = 1;  // the picture's pixels per logical pixel
+  };
+  std::vector<Thumbnail> images_;
   int offset_ = 0;  // how far the strip has moved left
   int range_ = 0;
   DisplayScale scale_;

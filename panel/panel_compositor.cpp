@@ -1,6 +1,6 @@
 #include "panel/panel_compositor.h"
 
-#include "panel/skin_scale.h"
+#include "common/scaled_picture.h"
 
 namespace quorbel {
 
@@ -11,12 +11,12 @@ struct LoadedSkin {
   PixelSize logical;  // what it covers, in 96-dpi pixels
 };
 
-// The best picture of the skin for `scale`, cut to the window: a larger
-// one kept beside the skin where there is one, else the skin's own.
+// The best file of the skin for `scale`, cut to the window: a larger one
+// kept beside the skin where there is one, else the skin's own.
 LoadedSkin LoadSkin(Painter& painter, const Text& path, const DisplayScale& scale) {
   const PixelSize window{kPanelWidth, kPanelHeight};
-  for (const SkinFile& file : SkinFilesFor(path, scale)) {
-    ImagePtr picture = painter.LoadCorner(file.path, SkinCorner(window, file.factor));
+  for (const PictureFile& file : PictureFilesFor(path, scale)) {
+    ImagePtr picture = painter.LoadCorner(file.path, PictureCorner(window, file.factor));
     if (!picture) continue;
     const PixelSize logical = LogicalSize(picture->Size(), file.factor);
     return {std::move(picture), logical};
@@ -37,12 +37,17 @@ void PanelCompositor::LoadLogo(const Text& path) {
   PlaceLogo();
 }
 
-// The logo drawn once onto its place at the scale: a large picture is not
-// kept, and every frame copies the logo unscaled.
+// The logo (its larger file on a dense screen, where there is one) drawn
+// once onto its place at the scale: a large picture is not kept, and every
+// frame copies the logo unscaled.
 void PanelCompositor::PlaceLogo() {
   frames_.Invalidate();
   logo_.reset();
-  const ImagePtr picture = painter_->Load(logo_path_);
+  ImagePtr picture;
+  for (const PictureFile& file : PictureFilesFor(logo_path_, scale_)) {
+    picture = painter_->Load(file.path);
+    if (picture) break;
+  }
   if (!picture) return;
   const PixelSize size = scale_.Size({kLogoWidth, kLogoHeight});
   logo_ = painter_->Blank(size);

@@ -91,14 +91,17 @@ TEST_P(ScaledRendererTest, LogoCoverAndLevelBarStandAtTheirScaledPlaces) {
   EXPECT_NEAR(run, 32 * scale_.Factor(), 2.0);
 }
 
-TEST_P(ScaledRendererTest, LargerPictureOfTheSkinIsDrawnAboveScaleOne) {
+TEST_P(ScaledRendererTest, LargerPicturesOfSkinAndLogoAreDrawnAboveScaleOne) {
   ASSERT_TRUE(WriteSolidPng(dir_.File(u"skin@2x.png"), 2 * kPanelWidth, 2 * kPanelHeight,
                             kLargeSkinColour));
+  ASSERT_TRUE(WriteSolidPng(dir_.File(u"logo@2x.png"), 80, 54, kRightHalfColour));
   ASSERT_TRUE(WriteSolidPng(dir_.File(u"small@2x.png"), 601, 199, kLargeSkinColour));
   ASSERT_TRUE(WriteSolidPng(dir_.File(u"small.png"), 100, 50, kSkinColour));
   const bool larger = scale_.Factor() > 1.0;
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
   const FramePixels frame = Draw(Model(u"skin.png", NoTexts(), 1));
   EXPECT_TRUE(IsNear(frame.At(frame.width - 1, frame.height - 1), larger ? kLargeSkinColour : kSkinColour));
+  EXPECT_TRUE(IsNear(frame.At(At(410), At(80)), larger ? kRightHalfColour : kLogoColour));
 
   const FramePixels small = Draw(Model(u"small.png", NoTexts(), 1));
   EXPECT_EQ(renderer_->PanelWidth(), larger ? 301 : 100);

@@ -1,4 +1,4 @@
-#include "panel/skin_scale.h"
+#include "common/scaled_picture.h"
 
 namespace quorbel {
 
@@ -18,8 +18,8 @@ Text HighResolutionPath(const Text& path) {
   return path.substr(0, dot) + u"@2x" + path.substr(dot);
 }
 
-std::vector<SkinFile> SkinFilesFor(const Text& path, const DisplayScale& scale) {
-  std::vector<SkinFile> files;
+std::vector<PictureFile> PictureFilesFor(const Text& path, const DisplayScale& scale) {
+  std::vector<PictureFile> files;
   if (scale.Factor() > 1.0 && !path.empty()) {
     files.push_back({HighResolutionPath(path), kHighResolutionFactor});
   }
@@ -27,8 +27,8 @@ std::vector<SkinFile> SkinFilesFor(const Text& path, const DisplayScale& scale) 
   return files;
 }
 
-PixelSize SkinCorner(PixelSize logical_window, int32_t factor) {
-  return {logical_window.width * factor, logical_window.height * factor};
+PixelSize PictureCorner(PixelSize logical_area, int32_t factor) {
+  return {logical_area.width * factor, logical_area.height * factor};
 }
 
 PixelSize LogicalSize(PixelSize picture, int32_t factor) {
