@@ -8,7 +8,6 @@ namespace {
 
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
-using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 template <typename Call>
 Call User32Call(const char* name) {
@@ -35,12 +34,6 @@ int SystemMetricForDpi(int index, UINT dpi) {
   static const auto call = User32Call<GetSystemMetricsForDpiCall>("GetSystemMetricsForDpi");
   if (call) return call(index, dpi);
   return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
-}
-
-void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD ex_style, UINT dpi) {
-  static const auto call = User32Call<AdjustWindowRectExForDpiCall>("AdjustWindowRectExForDpi");
-  if (call && call(rect, style, FALSE, ex_style, dpi)) return;
-  AdjustWindowRectEx(rect, style, FALSE, ex_style);
 }
 
 }  // namespace quorbel

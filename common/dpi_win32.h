@@ -12,7 +12,4 @@ UINT WindowDpi(HWND window);
 // GetSystemMetrics(index) as it is at `dpi`.
 int SystemMetricForDpi(int index, UINT dpi);
 
-// AdjustWindowRectEx (no menu) with the frame and caption at `dpi`.
-void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD ex_style, UINT dpi);
-
 }  // namespace quorbel

@@ -167,6 +167,7 @@ class Win32Form3::Impl final : public Form3View {
   void ApplyScale(UINT dpi);
   // Keeps the place the system suggests, at the new monitor's size.
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  PixelSize FrameSize() const;
   void FitLabels();
   bool EntersField(HWND previous_focus) const;
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
@@ -249,11 +250,22 @@ void Win32Form3::Impl::ApplyScale(UINT dpi) {
 void Win32Form3::Impl::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ApplyScale(dpi);
   LayOutIntervalRowNow();
-  const PixelSize client = scale_.Size(kForm3ClientSize);
-  RECT frame{0, 0, client.width, client.height};
-  AdjustWindowRectForDpi(&frame, kDialogStyle, kDialogExStyle, dpi);
-  SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelSize frame = FrameSize();
+  SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, frame.width, frame.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window's size for the designed client area at the scale, with the
+// frame and caption the system gives the window now: a caption drawn at
+// another DPI than the monitor's would otherwise shrink the client area.
+PixelSize Win32Form3::Impl::FrameSize() const {
+  RECT window{};
+  RECT client{};
+  GetWindowRect(dialog_, &window);
+  GetClientRect(dialog_, &client);
+  const PixelSize size = scale_.Size(kForm3ClientSize);
+  return {size.width + (window.right - window.left) - client.right,
+          size.height + (window.bottom - window.top) - client.bottom};
 }
 
 void Win32Form3::Impl::FitLabels() {
@@ -439,13 +451,10 @@ void Win32Form3::Impl::LayOutIntervalRowNow() {
 }
 
 void Win32Form3::Impl::PlaceOnScreen() {
-  const PixelSize client = scale_.Size(kForm3ClientSize);
-  RECT frame{0, 0, client.width, client.height};
-  AdjustWindowRectForDpi(&frame, kDialogStyle, kDialogExStyle, WindowDpi(dialog_));
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   const PixelRect place = CentredOn({work.left, work.top, work.right - work.left, work.bottom - work.top},
-                                    {frame.right - frame.left, frame.bottom - frame.top});
+                                    FrameSize());
   SetWindowPos(dialog_, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
