@@ -59,8 +59,9 @@ class Painter {
   virtual std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) = 0;
   // An image's pixels, premultiplied, after everything drawn on it has landed.
   virtual FramePixels Pixels(const PainterImage& image) const = 0;
-  // Widths of headings in the label font as this platform lays them out.
-  virtual std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const = 0;
+  // Widths of headings in the label font, in logical pixels, as this
+  // platform lays them out when it draws texts at `scale`.
+  virtual std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double scale) const = 0;
 };
 
 }  // namespace quorbel

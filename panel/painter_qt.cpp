@@ -128,7 +128,9 @@ FramePixels QtPainter::Pixels(const PainterImage& image) const {
   return ToFramePixels(ImageOf(image));
 }
 
-std::unique_ptr<HeadingMeasurer> QtPainter::LabelFontMeasurer() const {
+// Qt lays texts out in logical pixels at any scale and only rasterises them
+// at it: one measure fits all.
+std::unique_ptr<HeadingMeasurer> QtPainter::LabelFontMeasurer(double) const {
   return MakeQtLabelFontMeasurer();
 }
 

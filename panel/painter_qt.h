@@ -28,7 +28,7 @@ class QtPainter : public Painter {
   void Clear(PainterImage& frame) override;
   std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) override;
   FramePixels Pixels(const PainterImage& image) const override;
-  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
+  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double scale) const override;
 };
 
 // A frame's pixels in the order the sink shows them.

@@ -1,5 +1,7 @@
 #include "panel/painter_win32.h"
 
+#include <cmath>
+
 #include "common/ansi.h"
 #include "common/display_scale.h"
 #include "common/handles_win32.h"
@@ -150,12 +152,15 @@ class Win32Canvas : public Canvas {
   REAL scale_;
 };
 
-// Widths in the label font as GDI lays a heading out on one line, in
-// logical pixels: at 96 dots per inch, whatever the monitor's.
+// Widths in the label font as GDI lays a heading out on one line at the
+// scale's font size, in logical pixels: hinted glyphs do not grow in step
+// with the scale, and the value after a heading must clear it as drawn.
+// The scale's DPI, not the monitor's.
 class GdiLabelFontMeasurer : public HeadingMeasurer {
  public:
-  GdiLabelFontMeasurer() : dc_(CreateCompatibleDC(nullptr)) {
-    const int height = -MulDiv(kLabelFontCentipoints, kLogicalDpi, 7200);
+  explicit GdiLabelFontMeasurer(double scale) : dc_(CreateCompatibleDC(nullptr)), scale_(scale) {
+    const auto dpi = static_cast<int>(std::lround(kLogicalDpi * scale));
+    const int height = -MulDiv(kLabelFontCentipoints, dpi, 7200);
     font_.reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
@@ -167,12 +172,13 @@ class GdiLabelFontMeasurer : public HeadingMeasurer {
     const std::string ansi = ToAnsi(heading);
     SIZE extent{};
     GetTextExtentPoint32A(dc_.get(), ansi.data(), static_cast<int>(ansi.size()), &extent);
-    return static_cast<float>(extent.cx);
+    return static_cast<float>(extent.cx / scale_);
   }
 
  private:
   unique_hdc dc_;
   unique_hfont font_;
+  double scale_;
 };
 
 }  // namespace
@@ -205,12 +211,12 @@ FramePixels Win32Painter::Pixels(const PainterImage& image) const {
   return frame ? FrameSurfacePixels(frame->Surface()) : BitmapPixels(Source(&image));
 }
 
-std::unique_ptr<HeadingMeasurer> Win32Painter::LabelFontMeasurer() const {
-  return MakeLabelFontMeasurer();
+std::unique_ptr<HeadingMeasurer> Win32Painter::LabelFontMeasurer(double scale) const {
+  return std::make_unique<GdiLabelFontMeasurer>(scale);
 }
 
 std::unique_ptr<HeadingMeasurer> MakeLabelFontMeasurer() {
-  return std::make_unique<GdiLabelFontMeasurer>();
+  return std::make_unique<GdiLabelFontMeasurer>(1.0);
 }
 
 }  // namespace quorbel

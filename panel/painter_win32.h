@@ -35,7 +35,7 @@ class Win32Painter : public Painter {
   void Clear(PainterImage& frame) override;
   std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) override;
   FramePixels Pixels(const PainterImage& image) const override;
-  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
+  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double scale) const override;
 
  private:
   HWND window_;

@@ -92,7 +92,7 @@ void PanelCompositor::Compose(const PanelModel& model) {
   const std::unique_ptr<Canvas> canvas = painter_->Begin(*panel_image_, scale_.Factor());
   if (skin.picture) canvas->DrawImage(*skin.picture, scale_.Rect({0, 0, skin.logical.width, skin.logical.height}));
   if (plain) DrawPlainBackground(*canvas);
-  const PanelLayout layout = LayOutPanel(model, *painter_->LabelFontMeasurer());
+  const PanelLayout layout = LayOutPanel(model, *painter_->LabelFontMeasurer(scale_.Factor()));
   for (const TextRow& row : layout.headings) canvas->DrawShadowText(row);
   canvas->DrawSectionIcons(icons_path_);
   canvas->DrawLevelBar(sprites.get(), layout.level_bar_x, model.alarm_level, 1.0F);

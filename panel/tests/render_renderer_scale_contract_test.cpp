@@ -79,7 +79,8 @@ TEST_P(ScaledRendererTest, LogoCoverAndLevelBarStandAtTheirScaledPlaces) {
   EXPECT_TRUE(IsNear(frame.At(At(410), At(101)), kSkinColour)) << "the panel covers the logo";
   EXPECT_TRUE(IsNear(frame.At(At(18 + 8), At(30 + 8)), kIconColours[0]));
 
-  const double bar_x = std::lround(MakeLabelMeasurer()->Width(texts.level) + 55);
+  // Headings are measured as the platform draws them at the scale.
+  const double bar_x = std::lround(MakePainter()->LabelFontMeasurer(scale_.Factor())->Width(texts.level) + 55);
   int32_t first = -1;
   int32_t run = 0;
   for (int32_t x = 0; x < frame.width; ++x) {
@@ -166,6 +167,30 @@ TEST_F(RendererTest, AtScaleTwoTextEdgesAreFinerThanTwoByTwoBlocks) {
   }
   EXPECT_GT(ClearlyDifferent(scaled, blocks, 0, 100), 100);
   EXPECT_EQ(ClearlyDifferent(scaled, blocks, 256, scaled.height), 0);
+}
+
+// The time worked follows its heading with room to spare at every scale,
+// however the platform's hinted glyphs grow with it.
+TEST_P(ScaledRendererTest, TimeWorkedStartsRightOfItsHeadingAsDrawn) {
+  PanelTexts texts = NoTexts();
+  texts.use_times = u"Working without a break:";
+  const FramePixels heading = Draw(PanelModel{dir_.File(u"skin.png"), texts, u"", 1});
+  const FramePixels both = Draw(PanelModel{dir_.File(u"skin.png"), texts, u"00:00", 1});
+  int32_t heading_end = -1;
+  for (int32_t y = At(30); y <= At(44); ++y) {
+    for (int32_t x = 0; x < heading.width; ++x) {
+      if (Red(Straight(heading.At(x, y))) > 0xA0) heading_end = std::max(heading_end, x);
+    }
+  }
+  int32_t value_start = both.width;
+  for (int32_t y = At(20); y <= At(52); ++y) {
+    for (int32_t x = 0; x < both.width; ++x) {
+      if (Difference(both.At(x, y), heading.At(x, y)) > 48) value_start = std::min(value_start, x);
+    }
+  }
+  ASSERT_GT(heading_end, At(100));
+  ASSERT_LT(value_start, both.width);
+  EXPECT_GT(value_start, heading_end + 1) << "heading ends at " << heading_end;
 }
 
 TEST_P(ScaledRendererTest, NewScaleDrawsThePanelAndLogoAgain) {
