@@ -69,7 +69,11 @@ Form1CyclePorts Form1Window::MakeCyclePorts(std::function<void(TimerId)> on_tick
 
 PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {
   renderer_ = MakeQtPanelRenderer(window_.get(), place_.data_dir);
+  renderer_->SetScale(DisplayScale(window_->DevicePixelRatio()));
   renderer_->LoadLogo(logo_path);
+  window_->OnRatioChange([this](double ratio) {
+    if (renderer_) renderer_->SetScale(DisplayScale(ratio));
+  });
   return *renderer_;
 }
 

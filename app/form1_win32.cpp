@@ -8,6 +8,7 @@
 #include "app/cycle_win32.h"
 #include "app/do_not_disturb_win32.h"
 #include "app/panel_window_win32.h"
+#include "common/dpi_win32.h"
 #include "panel/gdiplus_session_win32.h"
 #include "panel/panel_renderer_win32.h"
 #include "tray/tray_icon_win32.h"
@@ -77,9 +78,12 @@ void Form1Window::AddTrayIcon(const Text& tip) {
   };
   tray_icon_ = std::make_unique<Win32TrayIcon>(std::move(events));
   tray_icon_->SetScreenTip(tip);
+  // The shell shows small icons at its monitor's DPI: the .ico holds an
+  // image for each common size, so none is enlarged.
+  const UINT dpi = WindowDpi(static_cast<HWND>(window_->Handle()));
   const auto icon = static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), "IDI_QUORBEL", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
+      LoadImageA(GetModuleHandleA(nullptr), "IDI_QUORBEL", IMAGE_ICON, SystemMetricForDpi(SM_CXSMICON, dpi),
+                 SystemMetricForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR | LR_SHARED));
   tray_icon_->Add(icon);
 }
 
@@ -90,7 +94,11 @@ Form1CyclePorts Form1Window::MakeCyclePorts(std::function<void(TimerId)> on_tick
 
 PanelRenderer& Form1Window::MakeRenderer(const Text& logo_path) {
   renderer_ = MakeLayeredPanelRenderer(window_->Handle(), ExeDirectory());
+  renderer_->SetScale(window_->Scale());
   renderer_->LoadLogo(logo_path);
+  window_->OnScaleChange([this](const DisplayScale& scale) {
+    if (renderer_) renderer_->SetScale(scale);
+  });
   return *renderer_;
 }
 

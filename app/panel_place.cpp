@@ -25,6 +25,11 @@ bool PanelPlace::SeenWhenOutOfSight(int32_t cycle_top, const std::vector<PixelRe
   return std::any_of(screens.begin(), screens.end(), [&panel](const PixelRect& screen) { return Overlap(panel, screen); });
 }
 
+PixelRect PanelDeviceRect(int32_t screen_width, int32_t cycle_top, const DisplayScale& scale) {
+  const PixelSize size = scale.Size({kPanelWidth, kPanelHeight});
+  return {(screen_width - size.width) / 2, scale.Length(cycle_top), size.width, size.height};
+}
+
 bool PlatformPlacesWindows(std::string_view qt_platform_name) { return !qt_platform_name.starts_with("wayland"); }
 
 }  // namespace quorbel

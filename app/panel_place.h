@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/display_scale.h"
 #include "common/geometry.h"
 
 namespace quorbel {
@@ -31,6 +32,11 @@ class PanelPlace {
   int32_t left_ = 0;
   int32_t screen_top_ = 0;
 };
+
+// The panel window in device pixels on a screen `screen_width` device
+// pixels wide at `scale`, its top `cycle_top` logical pixels from the
+// screen's: centred, the remainder of the halving dropped.
+PixelRect PanelDeviceRect(int32_t screen_width, int32_t cycle_top, const DisplayScale& scale);
 
 // False for a Qt platform on which a window cannot choose its own place: a
 // native Wayland one ("wayland", "wayland-egl", ...).

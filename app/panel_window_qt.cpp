@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include <memory>
 #include <vector>
@@ -71,10 +72,23 @@ QtPanelWindow::QtPanelWindow() {
     follow_screens();
   });
   for (const QScreen* screen : QGuiApplication::screens()) WatchScreen(screen);
+
+  // The native window exists from here on, so its screen can be followed.
+  create();
+  ratio_ = devicePixelRatioF();
+  connect(windowHandle(), &QWindow::screenChanged, this, [this] { CheckRatio(); });
+}
+
+void QtPanelWindow::CheckRatio() {
+  const double ratio = devicePixelRatioF();
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  if (ratio_changed_) ratio_changed_(ratio);
 }
 
 void QtPanelWindow::WatchScreen(const QScreen* screen) {
   connect(screen, &QScreen::geometryChanged, this, [this] { PlaceOnPrimaryScreen(Top()); });
+  connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] { CheckRatio(); });
 }
 
 void QtPanelWindow::ShowFrame(const QImage& frame) {
@@ -113,7 +127,11 @@ void QtPanelWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   painter.fillRect(rect(), Qt::transparent);
-  painter.drawImage(0, 0, frame_);
+  // The frame is composed in device pixels at the window's ratio: drawn
+  // pixel for pixel, not enlarged by Qt.
+  QImage shown = frame_;
+  shown.setDevicePixelRatio(devicePixelRatioF());
+  painter.drawImage(0, 0, shown);
 }
 
 void QtPanelWindow::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 // technology it is an alert message named with the reminder last announced.
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 #include "app/panel_place.h"
 #include "app/ports.h"
@@ -27,6 +28,11 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
   // An alert to assistive technology, named with the text.
   void AnnounceArrival(const Text& text) override;
 
+  // The window's device pixel ratio, and `changed` called with the new one
+  // whenever it moves to a screen of another ratio.
+  double DevicePixelRatio() const { return devicePixelRatioF(); }
+  void OnRatioChange(std::function<void(double)> changed) { ratio_changed_ = std::move(changed); }
+
   // Shown at the cycle's top 0.
   void ShowAtTop();
   void AllowClose() { closable_ = true; }
@@ -38,11 +44,14 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
  private:
   void PlaceOnPrimaryScreen(int32_t cycle_top);
   void WatchScreen(const QScreen* screen);
+  void CheckRatio();
 
   PanelPlace place_{std::nullopt};
   QImage frame_;
   bool shown_ = false;
   bool closable_ = false;
+  double ratio_ = 1.0;
+  std::function<void(double)> ratio_changed_;
 };
 
 }  // namespace quorbel

@@ -4,7 +4,9 @@
 
 #include <utility>
 
+#include "app/panel_place.h"
 #include "common/accessible_win32.h"
+#include "common/dpi_win32.h"
 #include "panel/panel_layout.h"
 
 namespace quorbel {
@@ -37,12 +39,17 @@ class PanelWindowImpl final : public Win32PanelWindow {
   }
   void ShowNoActivate() override { ShowWindow(window_, SW_SHOWNOACTIVATE); }
 
-  int32_t Top() const override { return Rect().top; }
+  DisplayScale Scale() const override { return scale_; }
+  void OnScaleChange(std::function<void(const DisplayScale&)> changed) override {
+    scale_changed_ = std::move(changed);
+  }
+
+  int32_t Top() const override { return scale_.Logical(Rect().top); }
   void SetTop(int32_t top) override {
-    SetWindowPos(window_, nullptr, Rect().left, top, 0, 0,
+    SetWindowPos(window_, nullptr, Rect().left, scale_.Length(top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   }
-  int32_t Height() const override { return Rect().bottom - Rect().top; }
+  int32_t Height() const override { return scale_.Logical(Rect().bottom - Rect().top); }
   void AnnounceArrival(const Text& text) override {
     accessible_content_.name = text;
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
@@ -52,6 +59,8 @@ class PanelWindowImpl final : public Win32PanelWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void Place(int32_t cycle_top);
+  void TakeDpi(UINT dpi);
   RECT Rect() const {
     RECT rect{};
     GetWindowRect(window_, &rect);
@@ -61,7 +70,9 @@ class PanelWindowImpl final : public Win32PanelWindow {
   std::function<void(uintptr_t)> on_timer_;
   PanelContent accessible_content_;
   AccessibleHost accessible_{accessible_content_};
+  std::function<void(const DisplayScale&)> scale_changed_;
   HWND window_ = nullptr;
+  DisplayScale scale_;
 };
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -83,13 +94,29 @@ bool PanelWindowImpl::Make() {
   window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED,
                             kWindowClass, kCaption, WS_POPUP, 0, 0, kPanelWidth, kPanelHeight,
                             nullptr, nullptr, instance, this);
-  return window_ != nullptr;
+  if (!window_) return false;
+  scale_ = DisplayScale::FromDpi(static_cast<int32_t>(WindowDpi(window_)));
+  Place(0);
+  return true;
 }
 
-void PanelWindowImpl::PlaceAtTop() {
-  const int left = PanelLeft(GetSystemMetrics(SM_CXSCREEN));
-  SetWindowPos(window_, nullptr, left, 0, kPanelWidth, kPanelHeight,
+void PanelWindowImpl::PlaceAtTop() { Place(0); }
+
+// Centred on the primary monitor, whose width the system gives in its own
+// pixels to a per-monitor aware program.
+void PanelWindowImpl::Place(int32_t cycle_top) {
+  const PixelRect rect = PanelDeviceRect(GetSystemMetrics(SM_CXSCREEN), cycle_top, scale_);
+  SetWindowPos(window_, nullptr, rect.x, rect.y, rect.width, rect.height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// The panel keeps its logical place and size on a monitor of another DPI,
+// then is composed again for it.
+void PanelWindowImpl::TakeDpi(UINT dpi) {
+  const int32_t top = Top();
+  scale_ = DisplayScale::FromDpi(static_cast<int32_t>(dpi));
+  Place(top);
+  if (scale_changed_) scale_changed_(scale_);
 }
 
 LRESULT CALLBACK PanelWindowImpl::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -109,6 +136,9 @@ LRESULT PanelWindowImpl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case WM_DPICHANGED:
+      TakeDpi(HIWORD(wparam));
+      return 0;
     case WM_CLOSE:
       return 0;  // only the tray menu's Exit unloads the panel
     case WM_GETOBJECT:

@@ -8,7 +8,7 @@ add_library(quorbel_app_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form1_win32.cpp
   ${CMAKE_CURRENT_LIST_DIR}/panel_window_win32.cpp)
 target_link_libraries(quorbel_app_win32 PUBLIC
-  quorbel_cycle quorbel_app_host quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
+  quorbel_cycle quorbel_app_host quorbel_app_place quorbel_settings_win32 quorbel_panel_win32 quorbel_tray_win32 quorbel_dialog_win32
   user32 gdi32 gdiplus advapi32 shell32 winmm)
 
 add_executable(QuorbelClock WIN32
@@ -31,9 +31,11 @@ quorbel_add_gtest(app_cycle_ports_win32_tests ADAPTER
           ${CMAKE_CURRENT_LIST_DIR}/tests/cycle_ports_driver_win32.cpp
   LIBS quorbel_app_win32)
 
-# The panel window to assistive technology: its accessible object and alert.
+# The panel window to assistive technology (its accessible object and alert),
+# and its logical figures on a monitor of any DPI.
 quorbel_add_gtest(app_panel_window_win32_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/panel_window_win32_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/panel_window_dpi_win32_test.cpp
   LIBS quorbel_app_win32)
 
 # The shell's do-not-disturb state as the running system reports it.

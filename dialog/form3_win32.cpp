@@ -8,6 +8,8 @@
 
 #include "common/accessible_win32.h"
 #include "common/ansi.h"
+#include "common/display_scale.h"
+#include "common/dpi_win32.h"
 #include "common/handles_win32.h"
 #include "dialog/dialog_file_win32.h"
 #include "dialog/form3.h"
@@ -34,10 +36,9 @@ constexpr UINT_PTR kThumbnailTimer = 1;
 constexpr int32_t kListViewCommand = 28715;
 constexpr char16_t kBrowseFilter[] = u"JPEG|*.jpg;*.jpeg|GIF|*.gif|BMP|*.bmp|PNG|*.png";
 
-// "MS Sans Serif" 8.25 pt at the screen's resolution.
-unique_hfont MakeDialogFont(int weight) {
-  const WindowDc screen(nullptr);
-  const int height = -MulDiv(825, GetDeviceCaps(screen.get(), LOGPIXELSY), 7200);
+// "MS Sans Serif" 8.25 pt at the dialog's monitor's resolution.
+unique_hfont MakeDialogFont(int weight, UINT dpi) {
+  const int height = -MulDiv(825, static_cast<int>(dpi), 7200);
   return unique_hfont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
@@ -53,15 +54,16 @@ Text WindowText(HWND window) {
 
 void SetWindowTextFrom(HWND window, const Text& text) { SetWindowTextA(window, ToAnsi(text).c_str()); }
 
-// A label's size follows its text.
-void FitLabelToText(HWND label) {
+// A label's size follows its text; its height is the designed 13 logical
+// pixels.
+void FitLabelToText(HWND label, const DisplayScale& scale) {
   const std::string text = ToAnsi(WindowText(label));
   const WindowDc dc(label);
   const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
   const ScopedSelect selected(dc.get(), font);
   SIZE size{};
   GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  SetWindowPos(label, nullptr, 0, 0, size.cx, 13, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, scale.Length(13), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT RectOnDialog(HWND control) {
@@ -165,6 +167,12 @@ class Win32Form3::Impl final : public Form3View {
   void SubclassField(HWND field);
   void LayOutIntervalRowNow();
   void PlaceOnScreen();
+  // Fonts and every control's place for the dialog's monitor's DPI.
+  void ApplyScale(UINT dpi);
+  // Keeps the place the system suggests, at the new monitor's size.
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  PixelSize FrameSize() const;
+  void FitLabels();
   bool EntersField(HWND previous_focus) const;
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
   HWND FieldWindow(IntervalField field) const {
@@ -187,6 +195,7 @@ class Win32Form3::Impl final : public Form3View {
   HWND dialog_ = nullptr;
   unique_hfont regular_font_;
   unique_hfont bold_font_;
+  DisplayScale scale_;
   std::unique_ptr<Win32SkinPicker> strip_;
   WNDPROC field_base_proc_ = nullptr;
   NamedContent hours_content_;
@@ -227,10 +236,61 @@ INT_PTR CALLBACK Win32Form3::Impl::DialogProc(HWND dialog, UINT message, WPARAM 
 
 void Win32Form3::Impl::Initialize() {
   CreateControls();
+  ApplyScale(WindowDpi(dialog_));
   form_.Load(*this);
   if (!dialog_) return;
   LayOutIntervalRowNow();
   PlaceOnScreen();
+}
+
+void Win32Form3::Impl::ApplyScale(UINT dpi) {
+  scale_ = DisplayScale::FromDpi(static_cast<int32_t>(dpi));
+  // The controls take the new fonts before the old ones go.
+  unique_hfont regular = MakeDialogFont(FW_NORMAL, dpi);
+  unique_hfont bold = MakeDialogFont(FW_BOLD, dpi);
+  SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(regular.get()), FALSE);
+  for (const auto control : {Form3Control::IntervalLabel, Form3Control::Hours, Form3Control::Colon,
+                             Form3Control::Minutes, Form3Control::MinutesLabel, Form3Control::SkinsLabel,
+                             Form3Control::Check1, Form3Control::Command1, Form3Control::Cancel,
+                             Form3Control::Command2}) {
+    const HWND window = Control(Form3ControlId(control));
+    const bool in_bold = control == Form3Control::IntervalLabel || control == Form3Control::Colon ||
+                         control == Form3Control::SkinsLabel;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(in_bold ? bold.get() : regular.get()), TRUE);
+    const PixelRect rect = scale_.Rect(DesignedPlace(control));
+    SetWindowPos(window, nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  regular_font_ = std::move(regular);
+  bold_font_ = std::move(bold);
+  FitLabels();
+  if (strip_) strip_->SetScale(scale_);
+}
+
+void Win32Form3::Impl::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  ApplyScale(dpi);
+  LayOutIntervalRowNow();
+  const PixelSize frame = FrameSize();
+  SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, frame.width, frame.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window's size for the designed client area at the scale, with the
+// frame and caption the system gives the window now: a caption drawn at
+// another DPI than the monitor's would otherwise shrink the client area.
+PixelSize Win32Form3::Impl::FrameSize() const {
+  RECT window{};
+  RECT client{};
+  GetWindowRect(dialog_, &window);
+  GetClientRect(dialog_, &client);
+  const PixelSize size = scale_.Size(kForm3ClientSize);
+  return {size.width + (window.right - window.left) - client.right,
+          size.height + (window.bottom - window.top) - client.bottom};
+}
+
+void Win32Form3::Impl::FitLabels() {
+  for (const int id : {kIntervalLabelId, kColonLabelId, kMinutesLabelId, kSkinsLabelId}) {
+    FitLabelToText(Control(id), scale_);
+  }
 }
 
 INT_PTR Win32Form3::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -249,6 +309,9 @@ INT_PTR Win32Form3::Impl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_SIZE:
       LayOutIntervalRowNow();
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return TRUE;
     case WM_DESTROY:
       destroying_ = true;
@@ -298,7 +361,7 @@ void Win32Form3::Impl::OnDestroyed() {
 
 HWND Win32Form3::Impl::CreateControl(const char* window_class, const char* text, DWORD style,
                                          int id, Form3Control place, HFONT font, DWORD ex_style) {
-  const PixelRect rect = DesignedPlace(place);
+  const PixelRect rect = scale_.Rect(DesignedPlace(place));
   const HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | style, rect.x, rect.y,
                                        rect.width, rect.height, dialog_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
@@ -308,8 +371,8 @@ HWND Win32Form3::Impl::CreateControl(const char* window_class, const char* text,
 }
 
 void Win32Form3::Impl::CreateControls() {
-  regular_font_ = MakeDialogFont(FW_NORMAL);
-  bold_font_ = MakeDialogFont(FW_BOLD);
+  regular_font_ = MakeDialogFont(FW_NORMAL, USER_DEFAULT_SCREEN_DPI);
+  bold_font_ = MakeDialogFont(FW_BOLD, USER_DEFAULT_SCREEN_DPI);
   const HFONT regular = regular_font_.get();
   const HFONT bold = bold_font_.get();
   SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(regular), FALSE);
@@ -319,17 +382,17 @@ void Win32Form3::Impl::CreateControls() {
   constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
   // Creation order is the focus order: Hours, Minutes, Cancel, Ok, the skin
   // strip, Autorun.
-  FitLabelToText(CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, Form3Control::IntervalLabel, bold));
+  CreateControl("STATIC", "Alarm Interval:", kLabel, kIntervalLabelId, Form3Control::IntervalLabel, bold);
   SubclassField(CreateControl("EDIT", "0", kField, kHoursId, Form3Control::Hours, regular, WS_EX_CLIENTEDGE));
-  FitLabelToText(CreateControl("STATIC", ":", kLabel, kColonLabelId, Form3Control::Colon, bold));
+  CreateControl("STATIC", ":", kLabel, kColonLabelId, Form3Control::Colon, bold);
   SubclassField(CreateControl("EDIT", "0", kField, kMinutesId, Form3Control::Minutes, regular, WS_EX_CLIENTEDGE));
-  FitLabelToText(CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, Form3Control::MinutesLabel, regular));
-  FitLabelToText(CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, Form3Control::SkinsLabel, bold));
+  CreateControl("STATIC", "Minutes", kLabel, kMinutesLabelId, Form3Control::MinutesLabel, regular);
+  CreateControl("STATIC", "Skins:", kLabel, kSkinsLabelId, Form3Control::SkinsLabel, bold);
   CreateControl("BUTTON", "Cancel", kButton | BS_PUSHBUTTON, IDCANCEL, Form3Control::Cancel, regular);
   CreateControl("BUTTON", "Ok", kButton | BS_DEFPUSHBUTTON, IDOK, Form3Control::Command1, regular);
   strip_ = std::make_unique<Win32SkinPicker>(dialog_, instance_, form_.Picker(),
                                              [this](int index) { form_.ThumbnailClicked(index); },
-                                             [this](StripKey key) { form_.ThumbnailKeyPressed(key); });
+                                             [this](StripKey key) { form_.ThumbnailKeyPressed(key); }, scale_);
   hours_accessible_.emplace(hours_content_);
   minutes_accessible_.emplace(minutes_content_);
   CreateControl("BUTTON", "Autorun", kButton | BS_AUTOCHECKBOX, kAutorunId, Form3Control::Check1, regular);
@@ -377,15 +440,15 @@ void Win32Form3::Impl::SetCaption(DialogCaption which, const Text& text) {
     case DialogCaption::Title: SetWindowTextFrom(dialog_, text); return;
     case DialogCaption::IntervalLabel:
       SetWindowTextFrom(Control(kIntervalLabelId), text);
-      FitLabelToText(Control(kIntervalLabelId));
+      FitLabelToText(Control(kIntervalLabelId), scale_);
       return;
     case DialogCaption::MinutesLabel:
       SetWindowTextFrom(Control(kMinutesLabelId), text);
-      FitLabelToText(Control(kMinutesLabelId));
+      FitLabelToText(Control(kMinutesLabelId), scale_);
       return;
     case DialogCaption::SkinsLabel:
       SetWindowTextFrom(Control(kSkinsLabelId), text);
-      FitLabelToText(Control(kSkinsLabelId));
+      FitLabelToText(Control(kSkinsLabelId), scale_);
       strip_->SetName(text);
       return;
     case DialogCaption::OkButton: SetWindowTextFrom(Control(IDOK), text); return;
@@ -407,23 +470,23 @@ void Win32Form3::Impl::Close() {
 void Win32Form3::Impl::LayOutIntervalRowNow() {
   const HWND label = Control(kIntervalLabelId);
   if (!label) return;
-  const RECT label_rect = RectOnDialog(label);
+  // The row's gaps are logical pixels: worked out in those, placed in the
+  // monitor's.
+  const auto logical_width = [this](HWND control) { return scale_.Logical(WidthOf(control)); };
   const IntervalRow row = LayOutIntervalRow(
-      label_rect.left, WidthOf(label), WidthOf(Control(kHoursId)), WidthOf(Control(kColonLabelId)),
-      WidthOf(Control(kMinutesId)));
-  MoveLeftTo(Control(kHoursId), row.hours_left);
-  MoveLeftTo(Control(kColonLabelId), row.colon_left);
-  MoveLeftTo(Control(kMinutesId), row.minutes_left);
-  MoveLeftTo(Control(kMinutesLabelId), row.minutes_label_left);
+      scale_.Logical(RectOnDialog(label).left), logical_width(label), logical_width(Control(kHoursId)),
+      logical_width(Control(kColonLabelId)), logical_width(Control(kMinutesId)));
+  MoveLeftTo(Control(kHoursId), scale_.Length(row.hours_left));
+  MoveLeftTo(Control(kColonLabelId), scale_.Length(row.colon_left));
+  MoveLeftTo(Control(kMinutesId), scale_.Length(row.minutes_left));
+  MoveLeftTo(Control(kMinutesLabelId), scale_.Length(row.minutes_label_left));
 }
 
 void Win32Form3::Impl::PlaceOnScreen() {
-  RECT frame{0, 0, kForm3ClientSize.width, kForm3ClientSize.height};
-  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   const PixelRect place = CentredOn({work.left, work.top, work.right - work.left, work.bottom - work.top},
-                                    {frame.right - frame.left, frame.bottom - frame.top});
+                                    FrameSize());
   SetWindowPos(dialog_, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

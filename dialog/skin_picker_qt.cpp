@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/image_file_qt.h"
+#include "common/scaled_picture.h"
 #include "dialog/form3.h"
 
 namespace quorbel {
@@ -162,9 +163,17 @@ class QtSkinPicker::StripView : public QFrame, public ThumbnailList {
   void Load(const std::vector<Text>& thumbnail_paths) {
     images_.clear();
     // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled:
-    // that is all that is kept of it.
+    // that is all that is kept of it. On a dense screen a picture twice the
+    // size, where there is one, shows its top-left 98 x 98 in the same place.
+    const DisplayScale scale(devicePixelRatioF());
     for (const Text& path : thumbnail_paths) {
-      images_.push_back(LoadImageCorner(path, {kThumbnailSize, kThumbnailSize}));
+      QImage image;
+      for (const PictureFile& file : PictureFilesFor(path, scale)) {
+        image = LoadImageCorner(file.path, PictureCorner({kThumbnailSize, kThumbnailSize}, file.factor));
+        image.setDevicePixelRatio(file.factor);
+        if (!image.isNull()) break;
+      }
+      images_.push_back(std::move(image));
     }
     offset_ = 0;
     update();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/handles_win32.h"
+#include "common/scaled_picture.h"
 #include "dialog/form3.h"
 
 namespace quorbel {
@@ -44,26 +45,45 @@ void DrawSelectionFrame(Gdiplus::GpGraphics* graphics) {
 }  // namespace
 
 Win32SkinPicker::Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker,
-                                 ClickHandler on_click, KeyHandler on_key)
-    : picker_(picker), on_click_(std::move(on_click)), on_key_(std::move(on_key)) {
+                                 ClickHandler on_click, KeyHandler on_key, const DisplayScale& scale)
+    : picker_(picker), on_click_(std::move(on_click)), on_key_(std::move(on_key)), scale_(scale) {
   RegisterViewportClass(instance, ViewportProc);
-  const PixelRect viewport = DesignedPlace(Form3Control::Picture1);
-  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, viewport.x,
-                              viewport.y, viewport.width, viewport.height, dialog, nullptr, instance, this);
-  const PixelRect scroll_bar = DesignedPlace(Form3Control::HScroll1);
-  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, scroll_bar.x,
-                                scroll_bar.y, scroll_bar.width, scroll_bar.height, dialog, nullptr,
-                                instance, nullptr);
+  viewport_ = CreateWindowExA(WS_EX_CLIENTEDGE, kViewportClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
+                              0, 0, dialog, nullptr, instance, this);
+  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 0, 0,
+                                dialog, nullptr, instance, nullptr);
+  Place();
+}
+
+void Win32SkinPicker::SetScale(const DisplayScale& scale) {
+  scale_ = scale;
+  Place();
+  InvalidateRect(viewport_, nullptr, FALSE);
+}
+
+void Win32SkinPicker::Place() {
+  const PixelRect viewport = scale_.Rect(DesignedPlace(Form3Control::Picture1));
+  SetWindowPos(viewport_, nullptr, viewport.x, viewport.y, viewport.width, viewport.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect scroll_bar = scale_.Rect(DesignedPlace(Form3Control::HScroll1));
   // The scroll bar overlaps the viewport's lower border; it lies on top.
-  SetWindowPos(scroll_bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(scroll_bar_, HWND_TOP, scroll_bar.x, scroll_bar.y, scroll_bar.width, scroll_bar.height,
+               SWP_NOACTIVATE);
 }
 
 void Win32SkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
   images_.clear();
   // A thumbnail shows its picture's top-left 49 x 49 pixels, unscaled: that
-  // is all that is kept of it.
+  // is all that is kept of it. On a dense screen a picture twice the size,
+  // where there is one, shows its top-left 98 x 98 in the same place.
   for (const Text& path : thumbnail_paths) {
-    images_.push_back(gdip::LoadImageCorner(path, {kThumbnailSize, kThumbnailSize}));
+    Thumbnail thumbnail;
+    for (const PictureFile& file : PictureFilesFor(path, scale_)) {
+      thumbnail = {gdip::LoadImageCorner(file.path, PictureCorner({kThumbnailSize, kThumbnailSize}, file.factor)),
+                   file.factor};
+      if (thumbnail.image) break;
+    }
+    images_.push_back(std::move(thumbnail));
   }
   const int count = static_cast<int>(thumbnail_paths.size());
   range_ = ScrollRange(StripWidth(count), ViewportWidth());
@@ -80,14 +100,15 @@ void Win32SkinPicker::Build(const std::vector<Text>& thumbnail_paths) {
 int Win32SkinPicker::ViewportWidth() const {
   RECT client{};
   GetClientRect(viewport_, &client);
-  return client.right;
+  return scale_.Logical(client.right);
 }
 
 void Win32SkinPicker::Redraw(int index) {
-  RECT area{ThumbnailLeft(index) - offset_, kThumbnailTop, 0, 0};
-  area.right = area.left + kThumbnailSize;
-  area.bottom = area.top + kThumbnailSize;
-  InvalidateRect(viewport_, &area, FALSE);
+  // One device pixel more on each side: the scaled picture's edge may blend
+  // into it.
+  const PixelRect area = scale_.Rect({ThumbnailLeft(index) - offset_, kThumbnailTop, kThumbnailSize, kThumbnailSize});
+  const RECT device{area.x - 1, area.y - 1, area.x + area.width + 1, area.y + area.height + 1};
+  InvalidateRect(viewport_, &device, FALSE);
 }
 
 void Win32SkinPicker::Reveal(int index) {
@@ -104,8 +125,9 @@ void Win32SkinPicker::ReportSelected() const {
 }
 
 RECT Win32SkinPicker::StripContent::ItemRect(long item) const {
-  const int left = ThumbnailLeft(static_cast<int>(item) - 1) - strip_.offset_;
-  RECT rect{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
+  const PixelRect area = strip_.scale_.Rect(
+      {ThumbnailLeft(static_cast<int>(item) - 1) - strip_.offset_, kThumbnailTop, kThumbnailSize, kThumbnailSize});
+  RECT rect{area.x, area.y, area.x + area.width, area.y + area.height};
   MapWindowPoints(strip_.viewport_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
@@ -133,7 +155,8 @@ void Win32SkinPicker::Scroll(WPARAM request) {
 }
 
 void Win32SkinPicker::Click(int x, int y) {
-  if (const auto index = ThumbnailAt(x, y, offset_, static_cast<int>(images_.size()))) {
+  const int count = static_cast<int>(images_.size());
+  if (const auto index = ThumbnailAt(scale_.Logical(x), scale_.Logical(y), offset_, count)) {
     on_click_(*index);
   }
 }
@@ -151,7 +174,8 @@ void Win32SkinPicker::Paint() {
     ::FillRect(buffer.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     for (int index = 0; index < static_cast<int>(images_.size()); ++index) {
       const int left = ThumbnailLeft(index) - offset_;
-      if (left + kThumbnailSize > paint.rcPaint.left && left < paint.rcPaint.right) {
+      const PixelRect area = scale_.Rect({left, kThumbnailTop, kThumbnailSize, kThumbnailSize});
+      if (area.x + area.width >= paint.rcPaint.left && area.x <= paint.rcPaint.right) {
         DrawThumbnail(buffer.get(), index, left);
       }
     }
@@ -166,23 +190,30 @@ void Win32SkinPicker::Paint() {
   EndPaint(viewport_, &paint);
 }
 
+// Drawn in logical pixels under the dialog's scale.
 void Win32SkinPicker::DrawThumbnail(HDC dc, int index, int left) const {
-  const RECT area{left, kThumbnailTop, left + kThumbnailSize, kThumbnailTop + kThumbnailSize};
+  const PixelRect place = scale_.Rect({left, kThumbnailTop, kThumbnailSize, kThumbnailSize});
+  const RECT area{place.x, place.y, place.x + place.width, place.y + place.height};
   ::FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   gdip::unique_graphics graphics;
   Gdiplus::DllExports::GdipCreateFromHDC(dc, graphics.put());
-  Gdiplus::DllExports::GdipSetClipRectI(graphics.get(), area.left, area.top, kThumbnailSize, kThumbnailSize,
+  Gdiplus::DllExports::GdipSetClipRectI(graphics.get(), place.x, place.y, place.width, place.height,
                             Gdiplus::CombineModeReplace);
+  const auto factor = static_cast<float>(scale_.Factor());
+  Gdiplus::DllExports::GdipScaleWorldTransform(graphics.get(), factor, factor, Gdiplus::MatrixOrderPrepend);
+  Gdiplus::DllExports::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeHighQualityBicubic);
   Gdiplus::DllExports::GdipTranslateWorldTransform(graphics.get(), static_cast<float>(left),
                                        static_cast<float>(kThumbnailTop), Gdiplus::MatrixOrderPrepend);
   // The picture at its own pixel size from the top-left corner, not scaled.
-  if (Gdiplus::GpImage* image = images_[static_cast<size_t>(index)].get()) {
+  const Thumbnail& thumbnail = images_[static_cast<size_t>(index)];
+  if (Gdiplus::GpImage* image = thumbnail.image.get()) {
     UINT width = 0;
     UINT height = 0;
     Gdiplus::DllExports::GdipGetImageWidth(image, &width);
     Gdiplus::DllExports::GdipGetImageHeight(image, &height);
-    Gdiplus::DllExports::GdipDrawImageRectI(graphics.get(), image, 0, 0, static_cast<INT>(width),
-                                static_cast<INT>(height));
+    const auto factor = static_cast<float>(thumbnail.factor);
+    Gdiplus::DllExports::GdipDrawImageRect(graphics.get(), image, 0.0F, 0.0F, static_cast<float>(width) / factor,
+                               static_cast<float>(height) / factor);
   }
   if (index != picker_.SelectedSkin()) return;
   DrawSelectionFrame(graphics.get());

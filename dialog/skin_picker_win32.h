@@ -4,12 +4,15 @@
 // and JPEG), with the selection mark and light band SkinPicker describes.
 // The viewport is a tab stop whose arrow keys go to the dialog; to
 // assistive technology it is a list of thumbnails named "Skin N".
+// Its figures, the scroll position included, are logical (96-dpi) pixels,
+// drawn at the dialog's scale.
 #include <windows.h>
 
 #include <functional>
 #include <vector>
 
 #include "common/accessible_win32.h"
+#include "common/display_scale.h"
 #include "common/text.h"
 #include "common/gdiplus_win32.h"
 #include "dialog/skin_picker.h"
@@ -23,7 +26,7 @@ class Win32SkinPicker {
 
   // Creates the viewport and the scroll bar on `dialog` at their places.
   Win32SkinPicker(HWND dialog, HINSTANCE instance, const SkinPicker& picker, ClickHandler on_click,
-                  KeyHandler on_key);
+                  KeyHandler on_key, const DisplayScale& scale);
   Win32SkinPicker(const Win32SkinPicker&) = delete;
   Win32SkinPicker& operator=(const Win32SkinPicker&) = delete;
 
@@ -37,6 +40,8 @@ class Win32SkinPicker {
   // A WM_HSCROLL request of the scroll bar.
   void Scroll(WPARAM request);
   HWND scroll_bar() const { return scroll_bar_; }
+  // Moves and sizes both windows for the dialog's new scale.
+  void SetScale(const DisplayScale& scale);
 
  private:
   // The strip to assistive technology: a list named by its caption.
@@ -61,6 +66,7 @@ class Win32SkinPicker {
   void DrawThumbnail(HDC dc, int index, int left) const;
   void Click(int x, int y);
   int ViewportWidth() const;
+  void Place();
 
   const SkinPicker& picker_;
   ClickHandler on_click_;
@@ -69,9 +75,14 @@ class Win32SkinPicker {
   AccessibleHost accessible_{accessible_content_};
   HWND viewport_ = nullptr;
   HWND scroll_bar_ = nullptr;
-  std::vector<gdip::unique_image> images_;
+  struct Thumbnail {
+    gdip::unique_image image;
+    int factor = 1;  // the picture's pixels per logical pixel
+  };
+  std::vector<Thumbnail> images_;
   int offset_ = 0;  // how far the strip has moved left
   int range_ = 0;
+  DisplayScale scale_;
 };
 
 }  // namespace quorbel

@@ -1,18 +1,23 @@
 #include "panel/module1_win32.h"
 
+#include "common/display_scale.h"
+
 namespace quorbel {
 
 using namespace gdip;
 
 namespace {
 
-unique_font MakeFont(const Text& font_name, int32_t font_size, FontStyle style,
+// Points at 96 dots per inch times the scale, in pixels: the panel has the
+// same layout whatever DPI the graphics object reports (a program aware of
+// its monitor's DPI gets the monitor's, not 96).
+unique_font MakeFont(const Text& font_name, REAL points, REAL scale, FontStyle style,
                      unique_font_family& family) {
   unique_font font;
   // A missing family (FontFamilyNotFound) leaves both empty.
   if (GdipCreateFontFamilyFromName(Wide(font_name), nullptr, family.put()) != Ok) return font;
-  GdipCreateFont(family.get(), static_cast<REAL>(font_size), static_cast<INT>(style), UnitPoint,
-                 font.put());
+  const REAL pixels = points * static_cast<REAL>(kLogicalDpi) / 72.0F * scale;
+  GdipCreateFont(family.get(), pixels, static_cast<INT>(style), UnitPixel, font.put());
   return font;
 }
 
@@ -34,15 +39,21 @@ unique_string_format EllipsisFormat() {
 void DrawShadowText(GpGraphics* graphics, const Text& text, float x, float y,
                     const Text& font_name, int32_t font_size, Argb colour, FontStyle style,
                     bool shadow, int32_t width) {
+  DrawShadowTextAtScale(graphics, text, x, y, font_name, font_size, colour, style, shadow, width, 1.0F);
+}
+
+void DrawShadowTextAtScale(GpGraphics* graphics, const Text& text, float x, float y,
+                           const Text& font_name, int32_t font_size, Argb colour, FontStyle style,
+                           bool shadow, int32_t width, float scale) {
   const unique_brush brush = SolidBrush(colour);
   const unique_brush shadow_brush = SolidBrush(MakeArgb(kShadowAlpha, 0, 0, 0));
   unique_font_family family;
-  const unique_font font = MakeFont(font_name, font_size, style, family);
+  const unique_font font = MakeFont(font_name, static_cast<REAL>(font_size), scale, style, family);
   const unique_string_format format = EllipsisFormat();
   GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
   if (!font) return;
 
-  const RectF layout{x, y, static_cast<REAL>(width), 0.0F};  // height 0: no limit
+  const RectF layout{x * scale, y * scale, static_cast<REAL>(width) * scale, 0.0F};  // height 0: no limit
   RectF box{};
   const auto length = static_cast<INT>(text.size());
   if (GdipMeasureString(graphics, Wide(text), length, font.get(), &layout, nullptr, &box, nullptr,
@@ -52,7 +63,7 @@ void DrawShadowText(GpGraphics* graphics, const Text& text, float x, float y,
   if (shadow) {
     GdipDrawString(graphics, Wide(text), length, font.get(), &box, format.get(),
                    shadow_brush.get());
-    box.Y -= 1.0F;
+    box.Y -= scale;
   }
   GdipDrawString(graphics, Wide(text), length, font.get(), &box, format.get(), brush.get());
 }

@@ -16,6 +16,14 @@ void DrawShadowText(gdip::GpGraphics* graphics, const Text& text, float x, float
                     const Text& font_name, int32_t font_size, Argb colour, FontStyle style,
                     bool shadow, int32_t width);
 
+// The same text at `scale` device pixels per logical one, every figure
+// above taken as logical. Laid out in device pixels: GDI+ measures a text
+// under a scaling world transform narrower than it then draws it, which
+// would wrap a heading's last word onto a line of its own.
+void DrawShadowTextAtScale(gdip::GpGraphics* graphics, const Text& text, float x, float y,
+                           const Text& font_name, int32_t font_size, Argb colour, FontStyle style,
+                           bool shadow, int32_t width, float scale);
+
 // The four line icons of the sprite sheet at `icon_file`.
 void DrawSectionIcons(gdip::GpGraphics* graphics, const Text& icon_file);
 

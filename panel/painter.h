@@ -21,11 +21,15 @@ class PainterImage {
 };
 using ImagePtr = std::unique_ptr<PainterImage>;
 
-// Drawing on one target image while the object lives.
+// Drawing on one target image while the object lives. Images and fills are
+// placed in the target's own (device) pixels; Module1's routines take the
+// panel's 96-dpi (logical) figures and draw them at the canvas's scale, so
+// texts are laid out alike at every scale and drawn sharp at each.
 class Canvas {
  public:
   virtual ~Canvas() = default;
-  // All of `image` stretched over `to`.
+  // All of `image` stretched over `to`, with a high-quality filter when the
+  // sizes differ.
   virtual void DrawImage(const PainterImage& image, PixelRect to) = 0;
   // The part `part` of `image`, unscaled, at the same place on the target.
   virtual void DrawImagePart(const PainterImage& image, PixelRect part) = 0;
@@ -50,11 +54,14 @@ class Painter {
   virtual ImagePtr BlankFrame(PixelSize size) = 0;
   // Makes a frame transparent again, to compose it anew.
   virtual void Clear(PainterImage& frame) = 0;
-  virtual std::unique_ptr<Canvas> Begin(PainterImage& target) = 0;
+  // `scale` is what Module1's routines are drawn at (device pixels per
+  // logical one).
+  virtual std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) = 0;
   // An image's pixels, premultiplied, after everything drawn on it has landed.
   virtual FramePixels Pixels(const PainterImage& image) const = 0;
-  // Widths of headings in the label font as this platform lays them out.
-  virtual std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const = 0;
+  // Widths of headings in the label font, in logical pixels, as this
+  // platform lays them out when it draws texts at `scale`.
+  virtual std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double scale) const = 0;
 };
 
 }  // namespace quorbel

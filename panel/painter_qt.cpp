@@ -20,15 +20,28 @@ const QImage& ImageOf(const PainterImage& image) { return static_cast<const QtIm
 
 QRect ToQRect(PixelRect rect) { return QRect(rect.x, rect.y, rect.width, rect.height); }
 
+// Images in the target's pixels; Module1's routines under a scale, so Qt
+// lays texts out in logical units and rasterises their glyphs at the
+// target's density.
 class QtCanvas : public Canvas {
  public:
-  explicit QtCanvas(PainterImage& target) : painter_(&static_cast<QtImage&>(target).Image()) {
+  QtCanvas(PainterImage& target, double scale)
+      : painter_(&static_cast<QtImage&>(target).Image()), scale_(scale) {
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
   }
 
   void DrawImage(const PainterImage& image, PixelRect to) override {
-    painter_.drawImage(ToQRect(to), ImageOf(image));
+    const QImage& source = ImageOf(image);
+    const QSize size(to.width, to.height);
+    if (source.size() == size) {
+      painter_.drawImage(QPoint(to.x, to.y), source);
+      return;
+    }
+    // Qt's smooth scaling averages every source pixel when shrinking, which
+    // the painter's bilinear sampling does not.
+    painter_.drawImage(QPoint(to.x, to.y),
+                       source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   }
   void DrawImagePart(const PainterImage& image, PixelRect part) override {
     painter_.drawImage(QPoint(part.x, part.y), ImageOf(image), ToQRect(part));
@@ -37,19 +50,38 @@ class QtCanvas : public Canvas {
     painter_.fillRect(ToQRect(rect), QColor::fromRgba(colour));
   }
   void DrawShadowText(const TextRow& row) override {
+    const Scaled scaled(painter_, scale_);
     quorbel::DrawShadowText(painter_, row.text, row.x, row.y, kPanelFont, row.size, row.colour,
                             row.style, row.shadow, row.width);
   }
   void DrawSectionIcons(const Text& icon_file) override {
+    const Scaled scaled(painter_, scale_);
     quorbel::DrawSectionIcons(painter_, icon_file);
   }
   void DrawLevelBar(const PainterImage* sprites, int32_t x, int32_t level,
                     float opacity) override {
+    const Scaled scaled(painter_, scale_);
     quorbel::DrawLevelBar(painter_, sprites ? ImageOf(*sprites) : QImage(), x, level, opacity);
   }
 
  private:
+  // The painter at the canvas's scale while the object lives.
+  class Scaled {
+   public:
+    Scaled(QPainter& painter, double scale) : painter_(painter) {
+      painter_.save();
+      painter_.scale(scale, scale);
+    }
+    Scaled(const Scaled&) = delete;
+    Scaled& operator=(const Scaled&) = delete;
+    ~Scaled() { painter_.restore(); }
+
+   private:
+    QPainter& painter_;
+  };
+
   QPainter painter_;
+  double scale_;
 };
 
 class QtLabelFontMeasurer : public HeadingMeasurer {
@@ -88,15 +120,17 @@ void QtPainter::Clear(PainterImage& frame) {
   static_cast<QtImage&>(frame).Image().fill(Qt::transparent);
 }
 
-std::unique_ptr<Canvas> QtPainter::Begin(PainterImage& target) {
-  return std::make_unique<QtCanvas>(target);
+std::unique_ptr<Canvas> QtPainter::Begin(PainterImage& target, double scale) {
+  return std::make_unique<QtCanvas>(target, scale);
 }
 
 FramePixels QtPainter::Pixels(const PainterImage& image) const {
   return ToFramePixels(ImageOf(image));
 }
 
-std::unique_ptr<HeadingMeasurer> QtPainter::LabelFontMeasurer() const {
+// Qt lays texts out in logical pixels at any scale and only rasterises them
+// at it: one measure fits all.
+std::unique_ptr<HeadingMeasurer> QtPainter::LabelFontMeasurer(double) const {
   return MakeQtLabelFontMeasurer();
 }
 

@@ -26,9 +26,9 @@ class QtPainter : public Painter {
   ImagePtr Blank(PixelSize size) override;
   ImagePtr BlankFrame(PixelSize size) override { return Blank(size); }
   void Clear(PainterImage& frame) override;
-  std::unique_ptr<Canvas> Begin(PainterImage& target) override;
+  std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) override;
   FramePixels Pixels(const PainterImage& image) const override;
-  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
+  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double scale) const override;
 };
 
 // A frame's pixels in the order the sink shows them.

@@ -1,6 +1,9 @@
 #include "panel/painter_win32.h"
 
+#include <cmath>
+
 #include "common/ansi.h"
+#include "common/display_scale.h"
 #include "common/handles_win32.h"
 #include "panel/module1_win32.h"
 #include "panel/panel_renderer_win32.h"
@@ -70,9 +73,11 @@ FramePixels BitmapPixels(GpImage* image) {
   return pixels;
 }
 
+// Images in the target's pixels; texts laid out at the target's scale,
+// icons and bar under a scaling world transform.
 class Win32Canvas : public Canvas {
  public:
-  explicit Win32Canvas(PainterImage& target) {
+  Win32Canvas(PainterImage& target, double scale) : scale_(static_cast<REAL>(scale)) {
     if (auto* frame = dynamic_cast<Win32Frame*>(&target)) {
       GdipCreateFromHDC(frame->Surface().dc(), graphics_.put());
     } else {
@@ -82,7 +87,23 @@ class Win32Canvas : public Canvas {
   }
 
   void DrawImage(const PainterImage& image, PixelRect to) override {
-    GdipDrawImageRectI(graphics_.get(), Source(&image), to.x, to.y, to.width, to.height);
+    const PixelSize size = image.Size();
+    if (size.width == to.width && size.height == to.height) {
+      GdipDrawImageRectI(graphics_.get(), Source(&image), to.x, to.y, to.width, to.height);
+      return;
+    }
+    // Bicubic over whole source pixels; edge pixels mirrored, not blended
+    // with transparency, so a scaled skin keeps its opaque edges.
+    GraphicsState state = 0;
+    GdipSaveGraphics(graphics_.get(), &state);
+    GdipSetInterpolationMode(graphics_.get(), InterpolationModeHighQualityBicubic);
+    GdipSetPixelOffsetMode(graphics_.get(), PixelOffsetModeHalf);
+    unique_image_attributes edges;
+    GdipCreateImageAttributes(edges.put());
+    GdipSetImageAttributesWrapMode(edges.get(), WrapModeTileFlipXY, 0, FALSE);
+    GdipDrawImageRectRectI(graphics_.get(), Source(&image), to.x, to.y, to.width, to.height, 0, 0,
+                           size.width, size.height, UnitPixel, edges.get(), nullptr, nullptr);
+    GdipRestoreGraphics(graphics_.get(), state);
   }
   void DrawImagePart(const PainterImage& image, PixelRect part) override {
     GdipDrawImageRectRectI(graphics_.get(), Source(&image), part.x, part.y, part.width,
@@ -95,26 +116,51 @@ class Win32Canvas : public Canvas {
     GdipFillRectangleI(graphics_.get(), brush.get(), rect.x, rect.y, rect.width, rect.height);
   }
   void DrawShadowText(const TextRow& row) override {
-    quorbel::DrawShadowText(graphics_.get(), row.text, row.x, row.y, kPanelFont, row.size,
-                            row.colour, row.style, row.shadow, row.width);
+    DrawShadowTextAtScale(graphics_.get(), row.text, row.x, row.y, kPanelFont, row.size, row.colour,
+                          row.style, row.shadow, row.width, scale_);
   }
   void DrawSectionIcons(const Text& icon_file) override {
+    const Scaled scaled(graphics_.get(), scale_);
     quorbel::DrawSectionIcons(graphics_.get(), icon_file);
   }
   void DrawLevelBar(const PainterImage* sprites, int32_t x, int32_t level,
                     float opacity) override {
+    const Scaled scaled(graphics_.get(), scale_);
     quorbel::DrawLevelBar(graphics_.get(), Source(sprites), x, level, opacity);
   }
 
  private:
+  // The graphics at the canvas's scale while the object lives; its other
+  // settings (text rendering, interpolation) come back with it.
+  class Scaled {
+   public:
+    Scaled(GpGraphics* graphics, REAL scale) : graphics_(graphics) {
+      GdipSaveGraphics(graphics_, &state_);
+      GdipScaleWorldTransform(graphics_, scale, scale, MatrixOrderPrepend);
+      if (scale != 1.0F) GdipSetInterpolationMode(graphics_, InterpolationModeHighQualityBicubic);
+    }
+    Scaled(const Scaled&) = delete;
+    Scaled& operator=(const Scaled&) = delete;
+    ~Scaled() { GdipRestoreGraphics(graphics_, state_); }
+
+   private:
+    GpGraphics* graphics_;
+    GraphicsState state_ = 0;
+  };
+
   unique_graphics graphics_;
+  REAL scale_;
 };
 
-// Widths in the label font as GDI lays a heading out on one line.
+// Widths in the label font as GDI lays a heading out on one line at the
+// scale's font size, in logical pixels: hinted glyphs do not grow in step
+// with the scale, and the value after a heading must clear it as drawn.
+// The scale's DPI, not the monitor's.
 class GdiLabelFontMeasurer : public HeadingMeasurer {
  public:
-  GdiLabelFontMeasurer() : dc_(CreateCompatibleDC(nullptr)) {
-    const int height = -MulDiv(kLabelFontCentipoints, GetDeviceCaps(dc_.get(), LOGPIXELSY), 7200);
+  explicit GdiLabelFontMeasurer(double scale) : dc_(CreateCompatibleDC(nullptr)), scale_(scale) {
+    const auto dpi = static_cast<int>(std::lround(kLogicalDpi * scale));
+    const int height = -MulDiv(kLabelFontCentipoints, dpi, 7200);
     font_.reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
@@ -126,12 +172,13 @@ class GdiLabelFontMeasurer : public HeadingMeasurer {
     const std::string ansi = ToAnsi(heading);
     SIZE extent{};
     GetTextExtentPoint32A(dc_.get(), ansi.data(), static_cast<int>(ansi.size()), &extent);
-    return static_cast<float>(extent.cx);
+    return static_cast<float>(extent.cx / scale_);
   }
 
  private:
   unique_hdc dc_;
   unique_hfont font_;
+  double scale_;
 };
 
 }  // namespace
@@ -155,8 +202,8 @@ void Win32Painter::Clear(PainterImage& frame) {
   if (auto* surface = dynamic_cast<Win32Frame*>(&frame)) surface->Surface().Clear();
 }
 
-std::unique_ptr<Canvas> Win32Painter::Begin(PainterImage& target) {
-  return std::make_unique<Win32Canvas>(target);
+std::unique_ptr<Canvas> Win32Painter::Begin(PainterImage& target, double scale) {
+  return std::make_unique<Win32Canvas>(target, scale);
 }
 
 FramePixels Win32Painter::Pixels(const PainterImage& image) const {
@@ -164,12 +211,12 @@ FramePixels Win32Painter::Pixels(const PainterImage& image) const {
   return frame ? FrameSurfacePixels(frame->Surface()) : BitmapPixels(Source(&image));
 }
 
-std::unique_ptr<HeadingMeasurer> Win32Painter::LabelFontMeasurer() const {
-  return MakeLabelFontMeasurer();
+std::unique_ptr<HeadingMeasurer> Win32Painter::LabelFontMeasurer(double scale) const {
+  return std::make_unique<GdiLabelFontMeasurer>(scale);
 }
 
 std::unique_ptr<HeadingMeasurer> MakeLabelFontMeasurer() {
-  return std::make_unique<GdiLabelFontMeasurer>();
+  return std::make_unique<GdiLabelFontMeasurer>(1.0);
 }
 
 }  // namespace quorbel

@@ -33,9 +33,9 @@ class Win32Painter : public Painter {
   ImagePtr Blank(PixelSize size) override;
   ImagePtr BlankFrame(PixelSize size) override;
   void Clear(PainterImage& frame) override;
-  std::unique_ptr<Canvas> Begin(PainterImage& target) override;
+  std::unique_ptr<Canvas> Begin(PainterImage& target, double scale) override;
   FramePixels Pixels(const PainterImage& image) const override;
-  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override;
+  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double scale) const override;
 
  private:
   HWND window_;

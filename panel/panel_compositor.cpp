@@ -1,19 +1,27 @@
 #include "panel/panel_compositor.h"
 
-#include <optional>
+#include "common/scaled_picture.h"
 
 namespace quorbel {
 
 namespace {
 
-// The logo drawn once onto its 40 x 27 place, as a frame draws it: a large
-// picture is not kept, and every frame copies the logo unscaled.
-ImagePtr LogoAtItsPlace(Painter& painter, const ImagePtr& logo) {
-  if (!logo) return nullptr;
-  ImagePtr placed = painter.Blank({kLogoWidth, kLogoHeight});
-  if (!placed) return nullptr;
-  painter.Begin(*placed)->DrawImage(*logo, {0, 0, kLogoWidth, kLogoHeight});
-  return placed;
+struct LoadedSkin {
+  ImagePtr picture;
+  PixelSize logical;  // what it covers, in 96-dpi pixels
+};
+
+// The best file of the skin for `scale`, cut to the window: a larger one
+// kept beside the skin where there is one, else the skin's own.
+LoadedSkin LoadSkin(Painter& painter, const Text& path, const DisplayScale& scale) {
+  const PixelSize window{kPanelWidth, kPanelHeight};
+  for (const PictureFile& file : PictureFilesFor(path, scale)) {
+    ImagePtr picture = painter.LoadCorner(file.path, PictureCorner(window, file.factor));
+    if (!picture) continue;
+    const PixelSize logical = LogicalSize(picture->Size(), file.factor);
+    return {std::move(picture), logical};
+  }
+  return {};
 }
 
 }  // namespace
@@ -25,33 +33,66 @@ PanelCompositor::PanelCompositor(std::unique_ptr<Painter> painter,
       icons_path_(std::move(data_dir) + u"\\icons.png") {}
 
 void PanelCompositor::LoadLogo(const Text& path) {
+  logo_path_ = path;
+  PlaceLogo();
+}
+
+// The logo (its larger file on a dense screen, where there is one) drawn
+// once onto its place at the scale: a large picture is not kept, and every
+// frame copies the logo unscaled.
+void PanelCompositor::PlaceLogo() {
   frames_.Invalidate();
-  logo_ = LogoAtItsPlace(*painter_, painter_->Load(path));
+  logo_.reset();
+  ImagePtr picture;
+  for (const PictureFile& file : PictureFilesFor(logo_path_, scale_)) {
+    picture = painter_->Load(file.path);
+    if (picture) break;
+  }
+  if (!picture) return;
+  const PixelSize size = scale_.Size({kLogoWidth, kLogoHeight});
+  logo_ = painter_->Blank(size);
+  if (logo_) painter_->Begin(*logo_, scale_.Factor())->DrawImage(*picture, {0, 0, size.width, size.height});
+}
+
+void PanelCompositor::SetScale(const DisplayScale& scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  frames_.Invalidate();
+  if (!logo_path_.empty()) PlaceLogo();
+  if (model_) Compose(*model_);
+  if (presented_logo_top_) PresentPanel(*presented_logo_top_);
 }
 
 void PanelCompositor::ReleaseImages() {
   frames_.Invalidate();
   panel_image_.reset();
   logo_.reset();
+  logo_path_.clear();
+  model_.reset();
 }
 
 void PanelCompositor::DrawPanel(const PanelModel& model) {
+  model_ = model;
+  Compose(model);
+}
+
+void PanelCompositor::Compose(const PanelModel& model) {
   frames_.Invalidate();
   const ImagePtr sprites = painter_->LoadCorner(icons_path_, kSpriteSheetUsed);
   // The window shows the skin's top-left 450 x 140 pixels, and keeps no more.
-  const ImagePtr skin = painter_->LoadCorner(model.skin_path, {kPanelWidth, kPanelHeight});
-  canvas_.TakeSkin(skin ? std::optional(skin->Size()) : std::nullopt);
-  const bool plain = !skin && canvas_.Plain();
+  const LoadedSkin skin = LoadSkin(*painter_, model.skin_path, scale_);
+  canvas_.TakeSkin(skin.picture ? std::optional(skin.logical) : std::nullopt);
+  const bool plain = !skin.picture && canvas_.Plain();
   // The old image goes first; if the new one cannot be made nothing is left
   // to draw from, and a frame shows only the logo.
   panel_image_.reset();
-  panel_image_ = painter_->Blank(canvas_.Size());
+  panel_image_ = painter_->Blank(scale_.Size(canvas_.Size()));
   if (!panel_image_) return;
 
-  const std::unique_ptr<Canvas> canvas = painter_->Begin(*panel_image_);
-  if (skin) canvas->DrawImage(*skin, {0, 0, skin->Size().width, skin->Size().height});
+  const std::unique_ptr<Canvas> canvas = painter_->Begin(*panel_image_, scale_.Factor());
+  if (skin.picture) canvas->DrawImage(*skin.picture, scale_.Rect({0, 0, skin.logical.width, skin.logical.height}));
   if (plain) DrawPlainBackground(*canvas);
-  const PanelLayout layout = LayOutPanel(model, *painter_->LabelFontMeasurer());
+  const PanelLayout layout = LayOutPanel(model, *painter_->LabelFontMeasurer(scale_.Factor()));
   for (const TextRow& row : layout.headings) canvas->DrawShadowText(row);
   canvas->DrawSectionIcons(icons_path_);
   canvas->DrawLevelBar(sprites.get(), layout.level_bar_x, model.alarm_level, 1.0F);
@@ -60,7 +101,8 @@ void PanelCompositor::DrawPanel(const PanelModel& model) {
 
 void PanelCompositor::PresentPanel(int32_t logo_top) {
   if (!presenter_) return;
-  const PixelSize size = presenter_->FrameSize();
+  presented_logo_top_ = logo_top;
+  const PixelSize size = FrameSize();
   const PainterImage* frame = frames_.Find(logo_top, size);
   if (!frame) {
     PainterImage* fresh = frames_.Take(logo_top, size, *painter_);
@@ -84,24 +126,28 @@ FramePixels PanelCompositor::KeptFrame(int32_t logo_top) const {
 }
 
 PixelSize PanelCompositor::FrameSize() const {
-  return presenter_ ? presenter_->FrameSize() : PixelSize{kPanelWidth, kPanelHeight};
+  return presenter_ ? presenter_->FrameSize(scale_) : scale_.Size({kPanelWidth, kPanelHeight});
 }
 
 void PanelCompositor::DrawPlainBackground(Canvas& canvas) const {
-  canvas.Fill({0, 0, PanelWidth(), PanelHeight()}, kPlainBody);
-  canvas.Fill({0, 0, PanelWidth(), kPlainTitleBand}, kPlainTitle);
+  canvas.Fill(scale_.Rect({0, 0, PanelWidth(), PanelHeight()}), kPlainBody);
+  canvas.Fill(scale_.Rect({0, 0, PanelWidth(), kPlainTitleBand}), kPlainTitle);
 }
 
 // The panel image, the logo, and the panel's own pixels over the logo's
 // lower edge.
 void PanelCompositor::DrawFrame(PainterImage& frame, int32_t logo_top) const {
-  const std::unique_ptr<Canvas> canvas = painter_->Begin(frame);
+  const std::unique_ptr<Canvas> canvas = painter_->Begin(frame, scale_.Factor());
   if (panel_image_) {
     const PixelSize size = panel_image_->Size();
     canvas->DrawImage(*panel_image_, {0, 0, size.width, size.height});
   }
-  if (logo_) canvas->DrawImage(*logo_, {kLogoX, logo_top, kLogoWidth, kLogoHeight});
-  if (panel_image_) canvas->DrawImagePart(*panel_image_, kLogoCover);
+  if (logo_) {
+    const PixelRect place = scale_.Rect({kLogoX, logo_top, kLogoWidth, kLogoHeight});
+    const PixelSize size = logo_->Size();
+    canvas->DrawImage(*logo_, {place.x, place.y, size.width, size.height});
+  }
+  if (panel_image_) canvas->DrawImagePart(*panel_image_, scale_.Rect(kLogoCover));
 }
 
 }  // namespace quorbel

@@ -9,7 +9,9 @@
 // frames may outlive it.
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "common/display_scale.h"
 #include "common/text.h"
 #include "panel/frame_cache.h"
 #include "panel/frame_pixels.h"
@@ -23,8 +25,8 @@ namespace quorbel {
 class FramePresenter {
  public:
   virtual ~FramePresenter() = default;
-  // The frames it shows are this big.
-  virtual PixelSize FrameSize() const = 0;
+  // The frames it shows at `scale` are this big, in device pixels.
+  virtual PixelSize FrameSize(const DisplayScale& scale) const = 0;
   // Shows `frame`; `frames` holds it and knows what the screen shows now.
   virtual void Show(const PainterImage& frame, FrameCache& frames) = 0;
 };
@@ -40,6 +42,10 @@ class PanelCompositor : public PanelRenderer {
   // Loads the logo drawn at (390, logo_top, 40, 27); a file that is missing or
   // no image means no logo. Replaces an earlier logo.
   void LoadLogo(const Text& path);
+  // The screen's scale; all figures stay logical. A new scale draws the
+  // panel and the logo anew for it, and presents again what was presented.
+  void SetScale(const DisplayScale& scale);
+  const DisplayScale& Scale() const { return scale_; }
   // Disposes the panel image, then the logo; the kept frames stay until the
   // compositor goes.
   void ReleaseImages();
@@ -50,13 +56,15 @@ class PanelCompositor : public PanelRenderer {
   FramePixels ComposeFrame(int32_t logo_top);
   // The frame PresentPanel keeps for `logo_top`; empty while it keeps none.
   FramePixels KeptFrame(int32_t logo_top) const;
-  // The size of the last skin that loaded, cut to the window's 450 x 140,
-  // which is also the size while none ever has.
+  // The logical size of the last skin that loaded, cut to the window's
+  // 450 x 140, which is also the size while none ever has.
   int32_t PanelWidth() const { return canvas_.Size().width; }
   int32_t PanelHeight() const { return canvas_.Size().height; }
 
  private:
   PixelSize FrameSize() const;
+  void Compose(const PanelModel& model);
+  void PlaceLogo();
   void DrawPlainBackground(Canvas& canvas) const;
   void DrawFrame(PainterImage& frame, int32_t logo_top) const;
 
@@ -67,6 +75,11 @@ class PanelCompositor : public PanelRenderer {
   ImagePtr panel_image_;
   ImagePtr logo_;
   PanelCanvas canvas_;
+  DisplayScale scale_;
+  // What a new scale draws again.
+  Text logo_path_;
+  std::optional<PanelModel> model_;
+  std::optional<int32_t> presented_logo_top_;
 };
 
 }  // namespace quorbel

@@ -9,7 +9,9 @@ namespace {
 class QtFramePresenter : public FramePresenter {
  public:
   explicit QtFramePresenter(FrameSink& sink) : sink_(sink) {}
-  PixelSize FrameSize() const override { return {kPanelWidth, kPanelHeight}; }
+  PixelSize FrameSize(const DisplayScale& scale) const override {
+    return scale.Size({kPanelWidth, kPanelHeight});
+  }
   // The sink takes the whole frame: a kept one is handed over as it is.
   void Show(const PainterImage& frame, FrameCache&) override {
     sink_.ShowFrame(static_cast<const QtImage&>(frame).Image());

@@ -15,8 +15,8 @@ namespace quorbel {
 class FrameSink {
  public:
   virtual ~FrameSink() = default;
-  // `frame` is 450 x 140, premultiplied ARGB; transparent pixels show what
-  // lies behind the window.
+  // `frame` is the 450 x 140 panel in the window's device pixels,
+  // premultiplied ARGB; transparent pixels show what lies behind the window.
   virtual void ShowFrame(const QImage& frame) = 0;
 };
 

@@ -14,7 +14,9 @@ class Win32FramePresenter : public FramePresenter {
  public:
   explicit Win32FramePresenter(HWND window) : window_(window) {}
 
-  PixelSize FrameSize() const override {
+  // The window is sized for its monitor's scale; its client area is the
+  // frame.
+  PixelSize FrameSize(const DisplayScale&) const override {
     RECT client{0, 0, kPanelWidth, kPanelHeight};
     GetClientRect(window_, &client);
     return PixelSize{client.right - client.left, client.bottom - client.top};

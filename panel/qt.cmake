@@ -23,6 +23,7 @@ if(QUORBEL_TESTS)
     tests/render_module1_contract_test.cpp
     tests/render_module1_qt_test.cpp
     tests/render_renderer_contract_test.cpp
+    tests/render_renderer_scale_contract_test.cpp
     tests/render_renderer_qt_test.cpp)
   target_link_libraries(panel_qt_tests PRIVATE quorbel_render_fixture quorbel_panel_qt gtest)
   add_test(NAME panel_qt_tests COMMAND panel_qt_tests --gtest_brief=1)

@@ -12,6 +12,7 @@ quorbel_add_gtest(panel_win32_tests ADAPTER
     tests/render_module1_contract_test.cpp
     tests/render_module1_win32_test.cpp
     tests/render_renderer_contract_test.cpp
+    tests/render_renderer_scale_contract_test.cpp
     tests/render_renderer_win32_test.cpp
   LIBS quorbel_render_fixture)
 

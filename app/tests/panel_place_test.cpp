@@ -35,6 +35,14 @@ TEST(PanelPlaceTest, WithoutAScreenThePanelStandsAtTheOrigin) {
   EXPECT_EQ(place.DesktopY(-140), -140);
 }
 
+TEST(PanelPlaceTest, DeviceRectIsThePanelCentredInTheScreensPixels) {
+  EXPECT_EQ(PanelDeviceRect(1280, 0, DisplayScale(1.0)), (PixelRect{415, 0, 450, 140}));
+  EXPECT_EQ(PanelDeviceRect(1920, -140, DisplayScale(1.5)), (PixelRect{622, -210, 675, 210}));
+  EXPECT_EQ(PanelDeviceRect(2560, -70, DisplayScale(2.0)), (PixelRect{830, -140, 900, 280}));
+  EXPECT_EQ(PanelDeviceRect(1600, -10, DisplayScale(1.25)), (PixelRect{518, -13, 563, 175}))
+      << "the odd pixel dropped";
+}
+
 TEST(PanelPlaceTest, OnlyANativeWaylandPlatformKeepsTheWindowFromPlacingItself) {
   EXPECT_FALSE(PlatformPlacesWindows("wayland"));
   EXPECT_FALSE(PlatformPlacesWindows("wayland-egl"));

@@ -8,17 +8,21 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
+#include <QWindow>
+
 #include <memory>
+#include <vector>
 
 namespace quorbel {
 namespace {
 
 // Two screens on the offscreen platform: the primary one below a larger
 // one, so the desktop's origin is not the primary screen's top (the
-// platform takes the first by name as the primary one).
+// platform takes the first by name as the primary one). The upper screen is
+// twice as dense.
 constexpr char kScreens[] = R"({"windowFrameMargins": false, "screens": [
   {"name": "main", "x": 0, "y": 1080, "width": 1280, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-  {"name": "upper", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+  {"name": "upper", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})";
 
 class TwoScreenApplication : public ::testing::Environment {
  public:
@@ -81,6 +85,21 @@ TEST(QtPanelWindowTest, AnArrivalNamesTheAlertMessageWithItsText) {
   panel.AnnounceArrival(u"Zeit f\u00fcr eine Pause. Ohne Pause am Computer: 01:00.");
   EXPECT_EQ(accessible->text(QAccessible::Name),
             QString::fromStdU16String(u"Zeit f\u00fcr eine Pause. Ohne Pause am Computer: 01:00."));
+}
+
+TEST(QtPanelWindowTest, MovedToADenserScreenItReportsTheNewRatioOnce) {
+  QtPanelWindow panel;
+  std::vector<double> ratios;
+  panel.OnRatioChange([&ratios](double ratio) { ratios.push_back(ratio); });
+  panel.ShowAtTop();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(panel.DevicePixelRatio(), 1.0);
+  panel.windowHandle()->setScreen(QGuiApplication::screens().at(1));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(panel.DevicePixelRatio(), 2.0);
+  EXPECT_EQ(ratios, std::vector<double>{2.0});
+  panel.windowHandle()->setScreen(QGuiApplication::screens().at(1));
+  EXPECT_EQ(ratios, std::vector<double>{2.0}) << "the same screen again is no change";
 }
 
 }  // namespace

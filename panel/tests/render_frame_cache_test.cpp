@@ -26,9 +26,9 @@ class FramesOnlyPainter : public Painter {
     return std::make_unique<FakeFrame>(size);
   }
   void Clear(PainterImage& frame) override { ++static_cast<FakeFrame&>(frame).clears; }
-  std::unique_ptr<Canvas> Begin(PainterImage&) override { return nullptr; }
+  std::unique_ptr<Canvas> Begin(PainterImage&, double) override { return nullptr; }
   FramePixels Pixels(const PainterImage&) const override { return {}; }
-  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer() const override { return nullptr; }
+  std::unique_ptr<HeadingMeasurer> LabelFontMeasurer(double) const override { return nullptr; }
   int made = 0;
 };
 

@@ -47,7 +47,7 @@ class Module1Test : public ::testing::Test {
   FramePixels Drawn(PixelSize size, const std::function<void(Canvas&)>& draw) {
     const ImagePtr image = painter_->Blank(size);
     if (!image) return {};
-    draw(*painter_->Begin(*image));
+    draw(*painter_->Begin(*image, 1.0));
     return painter_->Pixels(*image);
   }
 

@@ -1,10 +1,11 @@
 #!/bin/sh
 # The 49 x 49 thumbnail of a skin for the settings dialog: a miniature of the panel
 # (title band, body, footer shelf, text lines and the logo), opaque, as a 24-bit BMP.
-# Drawn 4 times larger and reduced by area averaging.
-# Usage: thumb.sh OUTPUT.bmp LOGO_8X.png BODY_TOP BODY_BOTTOM BAND_TOP BAND_BOTTOM BORDER
+# Drawn 4 times larger and reduced by area averaging; with SIZE 98 the same thumbnail for
+# screens of twice the density.
+# Usage: thumb.sh OUTPUT.bmp LOGO_8X.png BODY_TOP BODY_BOTTOM BAND_TOP BAND_BOTTOM BORDER [SIZE]
 set -eu
-out=$1 logo=$2 body_top=$3 body_bottom=$4 band_top=$5 band_bottom=$6 border=$7
+out=$1 logo=$2 body_top=$3 body_bottom=$4 band_top=$5 band_bottom=$6 border=$7 size=${8:-49}
 
 S=196 band=40 shelf=150
 
@@ -28,4 +29,4 @@ convert-im6.q16 \
   -draw "fill '#FEEF49' roundrectangle 14,166 62,178 6,6" \
   -draw "fill '#FFFFFFD8' roundrectangle 72,166 150,178 6,6" \
   -draw "stroke '$border' stroke-width 4 fill none rectangle 2,2 193,193" \
-  -filter Box -resize 49x49 -alpha off -type TrueColor BMP3:"$out"
+  -filter Box -resize ${size}x${size} -alpha off -type TrueColor BMP3:"$out"

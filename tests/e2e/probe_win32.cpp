@@ -294,8 +294,9 @@ BOOL CALLBACK CountChild(HWND, LPARAM count) {
   return TRUE;
 }
 
-// dialog: the open dialog box's client area on the screen, its number of
-// child windows at any depth and its caption; exit 1 when none is shown.
+// dialog: the open dialog box's client area on the screen (place and size),
+// its number of child windows at any depth and its caption; exit 1 when
+// none is shown.
 int ShowDialog() {
   const HWND dialog = FindWindowA("#32770", nullptr);
   if (!dialog || !IsWindowVisible(dialog)) return 1;
@@ -305,7 +306,10 @@ int ShowDialog() {
   EnumChildWindows(dialog, &CountChild, reinterpret_cast<LPARAM>(&children));
   char caption[256] = {};
   GetWindowTextA(dialog, caption, sizeof(caption));
-  std::printf("x=%ld y=%ld children=%d caption=%s\n", origin.x, origin.y, children, caption);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  std::printf("x=%ld y=%ld children=%d width=%ld height=%ld caption=%s\n", origin.x, origin.y, children,
+              client.right, client.bottom, caption);
   return 0;
 }
 
