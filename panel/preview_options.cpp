@@ -10,9 +10,10 @@ std::string PreviewUsage(std::string_view program) {
   const std::string indent(kUsage.size() + program.size() + 1, ' ');
   return std::string(kUsage) + std::string(program) +
          " [--skin N] [--language SECTION] [--level 0-4] [--minutes M]\n" + indent +
-         "[--logo-top Y] --out FILE.png\n"
+         "[--logo-top Y] [--scale 25-800] --out FILE.png\n"
          "Renders the reminder panel from the Config.ini beside this program.\n"
-         "Defaults: the selected skin and language of Config.ini, level 1, 0 minutes, logo at 74.\n";
+         "Defaults: the selected skin and language of Config.ini, level 1, 0 minutes, logo at 74,\n"
+         "scale 100 (percent, as a screen's display scale).\n";
 }
 
 std::optional<PreviewOptions> ParsePreviewOptions(const std::vector<Text>& args) {
@@ -32,6 +33,8 @@ std::optional<PreviewOptions> ParsePreviewOptions(const std::vector<Text>& args)
       options.minutes = static_cast<int32_t>(*number);
     } else if (name == u"--logo-top" && (number = ParseInteger(value, -1000, 1000))) {
       options.logo_top = static_cast<int32_t>(*number);
+    } else if (name == u"--scale" && (number = ParseInteger(value, 25, 800))) {
+      options.scale_percent = static_cast<int32_t>(*number);
     } else if (name == u"--out" && !value.empty()) {
       options.out = value;
     } else {

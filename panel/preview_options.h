@@ -19,6 +19,7 @@ struct PreviewOptions {
   int16_t level = 1;
   int32_t minutes = 0;
   int32_t logo_top = 74;
+  int32_t scale_percent = 100;  // the screen's scale the panel is drawn at
   Text out;
 };
 

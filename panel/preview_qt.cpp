@@ -49,6 +49,7 @@ int Run(const PreviewOptions& options) {
   ProfileFile store;
   const ModIni ini(store, MakeAppDir(data_dir, u'/'));
   const auto renderer = MakeQtPanelRenderer(nullptr, data_dir);
+  renderer->SetScale(DisplayScale(options.scale_percent / 100.0));
   renderer->LoadLogo(data_dir + u"\\logo.png");
   renderer->DrawPanel(PreviewModel(ini, options));
   const QString out = QString::fromStdU16String(options.out);

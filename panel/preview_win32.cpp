@@ -44,6 +44,7 @@ int Run(const PreviewOptions& options) {
   ProfileWin32 store;
   const ModIni ini(store, MakeAppDir(exe_dir));
   const auto renderer = MakeLayeredPanelRenderer(nullptr, exe_dir);
+  renderer->SetScale(DisplayScale(options.scale_percent / 100.0));
   renderer->LoadLogo(exe_dir + u"\\logo.png");
   renderer->DrawPanel(PreviewModel(ini, options));
   if (!SaveFrame(renderer->ComposeFrame(options.logo_top), options.out)) {

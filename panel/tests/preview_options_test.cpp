@@ -14,13 +14,14 @@ std::optional<PreviewOptions> Parse(std::initializer_list<const char16_t*> args)
 
 TEST(PreviewOptionsTest, ReadsEveryOptionAndDefaultsTheRest) {
   const auto all = Parse({u"--skin", u"3", u"--language", u"TitleDE", u"--level", u"4",
-                          u"--minutes", u"75", u"--logo-top", u"-20", u"--out", u"p.png"});
+                          u"--minutes", u"75", u"--logo-top", u"-20", u"--scale", u"150", u"--out", u"p.png"});
   ASSERT_TRUE(all);
   EXPECT_EQ(all->skin, int16_t{3});
   EXPECT_EQ(all->language, Text(u"TitleDE"));
   EXPECT_EQ(all->level, 4);
   EXPECT_EQ(all->minutes, 75);
   EXPECT_EQ(all->logo_top, -20);
+  EXPECT_EQ(all->scale_percent, 150);
   EXPECT_EQ(all->out, u"p.png");
 
   const auto bare = Parse({u"--out", u"p.png"});
@@ -30,6 +31,7 @@ TEST(PreviewOptionsTest, ReadsEveryOptionAndDefaultsTheRest) {
   EXPECT_EQ(bare->level, 1);
   EXPECT_EQ(bare->minutes, 0);
   EXPECT_EQ(bare->logo_top, 74);
+  EXPECT_EQ(bare->scale_percent, 100);
 }
 
 TEST(PreviewOptionsTest, RefusesUnknownMissingOrOutOfRangeArguments) {
@@ -38,6 +40,9 @@ TEST(PreviewOptionsTest, RefusesUnknownMissingOrOutOfRangeArguments) {
   EXPECT_FALSE(Parse({u"--out", u"p.png", u"--level"}));       // value missing
   EXPECT_FALSE(Parse({u"--out", u"p.png", u"--level", u"5"}));
   EXPECT_FALSE(Parse({u"--out", u"p.png", u"--minutes", u"-1"}));
+  EXPECT_FALSE(Parse({u"--out", u"p.png", u"--scale", u"0"}));
+  EXPECT_FALSE(Parse({u"--out", u"p.png", u"--scale", u"801"}));
+  EXPECT_FALSE(Parse({u"--out", u"p.png", u"--scale", u"1.5"}));
   EXPECT_FALSE(Parse({u"--out", u"p.png", u"--skin", u"40000"}));
   EXPECT_FALSE(Parse({u"--out", u"p.png", u"--logo-top", u"x"}));
   EXPECT_FALSE(Parse({u"--out", u""}));
@@ -47,7 +52,7 @@ TEST(PreviewOptionsTest, RefusesUnknownMissingOrOutOfRangeArguments) {
 TEST(PreviewOptionsTest, UsageLinesUpItsSecondLineUnderTheOptions) {
   const std::string usage = PreviewUsage("quorbel-preview");
   EXPECT_EQ(usage.find("usage: quorbel-preview [--skin N]"), 0u);
-  EXPECT_NE(usage.find("\n                       [--logo-top Y] --out FILE.png\n"),
+  EXPECT_NE(usage.find("\n                       [--logo-top Y] [--scale 25-800] --out FILE.png\n"),
             std::string::npos);
 }
 
