@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -57,9 +58,10 @@ void QtPanelWindow::WatchScreen(const QScreen* screen) {
   connect(screen, &QScreen::geometryChanged, this, [this] { PlaceOnPrimaryScreen(Top()); });
 }
 
-void QtPanelWindow::ShowFrame(const QImage& frame) {
+void QtPanelWindow::ShowFrame(const QImage& frame, std::optional<PixelRect> change) {
   frame_ = frame;
-  update();
+  if (!change) return update();
+  update(change->x, change->y, change->width, change->height);
 }
 
 void QtPanelWindow::SetTop(int32_t top) {
@@ -79,11 +81,12 @@ void QtPanelWindow::ShowAtTop() {
   PlaceOnPrimaryScreen(0);
 }
 
-void QtPanelWindow::paintEvent(QPaintEvent*) {
+void QtPanelWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.fillRect(rect(), Qt::transparent);
-  painter.drawImage(0, 0, frame_);
+  const QRect dirty = event->rect();
+  painter.fillRect(dirty, Qt::transparent);
+  painter.drawImage(dirty, frame_, dirty);
 }
 
 void QtPanelWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 // painter, handing each frame to the window that shows it.
 #include <QImage>
 #include <memory>
+#include <optional>
 
 #include "common/text.h"
 #include "panel/frame_pixels.h"
@@ -16,8 +17,9 @@ class FrameSink {
  public:
   virtual ~FrameSink() = default;
   // `frame` is 450 x 140, premultiplied ARGB; transparent pixels show what
-  // lies behind the window.
-  virtual void ShowFrame(const QImage& frame) = 0;
+  // lies behind the window. `change` is where it differs from the frame
+  // shown before (empty: nowhere); nothing means everywhere.
+  virtual void ShowFrame(const QImage& frame, std::optional<PixelRect> change) = 0;
 };
 
 using QtPanelRenderer = PanelCompositor;
