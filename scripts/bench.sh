@@ -79,8 +79,12 @@ startup_ms=$(tr -d '\r' <"$WORK/startup_ms.txt")
 sleep 2
 program=$(own_programs)
 [[ $(wc -w <<<"$program") -eq 1 ]] || die "one start left $(wc -w <<<"$program") instances of the program"
+# Other runs' servers on the machine are passed over; the loop must not end
+# the script (set -e) when the last one it reads is not ours.
 server=$(for pid in $(pgrep wineserver); do
-  tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"; done | head -1)
+  if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$pid"; fi
+done | head -1)
+[[ -n "$server" ]] || die "no Wine server of $WINEPREFIX runs"
 
 # private_kb PID: anonymous KiB, resident or swapped. unshared_kb PID: KiB
 # that no other process maps now.
@@ -120,7 +124,7 @@ prefix_pids() {  # EXE-NAME: its processes under this run's Wine prefix
   local pid
   for pid in $(pgrep -f "$1"); do
     [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == "${1:0:15}" ]] || continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
 }
 floor_memory_kb() {  # the floor program's private and unshared KiB, SETTLE_S after it appears
