@@ -7,7 +7,7 @@ namespace quorbel {
 
 uint32_t FrameIntervalMs(double refresh_hz) {
   if (!std::isfinite(refresh_hz) || refresh_hz < 1.0) return kDefaultFrameMs;
-  return std::max<uint32_t>(1, static_cast<uint32_t>(1000.0 / refresh_hz));
+  return std::max(kShortestFrameMs, static_cast<uint32_t>(1000.0 / refresh_hz));
 }
 
 uint32_t HostTimerPeriod(uint32_t requested_ms, uint32_t frame_ms) {

@@ -20,10 +20,14 @@ inline uint32_t TickCount32(uint64_t monotonic_ms) { return static_cast<uint32_t
 
 // Used when the display reports no usable refresh rate.
 inline constexpr uint32_t kDefaultFrameMs = 16;
+// The cycle's pace (a slide of 14 steps in 0.15 to 0.25 s, the shake's
+// ticks) assumes Windows' shortest timer period, 10 to 16 ms: a faster
+// display, or a rate a driver reports wrongly, must not make a busy timer.
+inline constexpr uint32_t kShortestFrameMs = 10;
 
 // One frame of a display refreshing `refresh_hz` times a second, in whole
-// milliseconds (16 at 60 Hz); the default for a rate that is not positive or
-// not finite.
+// milliseconds (16 at 60 Hz), but never under kShortestFrameMs; the default
+// for a rate that is not positive or not finite.
 uint32_t FrameIntervalMs(double refresh_hz);
 
 // The period a timer really gets: the cycle's 1 ms means "as often as the

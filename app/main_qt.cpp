@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include <malloc.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -157,6 +158,11 @@ fs::path ExeDirectory() { return fs::path(QCoreApplication::applicationDirPath()
 
 int main(int argc, char** argv) {
   using namespace quorbel;
+  // Image buffers (a decoded skin, the panel, its frames) get mappings of
+  // their own that go back to the system when freed. Left to glibc, the
+  // threshold climbs after the first large free, and later buffers leave
+  // holes in the heap that stay resident while the panel sleeps.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   const Text arguments = ArgumentsOf(argc, argv);
   const auto plugin = PlatformPluginForSession(EnvironmentValue("QT_QPA_PLATFORM"), EnvironmentValue("WAYLAND_DISPLAY"),
                                                EnvironmentValue("XDG_SESSION_TYPE"), EnvironmentValue("DISPLAY"));

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -91,9 +92,11 @@ void QtPanelWindow::WatchScreen(const QScreen* screen) {
   connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] { CheckRatio(); });
 }
 
-void QtPanelWindow::ShowFrame(const QImage& frame) {
+void QtPanelWindow::ShowFrame(const QImage& frame, std::optional<PixelRect> change) {
   frame_ = frame;
-  update();
+  if (!change) return update();
+  const PixelRect cover = DisplayScale(devicePixelRatioF()).LogicalCover(*change);
+  update(cover.x, cover.y, cover.width, cover.height);
 }
 
 void QtPanelWindow::SetTop(int32_t top) {
@@ -123,14 +126,16 @@ void QtPanelWindow::AnnounceArrival(const Text& text) {
   QAccessible::updateAccessibility(&shown);
 }
 
-void QtPanelWindow::paintEvent(QPaintEvent*) {
+void QtPanelWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.fillRect(rect(), Qt::transparent);
+  const QRect dirty = event->rect();
+  painter.fillRect(dirty, Qt::transparent);
   // The frame is composed in device pixels at the window's ratio: drawn
-  // pixel for pixel, not enlarged by Qt.
+  // pixel for pixel, not enlarged by Qt, and only where it changed.
   QImage shown = frame_;
   shown.setDevicePixelRatio(devicePixelRatioF());
+  painter.setClipRect(dirty);
   painter.drawImage(0, 0, shown);
 }
 

@@ -20,7 +20,7 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
   // Placed at the primary screen's top, not yet shown.
   QtPanelWindow();
 
-  void ShowFrame(const QImage& frame) override;
+  void ShowFrame(const QImage& frame, std::optional<PixelRect> change) override;
 
   int32_t Top() const override { return place_.CycleTop(geometry().y()); }
   void SetTop(int32_t top) override;

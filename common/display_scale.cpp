@@ -34,4 +34,12 @@ PixelRect DisplayScale::Rect(PixelRect logical) const {
   return {Length(logical.x), Length(logical.y), Length(logical.width), Length(logical.height)};
 }
 
+PixelRect DisplayScale::LogicalCover(PixelRect device) const {
+  const auto left = static_cast<int32_t>(std::floor(device.x / factor_));
+  const auto top = static_cast<int32_t>(std::floor(device.y / factor_));
+  const auto right = static_cast<int32_t>(std::ceil((device.x + device.width) / factor_));
+  const auto bottom = static_cast<int32_t>(std::ceil((device.y + device.height) / factor_));
+  return {left, top, right - left, bottom - top};
+}
+
 }  // namespace quorbel

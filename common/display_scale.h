@@ -31,6 +31,9 @@ class DisplayScale {
   // Place and size each rounded alone, so that a rectangle keeps its device
   // size wherever it moves (the logo steps by 3 pixels).
   PixelRect Rect(PixelRect logical) const;
+  // The smallest logical rectangle whose device pixels hold all of `device`:
+  // what a window repaints for a change found in its device-pixel frame.
+  PixelRect LogicalCover(PixelRect device) const;
   bool operator==(const DisplayScale&) const = default;
 
  private:

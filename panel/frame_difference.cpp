@@ -5,7 +5,7 @@
 
 namespace quorbel {
 
-PixelRect DifferingRect(const uint32_t* a, const uint32_t* b, PixelSize size) {
+PixelRect DifferingRect(const uint32_t* a, const uint32_t* b, PixelSize size, RowOrder order) {
   int32_t left = size.width;
   int32_t right = -1;
   int32_t top = size.height;
@@ -19,7 +19,7 @@ PixelRect DifferingRect(const uint32_t* a, const uint32_t* b, PixelSize size) {
     if (first == size.width) continue;
     int32_t last = size.width - 1;
     while (line_a[last] == line_b[last]) --last;
-    const int32_t y = size.height - 1 - row;  // bottom-up memory, top-down window
+    const int32_t y = order == RowOrder::kBottomUp ? size.height - 1 - row : row;
     left = std::min(left, first);
     right = std::max(right, last);
     top = std::min(top, y);

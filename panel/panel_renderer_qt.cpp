@@ -1,5 +1,6 @@
 #include "panel/panel_renderer_qt.h"
 
+#include "panel/frame_difference.h"
 #include "panel/painter_qt.h"
 
 namespace quorbel {
@@ -12,12 +13,23 @@ class QtFramePresenter : public FramePresenter {
   PixelSize FrameSize(const DisplayScale& scale) const override {
     return scale.Size({kPanelWidth, kPanelHeight});
   }
-  // The sink takes the whole frame: a kept one is handed over as it is.
-  void Show(const PainterImage& frame, FrameCache&) override {
-    sink_.ShowFrame(static_cast<const QtImage&>(frame).Image());
+  // A shake tick changes only the logo's pixels: the sink repaints only them.
+  void Show(const PainterImage& frame, FrameCache& frames) override {
+    const std::optional<PixelRect> change = frames.ChangeToShow(frame, Difference);
+    if (change && change->width == 0) return;
+    sink_.ShowFrame(static_cast<const QtImage&>(frame).Image(), change);
+    frames.Shown(&frame);
   }
 
  private:
+  static PixelRect Difference(const PainterImage& a, const PainterImage& b) {
+    const QImage& first = static_cast<const QtImage&>(a).Image();
+    const QImage& second = static_cast<const QtImage&>(b).Image();
+    return DifferingRect(reinterpret_cast<const uint32_t*>(first.constBits()),
+                         reinterpret_cast<const uint32_t*>(second.constBits()), a.Size(),
+                         RowOrder::kTopDown);
+  }
+
   FrameSink& sink_;
 };
 

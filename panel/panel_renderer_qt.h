@@ -3,6 +3,7 @@
 // painter, handing each frame to the window that shows it.
 #include <QImage>
 #include <memory>
+#include <optional>
 
 #include "common/text.h"
 #include "panel/frame_pixels.h"
@@ -17,7 +18,9 @@ class FrameSink {
   virtual ~FrameSink() = default;
   // `frame` is the 450 x 140 panel in the window's device pixels,
   // premultiplied ARGB; transparent pixels show what lies behind the window.
-  virtual void ShowFrame(const QImage& frame) = 0;
+  // `change` is where it differs from the frame shown before, in the frame's
+  // pixels (empty: nowhere); nothing means everywhere.
+  virtual void ShowFrame(const QImage& frame, std::optional<PixelRect> change) = 0;
 };
 
 using QtPanelRenderer = PanelCompositor;

@@ -46,7 +46,7 @@ class Win32FramePresenter : public FramePresenter {
   static PixelRect Difference(const PainterImage& a, const PainterImage& b) {
     GdiFlush();
     return DifferingRect(static_cast<const Win32Frame&>(a).Surface().Bits(),
-                         static_cast<const Win32Frame&>(b).Surface().Bits(), a.Size());
+                         static_cast<const Win32Frame&>(b).Surface().Bits(), a.Size(), RowOrder::kBottomUp);
   }
 
   HWND window_;

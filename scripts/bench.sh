@@ -2,6 +2,15 @@
 # Prints the program's figures under Wine on a virtual display: start-up time
 # to the visible panel, CPU use while hidden and while a reminder shows, its
 # own private memory, and the medians of DrawPanel and PresentPanel.
+#
+# Private memory is what Windows counts as a process's private bytes: its
+# anonymous pages (heaps, stacks, written data, the DIB sections), swapped
+# out or not, read 22 s after the window appeared, for the program and its
+# floor alike. Pages of DLLs, fonts and the executable that it only reads
+# are left out: whether they count as private depends on which other Wine
+# processes on the machine map the same files at that moment (another copy
+# of the program, a test beside the bench), which moved the old figure by
+# 2 MiB from run to run. `unshared_mib` is that old figure, for comparison.
 # Figures, not pass/fail: the README records them.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -70,11 +79,22 @@ startup_ms=$(tr -d '\r' <"$WORK/startup_ms.txt")
 sleep 2
 program=$(own_programs)
 [[ $(wc -w <<<"$program") -eq 1 ]] || die "one start left $(wc -w <<<"$program") instances of the program"
+# Other runs' servers on the machine are passed over; the loop must not end
+# the script (set -e) when the last one it reads is not ours.
 server=$(for pid in $(pgrep wineserver); do
-  tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"; done | head -1)
+  if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$pid"; fi
+done | head -1)
+[[ -n "$server" ]] || die "no Wine server of $WINEPREFIX runs"
 
-hidden_program=$(cpu_percent "$program" 20)
-private_kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$program/smaps_rollup")
+# private_kb PID: anonymous KiB, resident or swapped. unshared_kb PID: KiB
+# that no other process maps now.
+private_kb() { awk '/^(Anonymous|Swap):/ {sum += $2} END {print sum}' "/proc/$1/smaps_rollup"; }
+unshared_kb() { awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$1/smaps_rollup"; }
+SETTLE_S=22  # from the window's appearance to the memory reading
+
+hidden_program=$(cpu_percent "$program" $((SETTLE_S - 2)))
+private_kb=$(private_kb "$program")
+unshared_kb=$(unshared_kb "$program")
 # The first reminder comes a minute after start-up; measure inside its hold.
 reminder_due=$((SECONDS + 90))
 while [[ "$(wine "$PROBE" panel </dev/null 2>/dev/null | tr ' ' '\n' | sed -n 's/^top=//p' | tr -d '\r')" != 0 ]]; do
@@ -104,25 +124,27 @@ prefix_pids() {  # EXE-NAME: its processes under this run's Wine prefix
   local pid
   for pid in $(pgrep -f "$1"); do
     [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == "${1:0:15}" ]] || continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
 }
-floor_private_kb() {  # the floor program's private KiB, 3 s after it appears
-  local pid= kb=0
+floor_memory_kb() {  # the floor program's private and unshared KiB, SETTLE_S after it appears
+  local pid= kb="0 0"
   cmake --build "$BUILD" --target floor_program >/dev/null
-  wine "$BUILD/bench/QuorbelFloor.exe" 8 </dev/null >/dev/null 2>&1 &
+  wine "$BUILD/bench/QuorbelFloor.exe" $((SETTLE_S + 3)) </dev/null >/dev/null 2>&1 &
   for _ in $(seq 100); do pid=$(prefix_pids QuorbelFloor.exe | head -1) && [[ -n "$pid" ]] && break; sleep 0.1; done
-  sleep 3
-  [[ -n "$pid" ]] && kb=$(awk '/^Private_(Clean|Dirty):/ {sum += $2} END {print sum}' "/proc/$pid/smaps_rollup")
+  sleep "$SETTLE_S"
+  [[ -n "$pid" ]] && kb="$(private_kb "$pid") $(unshared_kb "$pid")"
   for _ in $(seq 150); do [[ -z "$(prefix_pids QuorbelFloor.exe)" ]] && break; sleep 0.1; done  # it ends itself
   echo "$kb"
 }
-floor_kb=$(floor_private_kb)
+read -r floor_kb floor_unshared_kb < <(floor_memory_kb)
 figure hidden_cpu_percent "${hidden_program%% *}"
 figure reminder_cpu_percent "${showing_program%% *}"
 figure reminder_server_cpu_percent "${showing_server%% *}"
 figure private_mib "$(awk -v k="$private_kb" 'BEGIN {printf "%.1f", k / 1024}')"
 figure private_floor_mib "$(awk -v k="$floor_kb" 'BEGIN {printf "%.1f", k / 1024}')"
+figure unshared_mib "$(awk -v k="$unshared_kb" 'BEGIN {printf "%.1f", k / 1024}')"
+figure unshared_floor_mib "$(awk -v k="$floor_unshared_kb" 'BEGIN {printf "%.1f", k / 1024}')"
 echo "last-input stamps later than the tick count while the user worked: $(stamps_ahead "$stamp_log")"
 # The program's first run wrote an autostart entry: the benchmark's session
 # must not start it.

@@ -8,6 +8,9 @@
 #     down to the last step of its slide up (reminder_window_s long);
 #   floor_*: a Qt Widgets program with one hidden window and a tray icon,
 #     measured like the hidden program, in its own turn;
+#   reminder_floor_*: a Qt Widgets program that only shakes the logo as a
+#     reminder does (same window, places, rate and pause), measured over a
+#     window as long as the reminder's, in its own turn after it;
 #   *qt_sharers: other processes that mapped Qt when memory was read (each
 #     reading waits a while for none), load_average_5min: the machine's.
 # Wake-ups are context switches, voluntary and involuntary, of all threads.
@@ -20,9 +23,10 @@ HIDDEN_TOP=-140
 
 "$ROOT/scripts/setup.sh"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORBEL_TESTS=OFF -DQUORBEL_BENCH=ON >/dev/null
-cmake --build "$BUILD" --target quorbel-clock quorbel-floor | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
+cmake --build "$BUILD" --target quorbel-clock quorbel-floor quorbel-shake-floor | grep -Ev '^\[[0-9]+/[0-9]+\] ' || true
 rm -rf "$WORK" && mkdir -p "$WORK"
 FLOOR="$BUILD/bench/quorbel-floor"
+SHAKE_FLOOR="$BUILD/bench/quorbel-shake-floor"
 
 source "$ROOT/scripts/lib/display.sh"
 PIDS=()
@@ -287,5 +291,26 @@ done
 ((arrived)) || die "the panel rose again before it reached the top edge"
 close_window "$program" reminder_
 echo "$memory"
-figure reminder_window_s "$(awk -v us="$window_us" 'BEGIN {printf "%.2f", us / 1e6}')"
+reminder_us=$window_us
+figure reminder_window_s "$(awk -v us="$reminder_us" 'BEGIN {printf "%.2f", us / 1e6}')"
+unwatch_panel
+end_process "$program" "the reminding program"
+
+# --- The shake's floor, in its turn, with the pointer still moving: a
+# window as long as the reminder's, from 1 s after its window appeared.
+
+shake_floor_exists() { xwininfo -root -tree 2>/dev/null | grep -q '"Quorbel shake floor"'; }
+"$SHAKE_FLOOR" "$BUILD/bin/logo.png" </dev/null >"$WORK/shake_floor.log" 2>&1 &
+shake_floor=$!
+PIDS+=("$shake_floor")
+wait_for 10 "window of the shake floor program" shake_floor_exists
+sleep 1
+open_window "$shake_floor"
+deadline=$((window_start_us + reminder_us))
+while now_us && ((now < deadline)); do
+  sleep 0.5
+  read_thread_switches "$shake_floor"
+done
+close_window "$shake_floor" reminder_floor_
+end_process "$shake_floor" "the shake floor program"
 figure load_average_5min "$(awk '{print $2}' /proc/loadavg)"

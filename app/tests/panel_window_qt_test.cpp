@@ -102,5 +102,24 @@ TEST(QtPanelWindowTest, MovedToADenserScreenItReportsTheNewRatioOnce) {
   EXPECT_EQ(ratios, std::vector<double>{2.0}) << "the same screen again is no change";
 }
 
+TEST(QtPanelWindowTest, ARepaintOfAChangeDrawsTheNewFramesPixelsInPlaceAndNoMore) {
+  QtPanelWindow panel;
+  QImage frame(kPanelWidth, kPanelHeight, QImage::Format_ARGB32_Premultiplied);
+  frame.fill(0xFF203040);
+  for (int y = 0; y < kPanelHeight; ++y) frame.setPixel(395, y, 0xFF000000u + static_cast<uint32_t>(y));
+  const PixelRect change{390, 74, 40, 26};
+  panel.ShowFrame(frame, change);
+
+  QImage screen(kPanelWidth, kPanelHeight, QImage::Format_ARGB32_Premultiplied);
+  screen.fill(0xFFFFFFFF);
+  // The region is drawn with its top-left corner at the offset given.
+  panel.render(&screen, QPoint(change.x, change.y), QRegion(change.x, change.y, change.width, change.height));
+  EXPECT_EQ(screen.pixel(395, 74), frame.pixel(395, 74));
+  EXPECT_EQ(screen.pixel(395, 99), frame.pixel(395, 99));
+  EXPECT_EQ(screen.pixel(429, 80), 0xFF203040u);
+  EXPECT_EQ(screen.pixel(395, 100), 0xFFFFFFFFu) << "outside the change";
+  EXPECT_EQ(screen.pixel(389, 80), 0xFFFFFFFFu);
+}
+
 }  // namespace
 }  // namespace quorbel

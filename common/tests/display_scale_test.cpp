@@ -39,6 +39,25 @@ TEST(DisplayScaleTest, SlideTopsSurviveTheRoundTrip) {
   }
 }
 
+// A repaint of the logical cover must reach every changed device pixel, at
+// whole and fractional ratios alike.
+TEST(DisplayScaleTest, LogicalCoverHoldsEveryChangedDevicePixel) {
+  for (double factor : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5}) {
+    const DisplayScale scale(factor);
+    const PixelSize panel = scale.Size({450, 140});
+    for (const PixelRect device : {PixelRect{0, 0, panel.width, panel.height}, PixelRect{487, 92, 51, 36},
+                                   PixelRect{1, 1, 1, 1}, PixelRect{panel.width - 3, 5, 3, 2}}) {
+      if (device.x + device.width > panel.width) continue;
+      const PixelRect cover = scale.LogicalCover(device);
+      EXPECT_LE(cover.x * factor, device.x) << factor;
+      EXPECT_LE(cover.y * factor, device.y) << factor;
+      EXPECT_GE((cover.x + cover.width) * factor, device.x + device.width) << factor;
+      EXPECT_GE((cover.y + cover.height) * factor, device.y + device.height) << factor;
+    }
+  }
+  EXPECT_EQ(DisplayScale(2.0).LogicalCover({487, 93, 50, 34}), (PixelRect{243, 46, 26, 18}));
+}
+
 TEST(DisplayScaleTest, BrokenFactorsAndDpisGiveOne) {
   for (double factor : {0.0, -2.0, 0.1, 100.0, std::numeric_limits<double>::quiet_NaN(),
                         std::numeric_limits<double>::infinity()}) {

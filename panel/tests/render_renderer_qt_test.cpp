@@ -2,6 +2,7 @@
 // gets, and the frames kept for the shake.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "panel/painter_qt.h"
@@ -15,8 +16,12 @@ using namespace fixtures;
 
 class RecordingSink : public FrameSink {
  public:
-  void ShowFrame(const QImage& frame) override { frames.push_back(frame); }
+  void ShowFrame(const QImage& frame, std::optional<PixelRect> change) override {
+    frames.push_back(frame);
+    changes.push_back(change);
+  }
   std::vector<QImage> frames;
+  std::vector<std::optional<PixelRect>> changes;
 };
 
 class QtRendererTest : public RendererTest {
@@ -57,9 +62,26 @@ TEST_F(QtRendererTest, ShakeTicksReuseTheirFramesUntilThePanelOrTheLogoChanges) 
   EXPECT_EQ(sink_.frames[2].cacheKey(), sink_.frames[0].cacheKey()) << "composed once";
   EXPECT_EQ(sink_.frames[3].cacheKey(), sink_.frames[1].cacheKey());
 
+  EXPECT_EQ(sink_.changes[0], std::nullopt) << "the first frame is shown whole";
+  // The logo's two places, less the panel's own pixels laid over its lower
+  // edge from y 100 on.
+  const PixelRect logo_only{kLogoX, 74, kLogoWidth, kLogoCover.y - 74};
+  for (size_t tick = 1; tick < 4; ++tick) {
+    ASSERT_TRUE(sink_.changes[tick].has_value());
+    const PixelRect change = *sink_.changes[tick];
+    EXPECT_GT(change.width, 0);
+    EXPECT_GE(change.x, logo_only.x);
+    EXPECT_GE(change.y, logo_only.y);
+    EXPECT_LE(change.x + change.width, logo_only.x + logo_only.width);
+    EXPECT_LE(change.y + change.height, logo_only.y + logo_only.height);
+  }
+  renderer_->PresentPanel(77);
+  EXPECT_EQ(sink_.frames.size(), 4u) << "the frame on screen is not shown again";
+
   renderer_->DrawPanel(Model(u"skin.png", DefaultTexts(), 3));
   renderer_->PresentPanel(74);
   EXPECT_NE(sink_.frames.back(), sink_.frames[0]) << "a new panel, a new frame";
+  EXPECT_EQ(sink_.changes.back(), std::nullopt) << "a new panel is shown whole";
   ASSERT_TRUE(WriteSolidPng(dir_.File(u"blue.png"), 40, 27, 0xFF0000FF));
   renderer_->LoadLogo(dir_.File(u"blue.png"));
   renderer_->PresentPanel(74);
