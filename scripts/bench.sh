@@ -15,7 +15,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build/win"
-WORK="$BUILD/bench"
+WORK="$BUILD/bench-run"
 
 "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/lib/display.sh"
