@@ -105,7 +105,9 @@ panel_top() { panel_geometry | awk '{print $2}'; }
 panel_left() { panel_geometry | awk '{print $1}'; }
 panel_at() { [[ "$(panel_top)" == "$1" ]]; }
 
-panel_exists() { [[ -n "$(panel_window)" ]]; }
+# The panel's X window is made before it is shown (it follows its screen's
+# pixel ratio from the start): only a mapped one counts as shown.
+panel_exists() { local geometry; geometry=$(panel_geometry) && [[ "$geometry" != unmapped ]]; }
 
 wait_for_panel() {
   wait_until "$1" panel_exists && return 0
