@@ -37,11 +37,12 @@ for asked in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' 'level
              'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
   grep -qF "$asked" <<<"$manifest" || fail "the manifest of QuorbelClock.exe lacks $asked"
 done
-grep -qi 'dpiAware' <<<"$manifest" && fail "the manifest declares DPI awareness, which the drawing is not made for yet"
+# Each monitor's DPI: the panel, the dialog and the icon are drawn for it.
+grep -qF 'PerMonitorV2' <<<"$manifest" || fail "the manifest of QuorbelClock.exe declares no per-monitor DPI awareness"
 imports=$(x86_64-w64-mingw32-objdump -p "$work/QuorbelClock.exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 for dll in $imports; do
   case "$dll" in
-    advapi32.dll | comdlg32.dll | gdi32.dll | gdiplus.dll | kernel32.dll | msvcrt.dll | shell32.dll | user32.dll | winmm.dll) ;;
+    advapi32.dll | comdlg32.dll | gdi32.dll | gdiplus.dll | kernel32.dll | msvcrt.dll | ole32.dll | oleacc.dll | oleaut32.dll | shell32.dll | user32.dll | winmm.dll) ;;
     *) fail "QuorbelClock.exe needs $dll, which is not part of Windows" ;;
   esac
 done
