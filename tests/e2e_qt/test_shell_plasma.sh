@@ -4,7 +4,7 @@
 # plasmashell restarts, Exit ends the program and takes the icon away.
 source "$(dirname "$0")/desktop_lib.sh"
 
-BAR=300x40+850+760
+BAR=280x40+850+760  # ends 10 px before the clock, whose date widens on days 10 to 31
 MENU=260x95+1020+668
 SHOT=500x140+780+660
 # kded's module is the watcher; plasmashell's tray is a host of its own name.
