@@ -35,14 +35,37 @@ bool ReaderSizeFits(QImageReader& reader) {
   return size.isValid() && FitsPixelBudget(PixelSize{size.width(), size.height()});
 }
 
+// Qt's name of a format the header reader knows, or empty.
+QByteArray QtFormatName(ImageFormat format) {
+  switch (format) {
+    case ImageFormat::Png: return "png";
+    case ImageFormat::Jpeg: return "jpeg";
+    case ImageFormat::Bmp: return "bmp";
+    case ImageFormat::Gif: return "gif";
+    case ImageFormat::Other: break;
+  }
+  return {};
+}
+
+// A reader told the format: Qt then loads no image plugin but that
+// format's, where guessing would load and ask every one it has.
+void NameFormat(QImageReader& reader, ImageFormat format) {
+  const QByteArray name = QtFormatName(format);
+  if (name.isEmpty()) return;
+  reader.setFormat(name);
+  reader.setAutoDetectImageFormat(false);
+}
+
 std::optional<QImage> Decode(const Text& path) {
   const unique_fd file = OpenRegularFile(std::filesystem::path(SlashPath(path)));
   if (!file) return std::nullopt;
-  const ImageVerdict verdict = JudgeImageHead(ReadHead(file.get())).verdict;
+  const ImageJudgement judgement = JudgeImageHead(ReadHead(file.get()));
+  const ImageVerdict verdict = judgement.verdict;
   if (verdict == ImageVerdict::Refused) return std::nullopt;
   QFile device;
   if (!device.open(file.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return std::nullopt;
   QImageReader reader(&device);
+  NameFormat(reader, judgement.format);
   if (verdict == ImageVerdict::Unknown && !ReaderSizeFits(reader)) return std::nullopt;
   QImage image = reader.read();
   if (image.isNull()) return std::nullopt;

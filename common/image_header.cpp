@@ -113,19 +113,24 @@ std::optional<PixelSize> GifSize(Bytes head) {
 
 ImageJudgement JudgeImageHead(Bytes head) {
   std::optional<PixelSize> size;
+  ImageFormat format = ImageFormat::Other;
   if (StartsWith(head, "\x89PNG\r\n\x1a\n")) {
     size = PngSize(head);
+    format = ImageFormat::Png;
   } else if (StartsWith(head, "\xFF\xD8\xFF")) {
     size = JpegSize(head);
+    format = ImageFormat::Jpeg;
   } else if (StartsWith(head, "BM")) {
     size = BmpSize(head);
+    format = ImageFormat::Bmp;
   } else if (StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a")) {
     size = GifSize(head);
+    format = ImageFormat::Gif;
   } else {
-    return {ImageVerdict::Unknown, {}};
+    return {ImageVerdict::Unknown, {}, format};
   }
-  if (!size || !FitsPixelBudget(*size)) return {ImageVerdict::Refused, {}};
-  return {ImageVerdict::Fits, *size};
+  if (!size || !FitsPixelBudget(*size)) return {ImageVerdict::Refused, {}, format};
+  return {ImageVerdict::Fits, *size, format};
 }
 
 bool FitsPixelBudget(PixelSize size) {

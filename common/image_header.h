@@ -29,9 +29,12 @@ enum class ImageVerdict {
   Unknown,  // some other format: the header reader cannot tell
 };
 
+enum class ImageFormat { Other, Png, Jpeg, Bmp, Gif };
+
 struct ImageJudgement {
   ImageVerdict verdict = ImageVerdict::Unknown;
   PixelSize size;  // what the header promises, when the verdict is Fits
+  ImageFormat format = ImageFormat::Other;
 };
 
 // Judges the first bytes of a file (up to kImageHeadBytes of them).

@@ -68,6 +68,10 @@ QFont PanelFont(const QPaintDevice& device, const Text& font_name, float points,
   // Grid-fitted glyphs on whole-pixel advances, as the Windows program lays
   // text out: headings then measure, and lines wrap, as they do there.
   font.setHintingPreference(QFont::PreferFullHinting);
+  // Nor kerned or shaped where the script does not need it, as GDI+ draws
+  // them; the idle program then keeps no shaping tables in memory.
+  font.setKerning(false);
+  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
 

@@ -91,11 +91,15 @@ ImageJudgement Judge(std::string_view file) {
   return JudgeImageHead(bytes);
 }
 
-::testing::AssertionResult FitsAs(const File& head, PixelSize size) {
+// The format named is what a decoder is then told to use, and no other.
+::testing::AssertionResult FitsAs(const File& head, PixelSize size, ImageFormat format) {
   const ImageJudgement judged = Judge(head);
-  if (judged.verdict == ImageVerdict::Fits && judged.size == size) return ::testing::AssertionSuccess();
+  if (judged.verdict == ImageVerdict::Fits && judged.size == size && judged.format == format) {
+    return ::testing::AssertionSuccess();
+  }
   return ::testing::AssertionFailure() << "verdict " << static_cast<int>(judged.verdict) << ", "
-                                       << judged.size.width << " x " << judged.size.height;
+                                       << judged.size.width << " x " << judged.size.height
+                                       << ", format " << static_cast<int>(judged.format);
 }
 
 bool Refused(std::string_view head) { return Judge(head).verdict == ImageVerdict::Refused; }
@@ -111,14 +115,14 @@ TEST(ImageHeaderTest, TheBudgetIsFourMebipixelsWhateverTheShape) {
 }
 
 TEST(ImageHeaderTest, EachFormatGivesTheSizeItsDecoderMakes) {
-  EXPECT_TRUE(FitsAs(Png(450, 140), {450, 140}));
-  EXPECT_TRUE(FitsAs(Jpeg(2048, 2048), {2048, 2048}));
-  EXPECT_TRUE(FitsAs(Jpeg(640, 480, 60000), {640, 480})) << "after a large EXIF segment";
-  EXPECT_TRUE(FitsAs(Bmp(40, 49, 49), {49, 49}));
-  EXPECT_TRUE(FitsAs(Bmp(124, 49, -30), {49, 30})) << "rows stored top-down";
-  EXPECT_TRUE(FitsAs(Bmp(12, 300, 200), {300, 200}));
-  EXPECT_TRUE(FitsAs(Gif(49, 49, 0, 0, 10, 10), {49, 49}));
-  EXPECT_TRUE(FitsAs(Gif(10, 10, 5, 8, 100, 20), {105, 28})) << "a frame beyond the screen";
+  EXPECT_TRUE(FitsAs(Png(450, 140), {450, 140}, ImageFormat::Png));
+  EXPECT_TRUE(FitsAs(Jpeg(2048, 2048), {2048, 2048}, ImageFormat::Jpeg));
+  EXPECT_TRUE(FitsAs(Jpeg(640, 480, 60000), {640, 480}, ImageFormat::Jpeg)) << "after a large EXIF segment";
+  EXPECT_TRUE(FitsAs(Bmp(40, 49, 49), {49, 49}, ImageFormat::Bmp));
+  EXPECT_TRUE(FitsAs(Bmp(124, 49, -30), {49, 30}, ImageFormat::Bmp)) << "rows stored top-down";
+  EXPECT_TRUE(FitsAs(Bmp(12, 300, 200), {300, 200}, ImageFormat::Bmp));
+  EXPECT_TRUE(FitsAs(Gif(49, 49, 0, 0, 10, 10), {49, 49}, ImageFormat::Gif));
+  EXPECT_TRUE(FitsAs(Gif(10, 10, 5, 8, 100, 20), {105, 28}, ImageFormat::Gif)) << "a frame beyond the screen";
 }
 
 TEST(ImageHeaderTest, APictureOverTheBudgetIsRefusedWhateverItsFormat) {
