@@ -3,7 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(QUORBEL_XCB_IDLE REQUIRED IMPORTED_TARGET xcb xcb-screensaver)
-pkg_check_modules(QUORBEL_CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
+pkg_check_modules(QUORBEL_CANBERRA REQUIRED libcanberra)
 pkg_check_modules(QUORBEL_WAYLAND REQUIRED IMPORTED_TARGET wayland-client)
 pkg_get_variable(QUORBEL_WAYLAND_SCANNER wayland-scanner wayland_scanner)
 if(NOT QUORBEL_WAYLAND_SCANNER)
@@ -41,10 +41,11 @@ add_library(quorbel_app_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tray_watch_qt.cpp
   ${QUORBEL_IDLE_NOTIFY_DIR}/ext-idle-notify-v1-protocol.c)
 set_target_properties(quorbel_app_qt PROPERTIES AUTOMOC ON)
-target_include_directories(quorbel_app_qt PRIVATE ${QUORBEL_IDLE_NOTIFY_DIR})
+# libcanberra's header only: the library is opened for each sound.
+target_include_directories(quorbel_app_qt PRIVATE ${QUORBEL_IDLE_NOTIFY_DIR} ${QUORBEL_CANBERRA_INCLUDE_DIRS})
 target_link_libraries(quorbel_app_qt PUBLIC
   quorbel_cycle quorbel_app_host Qt6::Widgets Qt6::DBus
-  PkgConfig::QUORBEL_XCB_IDLE PkgConfig::QUORBEL_CANBERRA PkgConfig::QUORBEL_WAYLAND)
+  PkgConfig::QUORBEL_XCB_IDLE PkgConfig::QUORBEL_WAYLAND ${CMAKE_DL_LIBS})
 
 quorbel_add_gtest(app_qt_tests ADAPTER
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/host_qt_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/session_idle_qt_test.cpp

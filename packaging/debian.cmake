@@ -56,9 +56,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorbel.com")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The program opens libcanberra for each chime, so shlibdeps cannot see it.
 # libcanberra reaches PulseAudio, and PipeWire's Pulse server, only through
-# this driver: without it the chime, the reminder's only sound, is silent on
-# most desktops. The libraries found by shlibdeps are added to it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libcanberra-pulse)
+# its pulse driver: without it the chime, the reminder's only sound, is
+# silent on most desktops. The libraries found by shlibdeps are added.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcanberra0, libcanberra-pulse")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

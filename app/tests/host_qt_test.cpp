@@ -175,6 +175,10 @@ TEST_F(QtHostTest, ASoundHoldsTheThreadNoLongerThanItPlays) {
   clock.restart();
   sound.PlaySync(FromUtf8(QUORBEL_DATA_DIR) + u"\\load.wav");
   EXPECT_LT(clock.elapsed(), 900 + 150);
+
+  std::ifstream maps("/proc/self/maps");
+  const std::string mapped((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(mapped.find("libcanberra"), std::string::npos) << "the sound library stayed loaded between sounds";
 }
 
 std::string Le(uint32_t value, int bytes) {
