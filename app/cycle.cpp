@@ -177,6 +177,7 @@ void ReminderCycle::OnSlideUp() {
 
 void ReminderCycle::FinishSlideUp() {
   Disable(TimerId::Timer4);
+  ports_.renderer.Stow();
   // A break that began while the panel was out keeps the count stopped until
   // the user is back; the idle poll restarts it then.
   if (!is_idle_) Enable(TimerId::Timer1);

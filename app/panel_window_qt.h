@@ -21,6 +21,7 @@ class QtPanelWindow : public QWidget, public FrameSink, public PanelWindow {
   QtPanelWindow();
 
   void ShowFrame(const QImage& frame, std::optional<PixelRect> change) override;
+  void ForgetFrame() override { frame_ = QImage(); }
 
   int32_t Top() const override { return place_.CycleTop(geometry().y()); }
   void SetTop(int32_t top) override;

@@ -48,6 +48,11 @@ std::optional<PixelRect> FrameCache::ChangeToShow(const PainterImage& next,
   return difference_;
 }
 
+void FrameCache::Release() {
+  Invalidate();
+  for (Slot& slot : slots_) slot.frame.reset();
+}
+
 void FrameCache::Invalidate() {
   for (Slot& slot : slots_) slot.ready = false;
   shown_ = nullptr;

@@ -30,6 +30,8 @@ class FrameCache {
   void Shown(const PainterImage* frame) { shown_ = frame; }
   // Every kept frame is out of date (a new panel image or logo).
   void Invalidate();
+  // Frees every frame; the next one is made anew.
+  void Release();
 
  private:
   struct Slot {

@@ -71,6 +71,15 @@ void PanelCompositor::ReleaseImages() {
   model_.reset();
 }
 
+void PanelCompositor::Stow() {
+  frames_.Release();
+  panel_image_.reset();
+  if (presenter_) presenter_->Forget();
+  // A new scale has nothing to draw again until the panel is drawn anew.
+  model_.reset();
+  presented_logo_top_.reset();
+}
+
 void PanelCompositor::DrawPanel(const PanelModel& model) {
   model_ = model;
   Compose(model);

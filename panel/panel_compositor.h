@@ -29,6 +29,8 @@ class FramePresenter {
   virtual PixelSize FrameSize(const DisplayScale& scale) const = 0;
   // Shows `frame`; `frames` holds it and knows what the screen shows now.
   virtual void Show(const PainterImage& frame, FrameCache& frames) = 0;
+  // Lets go of any frame it keeps; the window stays as it is.
+  virtual void Forget() = 0;
 };
 
 class PanelCompositor : public PanelRenderer {
@@ -51,6 +53,8 @@ class PanelCompositor : public PanelRenderer {
   void ReleaseImages();
   void DrawPanel(const PanelModel& model) override;
   void PresentPanel(int32_t logo_top) override;
+  // Frees the panel image and every frame; the logo stays.
+  void Stow() override;
   // The frame for `logo_top` composed from scratch, as PresentPanel composes
   // one it does not keep yet.
   FramePixels ComposeFrame(int32_t logo_top);

@@ -35,6 +35,9 @@ class PanelRenderer {
   virtual ~PanelRenderer() = default;
   virtual void DrawPanel(const PanelModel& model) = 0;
   virtual void PresentPanel(int32_t logo_top) = 0;
+  // The panel has gone out of view: what it showed is not needed again
+  // before the next DrawPanel, and is let go.
+  virtual void Stow() = 0;
 };
 
 }  // namespace quorbel

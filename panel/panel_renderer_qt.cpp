@@ -20,6 +20,7 @@ class QtFramePresenter : public FramePresenter {
     sink_.ShowFrame(static_cast<const QtImage&>(frame).Image(), change);
     frames.Shown(&frame);
   }
+  void Forget() override { sink_.ForgetFrame(); }
 
  private:
   static PixelRect Difference(const PainterImage& a, const PainterImage& b) {

@@ -21,6 +21,8 @@ class FrameSink {
   // `change` is where it differs from the frame shown before, in the frame's
   // pixels (empty: nowhere); nothing means everywhere.
   virtual void ShowFrame(const QImage& frame, std::optional<PixelRect> change) = 0;
+  // Lets go of the frame without changing what the window shows.
+  virtual void ForgetFrame() = 0;
 };
 
 using QtPanelRenderer = PanelCompositor;

@@ -41,6 +41,8 @@ class Win32FramePresenter : public FramePresenter {
                                    &source, 0, &blend, ULW_ALPHA, change ? &dirty : nullptr};
     frames.Shown(UpdateLayeredWindowIndirect(window_, &update) ? &image : nullptr);
   }
+  // The layered window keeps its own copy of what it shows.
+  void Forget() override {}
 
  private:
   static PixelRect Difference(const PainterImage& a, const PainterImage& b) {

@@ -115,6 +115,11 @@ TEST_F(CycleTest, OneReminderSlidesDownHoldsWhileTheLogoShakesAndSlidesUp) {
   EXPECT_EQ(sounds[0].time, arrival);
   EXPECT_EQ(platform_.SoundsPlayed(), std::vector<Text>{kLoadWav});
 
+  // Out of view, the panel's pixels are let go until it is drawn anew.
+  const auto stows = platform_.EventsOf(Kind::Stow);
+  ASSERT_EQ(stows.size(), 1u);
+  EXPECT_EQ(stows[0].time, slide_up.back());
+
   // Counting stops from the first slide-down tick and resumes a full minute
   // after the panel is back out of view.
   platform_.RunFor(kMinute);

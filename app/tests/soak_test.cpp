@@ -104,6 +104,7 @@ class TimedRenderer : public PanelRenderer {
     recorder_.DrawPanel(model);
   }
   void PresentPanel(int32_t logo_top) override { recorder_.PresentPanel(logo_top); }
+  void Stow() override { recorder_.Stow(); }
 
   const std::vector<PanelDraw>& Draws() const { return draws_; }
   const RecordingRenderer& Recorder() const { return recorder_; }
@@ -228,12 +229,27 @@ class Soak {
     const size_t reminders = Draws().size() - draws_at_drain_ + 1;
     const auto minutes = static_cast<size_t>(platform_.Ticks(TimerId::Timer1) - minutes_at_drain_);
     const size_t logged = platform_.Events().size();
+    ExpectStowedPanelDrawnBeforeShown();
     EXPECT_LE(logged, reminders * kEventsPerReminderAtMost + minutes + 100);
     longest_event_log_ = std::max(longest_event_log_, logged);
     platform_.ClearEvents();
     EXPECT_TRUE(platform_.Events().empty());
     draws_at_drain_ = Draws().size();
     minutes_at_drain_ = platform_.Ticks(TimerId::Timer1);
+  }
+
+  // A stowed panel has no pixels: it is drawn anew before it is presented
+  // or comes into view.
+  void ExpectStowedPanelDrawnBeforeShown() {
+    for (const PlatformEvent& event : platform_.Events()) {
+      if (event.kind == PlatformEvent::Kind::Stow) stowed_ = true;
+      if (event.kind == PlatformEvent::Kind::Draw) stowed_ = false;
+      if (!stowed_) continue;
+      EXPECT_NE(event.kind, PlatformEvent::Kind::Present) << "presented without a draw at " << event.time;
+      if (event.kind == PlatformEvent::Kind::Move) {
+        EXPECT_LE(event.value, -140) << "came into view at " << event.time;
+      }
+    }
   }
 
   std::mt19937 random_;
@@ -251,6 +267,7 @@ class Soak {
   size_t draws_at_drain_ = 0;
   int minutes_at_drain_ = 0;
   size_t longest_event_log_ = 0;
+  bool stowed_ = false;
 };
 
 std::string PausesNear(const std::vector<Pause>& pauses, uint64_t time) {

@@ -20,8 +20,10 @@ class RecordingSink : public FrameSink {
     frames.push_back(frame);
     changes.push_back(change);
   }
+  void ForgetFrame() override { ++forgotten; }
   std::vector<QImage> frames;
   std::vector<std::optional<PixelRect>> changes;
+  int forgotten = 0;
 };
 
 class QtRendererTest : public RendererTest {
@@ -89,6 +91,28 @@ TEST_F(QtRendererTest, ShakeTicksReuseTheirFramesUntilThePanelOrTheLogoChanges) 
   renderer_->LoadLogo(dir_.File(u"missing.png"));
   renderer_->PresentPanel(74);
   EXPECT_TRUE(IsNear(sink_.frames.back().pixel(410, 80), kSkinColour)) << "no logo";
+}
+
+// Out of view the panel keeps no pixels; drawn again, it is shown whole, as
+// the window may have dropped what it showed.
+TEST_F(QtRendererTest, AStowedPanelKeepsNoFrameAndIsShownWholeWhenDrawnAgain) {
+  renderer_->LoadLogo(dir_.File(u"logo.png"));
+  renderer_->DrawPanel(Model(u"skin.png", DefaultTexts(), 2));
+  renderer_->PresentPanel(74);
+  renderer_->PresentPanel(77);
+  renderer_->Stow();
+  EXPECT_EQ(sink_.forgotten, 1);
+  EXPECT_TRUE(renderer_->KeptFrame(74).pixels.empty());
+  EXPECT_TRUE(renderer_->KeptFrame(77).pixels.empty());
+  renderer_->SetScale(DisplayScale(2.0));
+  EXPECT_EQ(sink_.frames.size(), 2u) << "a new scale shows nothing of a stowed panel";
+
+  renderer_->SetScale(DisplayScale(1.0));
+  renderer_->DrawPanel(Model(u"skin.png", DefaultTexts(), 2));
+  renderer_->PresentPanel(77);
+  ASSERT_EQ(sink_.frames.size(), 3u);
+  EXPECT_EQ(sink_.changes.back(), std::nullopt);
+  EXPECT_EQ(ToFramePixels(sink_.frames.back()).pixels, ToFramePixels(sink_.frames[1]).pixels);
 }
 
 }  // namespace

@@ -125,6 +125,8 @@ void RecordingRenderer::DrawPanel(const PanelModel& model) {
   platform_.Log(PlatformEvent::Kind::Draw, model.alarm_level);
 }
 
+void RecordingRenderer::Stow() { platform_.Log(PlatformEvent::Kind::Stow, 0); }
+
 void RecordingRenderer::PresentPanel(int32_t logo_top) {
   presented_.push_back(logo_top);
   platform_.Log(PlatformEvent::Kind::Present, logo_top);

@@ -17,7 +17,7 @@ namespace quorbel::testing {
 // One thing that happened on the fake thread, at a virtual time. Idle polls
 // (Timer5) are counted but not logged: they tick all the time.
 struct PlatformEvent {
-  enum class Kind { Tick, Draw, Present, Move, Sound, Sleep };
+  enum class Kind { Tick, Draw, Present, Stow, Move, Sound, Sleep };
   uint64_t time = 0;
   Kind kind = Kind::Tick;
   TimerId timer = TimerId::Timer1;  // Tick
@@ -131,6 +131,7 @@ class RecordingRenderer : public PanelRenderer {
   explicit RecordingRenderer(FakePlatform& platform) : platform_(platform) {}
   void DrawPanel(const PanelModel& model) override;
   void PresentPanel(int32_t logo_top) override;
+  void Stow() override;
   const std::vector<PanelModel>& Drawn() const { return drawn_; }
   const std::vector<int32_t>& PresentedLogoTops() const { return presented_; }
 
