@@ -63,18 +63,7 @@ unique_hwnd MakePanelWindow() {
 }
 
 PanelModel BenchModel(const Text& skin_path) {
-  return PanelModel{skin_path,
-                    PanelTexts{u"QUORBEL WARNING",
-                               u"Continuous use of computer :",
-                               u"Level :",
-                               u"Quorbel risk :",
-                               {u"No any risk", u"Carpal tunnel syndrome, Nearsightedness",
-                                u"Carpal tunnel syndrome, Nearsightedness"},
-                               u"Quorbel advice :",
-                               {u"Does not require action", u"Recommended rest and exercise.",
-                                u"Recommended rest and exercise."}},
-                    u" 01:30",
-                    2};
+  return PanelModel{skin_path, fixtures::DefaultTexts(), u" 01:30", 2};
 }
 
 // Every call as PresentPanel did before it kept its frames: a new context and

@@ -58,18 +58,6 @@ bool IsNear(uint32_t pixel, Argb colour, int tolerance) {
 
 PanelTexts NoTexts() { return PanelTexts{}; }
 
-PanelTexts DefaultTexts() {
-  return PanelTexts{u"QUORBEL WARNING",
-                    u"Continuous use of computer :",
-                    u"Level :",
-                    u"Quorbel risk :",
-                    {u"No any risk", u"Carpal tunnel syndrome, Nearsightedness",
-                     u"Carpal tunnel syndrome, Nearsightedness"},
-                    u"Quorbel advice :",
-                    {u"Does not require action", u"Recommended rest and exercise.",
-                     u"Recommended rest and exercise."}};
-}
-
 int CountTextPixels(const FramePixels& frame, int32_t first_row, int32_t last_row) {
   int count = 0;
   for (int32_t y = first_row; y <= last_row; ++y) {

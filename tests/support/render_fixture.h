@@ -17,6 +17,7 @@
 #include "panel/panel_compositor.h"
 #include "panel/panel_layout.h"
 #include "panel/panel_model.h"
+#include "tests/support/reminder_texts.h"
 
 namespace quorbel::fixtures {
 
@@ -84,7 +85,6 @@ inline uint8_t Blue(Argb c) { return static_cast<uint8_t>(c); }
 bool IsNear(uint32_t pixel, Argb colour, int tolerance = 2);
 
 PanelTexts NoTexts();
-PanelTexts DefaultTexts();
 
 // Opaque pixels in `rows` brighter than the skin: drawn text.
 int CountTextPixels(const FramePixels& frame, int32_t first_row, int32_t last_row);
