@@ -60,13 +60,12 @@ std::optional<QImage> Decode(const Text& path) {
   const unique_fd file = OpenRegularFile(std::filesystem::path(SlashPath(path)));
   if (!file) return std::nullopt;
   const ImageJudgement judgement = JudgeImageHead(ReadHead(file.get()));
-  const ImageVerdict verdict = judgement.verdict;
-  if (verdict == ImageVerdict::Refused) return std::nullopt;
+  if (judgement.verdict == ImageVerdict::Refused) return std::nullopt;
   QFile device;
   if (!device.open(file.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) return std::nullopt;
   QImageReader reader(&device);
   NameFormat(reader, judgement.format);
-  if (verdict == ImageVerdict::Unknown && !ReaderSizeFits(reader)) return std::nullopt;
+  if (judgement.verdict == ImageVerdict::Unknown && !ReaderSizeFits(reader)) return std::nullopt;
   QImage image = reader.read();
   if (image.isNull()) return std::nullopt;
   return image;
