@@ -6,11 +6,14 @@
 # that runs at the same time never share one) and trayer on it as the tray
 # host; exports DISPLAY and adds both to VIRTUAL_DISPLAY_PIDS. The screen is
 # 1280 x 800 unless VIRTUAL_SCREEN gives another (WIDTHxHEIGHTxDEPTH).
+# -noreset: left to itself, the server resets when its last client leaves,
+# and drops a client that connects at that moment (a program started just as
+# another ends, on a display without a tray host).
 VIRTUAL_DISPLAY_PIDS=()
 start_virtual_display() {
   local number_file
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${VIRTUAL_SCREEN:-1280x800x24}" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${VIRTUAL_SCREEN:-1280x800x24}" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
   VIRTUAL_DISPLAY_PIDS+=($!)
   for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
   export DISPLAY=":$(head -n 1 "$number_file")"

@@ -3,11 +3,12 @@
 # and the menu as the shell draws it, found by what changes on the screen.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# start_compositing_display: Xvfb with what a compositing shell needs.
+# start_compositing_display: Xvfb with what a compositing shell needs; no
+# reset when the last client leaves, as start_virtual_display.
 start_compositing_display() {
   local number_file
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 +extension GLX +extension Composite -nolisten tcp \
+  Xvfb -displayfd 3 -screen 0 1280x800x24 +extension GLX +extension Composite -nolisten tcp -noreset \
     3>"$number_file" >/dev/null 2>&1 &
   VIRTUAL_DISPLAY_PIDS+=($!)
   for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
